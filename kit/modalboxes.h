@@ -1,0 +1,17 @@
+#ifndef MODALBOXES_H
+#define MODALBOXES_H
+
+#include <QString>
+
+// The modal boxes the programs ask through; tests answer them from a script.
+class ModalBoxes
+{
+public:
+    virtual ~ModalBoxes() = default;
+    // The text typed, or the empty text on Cancel.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // Yes (the default button) or No; no icon.
+    virtual bool askYesNo(const QString &text, const QString &title) = 0;
+};
+
+#endif

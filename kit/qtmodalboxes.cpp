@@ -1,0 +1,24 @@
+#include "qtmodalboxes.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+bool QtModalBoxes::askYesNo(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -1,0 +1,13 @@
+#ifndef QTMODALBOXES_H
+#define QTMODALBOXES_H
+
+#include "modalboxes.h"
+
+class QtModalBoxes : public ModalBoxes
+{
+public:
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    bool askYesNo(const QString &text, const QString &title) override;
+};
+
+#endif

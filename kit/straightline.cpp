@@ -1,0 +1,27 @@
+#include "straightline.h"
+
+#include "twips.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+StraightLine::StraightLine(int x1, int y1, int x2, int y2, QWidget *parent)
+    : QWidget(parent)
+{
+    const QPoint a = twipsPoint(x1, y1);
+    const QPoint b = twipsPoint(x2, y2);
+    const QRect bounds(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                       QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    setGeometry(bounds);
+    m_from = a - bounds.topLeft();
+    m_to = b - bounds.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void StraightLine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.drawLine(m_from, m_to);
+}

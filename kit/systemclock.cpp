@@ -1,0 +1,19 @@
+#include "systemclock.h"
+
+#include <ctime>
+
+double SystemClock::secondsSinceMidnight()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    double seconds = duration<double>(now - m_midnight).count();
+    if (seconds < 0.0 || seconds >= 86400.0) {
+        const std::time_t t = system_clock::to_time_t(now);
+        std::tm local{};
+        localtime_r(&t, &local);
+        m_midnight = system_clock::from_time_t(t)
+                     - hours(local.tm_hour) - minutes(local.tm_min) - std::chrono::seconds(local.tm_sec);
+        seconds = duration<double>(now - m_midnight).count();
+    }
+    return seconds;
+}

@@ -1,0 +1,63 @@
+#include "talunoapplication.h"
+
+#include "coinpicture.h"
+#include "fonts.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The audio stack reports a missing or bad cue file and a missing sound device on the
+// terminal; a classroom program passes over them in silence.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    static const char *const quietPrefixes[] = {
+        "QSoundEffect", "PulseAudioService", "No audio device", "QAudio", "QPulseAudio",
+        "QStandardPaths: XDG_RUNTIME_DIR",
+    };
+    const QLatin1StringView category(context.category ? context.category : "");
+    if (type != QtFatalMsg) {
+        if (category.startsWith(QLatin1StringView("qt.multimedia")))
+            return;
+        for (const char *prefix : quietPrefixes) {
+            if (message.startsWith(QLatin1StringView(prefix)))
+                return;
+        }
+    }
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+int &quietedArgc(int &argc)
+{
+    if (!previousHandler)
+        previousHandler = qInstallMessageHandler(quietHandler);
+    return argc;
+}
+
+} // namespace
+
+TalunoApplication::TalunoApplication(int &argc, char **argv)
+    : QApplication(quietedArgc(argc), argv)
+    , m_seams{m_boxes, m_cue, m_random, m_clock, [] { QCoreApplication::exit(0); }}
+{
+    setUp();
+}
+
+void TalunoApplication::setUp()
+{
+    int unused = 0;
+    quietedArgc(unused);
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+    installFonts();
+    QApplication::setWindowIcon(coinIcon());
+}

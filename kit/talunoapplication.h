@@ -1,0 +1,32 @@
+#ifndef TALUNOAPPLICATION_H
+#define TALUNOAPPLICATION_H
+
+#include "pseudorandom.h"
+#include "qtmodalboxes.h"
+#include "seams.h"
+#include "soundcue.h"
+#include "systemclock.h"
+
+#include <QApplication>
+
+// A Taluno program: Japanese standard buttons, the fonts, the coin icon, a quiet
+// terminal, and the real seams.
+class TalunoApplication : public QApplication
+{
+public:
+    TalunoApplication(int &argc, char **argv);
+
+    // What every Taluno process needs, tests included.
+    static void setUp();
+
+    Seams &seams() { return m_seams; }
+
+private:
+    QtModalBoxes m_boxes;
+    SoundCue m_cue;
+    PseudoRandom m_random;
+    SystemClock m_clock;
+    Seams m_seams;
+};
+
+#endif

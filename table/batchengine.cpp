@@ -1,0 +1,28 @@
+#include "batchengine.h"
+
+#include "clock.h"
+#include "randomsource.h"
+
+#include <algorithm>
+#include <cstdint>
+
+BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock)
+{
+    BatchResult result;
+    result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
+    std::int32_t sum = 0;
+    for (int e = 0; e < experiments; ++e) {
+        random.reseed(static_cast<float>(clock.secondsSinceMidnight()));
+        int coinBalance = 0;
+        int lowest = guests; // above any reachable balance
+        for (int j = 0; j < guests; ++j) {
+            // Branch-free: a toss is as likely one way as the other, so a branch would miss half the time.
+            coinBalance += 1 - 2 * static_cast<int>(random.next() >= 0.5f);
+            lowest = std::min(lowest, coinBalance);
+        }
+        sum += lowest;
+        ++result.counts[static_cast<std::size_t>(binOf(lowest, lowestBin) - 1)];
+    }
+    result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / experiments) : 0.0f;
+    return result;
+}

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Taluno: install what is missing, build, then run a program or every test.
+#   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
+#   ./taluno.sh test          build and run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
+    fonts-ipafont-gothic fonts-noto-cjk
+)
+build_dir=build
+
+say() { printf 'taluno.sh: %s\n' "$*" >&2; }
+
+usage() {
+    say "usage: ./taluno.sh run 1|2|3  or  ./taluno.sh test"
+    exit 2
+}
+
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+            as_root=(sudo)
+        else
+            say "these packages are missing: ${missing[*]}"
+            say "install them as root (apt-get install ${missing[*]}) or run this where sudo is available."
+            exit 1
+        fi
+    fi
+    if ! command -v apt-get >/dev/null 2>&1; then
+        say "missing packages (${missing[*]}) and no apt-get here: this script is for Debian 12."
+        exit 1
+    fi
+    say "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! { "${as_root[@]}" apt-get update -q >/dev/null &&
+           "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null; }; then
+        say "could not install ${missing[*]}; see the apt-get messages above."
+        exit 1
+    fi
+}
+
+# Quiet unless it fails: then the whole log is shown.
+build() {
+    local dir=$1; shift
+    mkdir -p "$dir"
+    local log="$dir/build.log"
+    if { [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; } >"$log" 2>&1 &&
+        cmake --build "$dir" -j"$(nproc)" >>"$log" 2>&1; then
+        return 0
+    fi
+    cat "$log" >&2
+    say "the build failed (log: $log)."
+    exit 1
+}
+
+run_program() {
+    local n=${1:-}
+    local -A folders=([1]=toss [2]=table [3]=graph)
+    [ -n "$n" ] && [ -n "${folders[$n]:-}" ] || usage
+    install_missing "${packages[@]}"
+    build "$build_dir"
+    local exe="$build_dir/${folders[$n]}/Taluno$n"
+    if [ ! -x "$exe" ]; then
+        say "Taluno$n is not built yet: its program has not been written."
+        exit 1
+    fi
+    if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        say "no display to show Taluno$n on: run it on a desktop, or under a virtual one (xvfb-run ./taluno.sh run $n)."
+        exit 1
+    fi
+    exec "$exe"
+}
+
+run_tests() {
+    install_missing "${packages[@]}"
+    build "$build_dir"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+}
+
+case "${1:-}" in
+    run) shift; run_program "$@" ;;
+    test) shift; run_tests "$@" ;;
+    *) usage ;;
+esac
