@@ -1,0 +1,47 @@
+#include "controls.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+                 const QFont &font, const QColor &background, const QColor &text)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
+    if (background.isValid()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, background);
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
+    if (text.isValid())
+        setTextColour(label, text);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+                       const QFont &font)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    // The plain border is drawn in WindowText; the caption gets a role of its own so the border stays black.
+    label->setForegroundRole(QPalette::Text);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Text, colour);
+    label->setPalette(palette);
+}
