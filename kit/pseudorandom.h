@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // SplitMix64: fast, statistically sound for a classroom, and cheap to reseed.
-class PseudoRandom : public RandomSource
+class PseudoRandom final : public RandomSource
 {
 public:
     explicit PseudoRandom(std::uint64_t seed = 0x5441'4C55'4E4F'0001ULL) : m_state(seed) {}
@@ -15,6 +15,11 @@ public:
     float next() override
     {
         return static_cast<float>(step() >> 40) * 0x1p-24f;
+    }
+    void fill(float *values, std::size_t count) override
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            values[i] = next();
     }
 
 private:
