@@ -2,6 +2,7 @@
 # Taluno: install what is missing, build, then run a program or every test.
 #   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
 #   ./taluno.sh test          build and run every test
+#   ./taluno.sh test --sanitize   the same under AddressSanitizer and UBSan (clang), with a short fuzz run
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,12 +11,13 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
     fonts-ipafont-gothic fonts-noto-cjk
 )
+sanitize_packages=(clang libclang-rt-14-dev)
 build_dir=build
 
 say() { printf 'taluno.sh: %s\n' "$*" >&2; }
 
 usage() {
-    say "usage: ./taluno.sh run 1|2|3  or  ./taluno.sh test"
+    say "usage: ./taluno.sh run 1|2|3  or  ./taluno.sh test [--sanitize]"
     exit 2
 }
 
@@ -82,9 +84,23 @@ run_program() {
 }
 
 run_tests() {
-    install_missing "${packages[@]}"
-    build "$build_dir"
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+    case "${1:-}" in
+        "")
+            install_missing "${packages[@]}"
+            build "$build_dir"
+            QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+            ;;
+        --sanitize)
+            install_missing "${packages[@]}" "${sanitize_packages[@]}"
+            CC=clang CXX=clang++ build build-sanitize -DTALUNO_SANITIZE=ON
+            QT_QPA_PLATFORM=offscreen \
+            ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+            LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+            ;;
+        *) usage ;;
+    esac
 }
 
 case "${1:-}" in
