@@ -1,10 +1,29 @@
 #include "picturebox.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPaintEvent>
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Far beyond any screen, yet far from overflowing an int.
+constexpr double farOff = 1e6;
+
+int pixelIndex(double device)
+{
+    if (!(device > -farOff)) // NaN too
+        return static_cast<int>(-farOff);
+    if (device > farOff)
+        return static_cast<int>(farOff);
+    // A unit that lands exactly on a pixel edge must not fall back a pixel by a rounding error.
+    return static_cast<int>(std::floor(device + 1e-9));
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QFrame(parent)
@@ -25,57 +44,83 @@ void PictureBox::setBackground(const QColor &colour)
     clear();
 }
 
-QPointF PictureBox::toPixels(double x, double y) const
+QPoint PictureBox::devicePixel(double x, double y) const
 {
-    const QSize inner = contentsRect().size();
-    const double sx = m_scaleWidth > 0 ? inner.width() / m_scaleWidth : 1.0;
-    const double sy = m_scaleHeight > 0 ? inner.height() / m_scaleHeight : 1.0;
-    return {x * sx, y * sy};
+    // Multiplied before dividing: whole units that meet a pixel edge then land on it exactly.
+    const double dx = m_scaleWidth > 0 ? x * m_canvas.width() / m_scaleWidth : x * m_ratio;
+    const double dy = m_scaleHeight > 0 ? y * m_canvas.height() / m_scaleHeight : y * m_ratio;
+    return {pixelIndex(dx), pixelIndex(dy)};
 }
 
-void PictureBox::ensurePixmap()
+int PictureBox::strokeWidth() const
+{
+    return std::max(1, qRound(m_ratio));
+}
+
+void PictureBox::fill(const QRect &deviceRect, const QColor &colour)
+{
+    const QRect rect = deviceRect.intersected(m_canvas.rect());
+    if (rect.isEmpty())
+        return;
+    const QRgb rgb = colour.rgb();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(m_canvas.scanLine(y)) + rect.left(), rect.width(), rgb);
+    update();
+}
+
+void PictureBox::ensureCanvas()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize wanted = contentsRect().size() * ratio;
-    if (m_pixmap.size() == wanted && m_pixmap.devicePixelRatio() == ratio)
+    const QSize size = contentsRect().size() * ratio;
+    if (m_canvas.size() == size && m_ratio == ratio)
         return;
-    m_pixmap = QPixmap(wanted);
-    m_pixmap.setDevicePixelRatio(ratio);
-    m_pixmap.fill(m_background);
+    QImage canvas(size, QImage::Format_RGB32);
+    canvas.fill(m_background);
+    canvas.setDevicePixelRatio(ratio);
+    if (!m_canvas.isNull() && !canvas.isNull()) {
+        // Moving to a screen of another scale keeps the drawing.
+        QPainter painter(&canvas);
+        painter.drawImage(QPointF(0, 0), m_canvas);
+    }
+    m_canvas = canvas;
+    m_ratio = ratio;
 }
 
 void PictureBox::clear()
 {
-    ensurePixmap();
-    m_pixmap.fill(m_background);
+    ensureCanvas();
+    m_canvas.fill(m_background);
     m_textPosition = {0, 0};
     update();
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, const QColor &colour)
 {
-    ensurePixmap();
-    QPainter painter(&m_pixmap);
-    painter.setPen(QPen(colour, 0)); // one device pixel at any scale
-    painter.drawLine(toPixels(x1, y1), toPixels(x2, y2));
+    ensureCanvas();
+    const QPoint a = devicePixel(x1, y1);
+    const QPoint b = devicePixel(x2, y2);
+    const int width = strokeWidth();
+    if (a.x() == b.x() || a.y() == b.y()) {
+        fill(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                   QPoint(std::max(a.x(), b.x()) + width - 1, std::max(a.y(), b.y()) + width - 1)),
+             colour);
+    } else if (!m_canvas.isNull()) {
+        QPainter painter(&m_canvas);
+        painter.setPen(QPen(colour, width / m_ratio, Qt::SolidLine, Qt::SquareCap));
+        const QPointF centre(width / 2.0, width / 2.0);
+        painter.drawLine((QPointF(a) + centre) / m_ratio, (QPointF(b) + centre) / m_ratio);
+        update();
+    }
     m_textPosition = {x2, y2};
-    update();
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, const QColor &colour)
 {
-    ensurePixmap();
-    QPainter painter(&m_pixmap);
-    const QPointF a = toPixels(x1, y1);
-    const QPointF b = toPixels(x2, y2);
-    // Whole device pixels, so that neighbouring boxes meet without a seam or a blend.
-    const qreal ratio = m_pixmap.devicePixelRatio();
-    const auto snap = [ratio](qreal v) { return std::round(v * ratio) / ratio; };
-    const QRectF rect(QPointF(snap(std::min(a.x(), b.x())), snap(std::min(a.y(), b.y()))),
-                      QPointF(snap(std::max(a.x(), b.x())), snap(std::max(a.y(), b.y()))));
-    painter.fillRect(rect, colour);
+    ensureCanvas();
+    const QPoint a = devicePixel(std::min(x1, x2), std::min(y1, y2));
+    const QPoint b = devicePixel(std::max(x1, x2), std::max(y1, y2));
+    fill(QRect(a, QSize(b.x() - a.x(), b.y() - a.y())), colour);
     m_textPosition = {x2, y2};
-    update();
 }
 
 void PictureBox::setTextPosition(double x, double y)
@@ -85,34 +130,39 @@ void PictureBox::setTextPosition(double x, double y)
 
 void PictureBox::printLine(const QString &text)
 {
-    ensurePixmap();
-    const QFontMetricsF metrics(font());
-    const QPointF topLeft = toPixels(m_textPosition.x(), m_textPosition.y());
-    if (!text.isEmpty()) {
-        QPainter painter(&m_pixmap);
-        painter.setFont(font());
+    ensureCanvas();
+    const QFont surfaceFont = font();
+    if (!text.isEmpty() && !m_canvas.isNull()) {
+        const QPointF topLeft = QPointF(devicePixel(m_textPosition.x(), m_textPosition.y())) / m_ratio;
+        QPainter painter(&m_canvas);
+        painter.setFont(surfaceFont);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(surfaceFont).ascent()), text);
         update();
     }
-    const double unitsPerPixel = m_scaleHeight > 0 ? m_scaleHeight / contentsRect().height() : 1.0;
-    m_textPosition = {0, m_textPosition.y() + metrics.height() * unitsPerPixel};
+    // Lines one em apart, as the layouts were made for: the substitute fonts' taller ascent and
+    // descent would push the last lines of a full surface off its edge.
+    const double em = QFontInfo(surfaceFont).pixelSize();
+    const int innerHeight = contentsRect().height();
+    const double unitsPerPixel = m_scaleHeight > 0 && innerHeight > 0 ? m_scaleHeight / innerHeight : 1.0;
+    m_textPosition = {0, m_textPosition.y() + em * unitsPerPixel};
 }
 
 QImage PictureBox::image() const
 {
-    return m_pixmap.toImage();
+    return m_canvas;
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
+    ensureCanvas();
     QPainter painter(this);
-    painter.drawPixmap(contentsRect().topLeft(), m_pixmap);
+    painter.drawImage(contentsRect().topLeft(), m_canvas);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    ensurePixmap();
+    ensureCanvas();
 }

@@ -3,12 +3,17 @@
 
 #include "surface.h"
 
+#include <QColor>
 #include <QFrame>
-#include <QPixmap>
+#include <QImage>
 #include <QPointF>
 
-// A sunken surface that keeps what is drawn on it in a pixmap, so that the drawing
-// survives being covered and uncovered.
+// A sunken surface that keeps what is drawn on it in an image at the screen's resolution, so
+// that the drawing survives being covered and uncovered and stays crisp on a scaled screen.
+// A point in user units falls on the device pixel whose area holds it; a line is one layout
+// pixel wide and covers the pixels of both its ends; a box covers the pixels from its lesser
+// corner's up to, not including, its greater corner's, so that boxes sharing an edge meet
+// without overlapping. Everything is cut at the surface's edge.
 class PictureBox : public QFrame, public Surface
 {
     Q_OBJECT
@@ -16,14 +21,17 @@ class PictureBox : public QFrame, public Surface
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    // How many user units span the inner area across and down.
+    // How many user units span the inner area across and down; unset, a unit is one layout pixel.
     void setScale(double width, double height);
+    // Also clears.
     void setBackground(const QColor &colour);
+    QColor background() const { return m_background; }
 
     void clear() override;
     void line(double x1, double y1, double x2, double y2, const QColor &colour) override;
     void box(double x1, double y1, double x2, double y2, const QColor &colour) override;
     void setTextPosition(double x, double y) override;
+    // The text goes down by one em of the surface's font per line.
     void printLine(const QString &text) override;
 
     QPointF textPosition() const { return m_textPosition; }
@@ -35,10 +43,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QPointF toPixels(double x, double y) const;
-    void ensurePixmap();
+    QPoint devicePixel(double x, double y) const;
+    int strokeWidth() const;
+    void fill(const QRect &deviceRect, const QColor &colour);
+    void ensureCanvas();
 
-    QPixmap m_pixmap;
+    QImage m_canvas; // device pixels
+    qreal m_ratio = 1.0;
     QColor m_background;
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;

@@ -1,0 +1,12 @@
+#include "form1.h"
+#include "form2.h" // inplacehelp.h hands out a Form2 * and needs the class complete
+#include "inplacehelp.h"
+#include "talunoapplication.h"
+
+int main(int argc, char *argv[])
+{
+    TalunoApplication app(argc, argv);
+    InPlaceHelp program(3, [&app] { return new Taluno3::Form1(app.seams()); });
+    program.showMain();
+    return app.exec();
+}
