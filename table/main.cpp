@@ -1,0 +1,12 @@
+#include "form1.h"
+#include "form2.h" // inplacehelp.h hands out its QPointer<Form2>, which needs the whole class
+#include "inplacehelp.h"
+#include "talunoapplication.h"
+
+int main(int argc, char *argv[])
+{
+    TalunoApplication app(argc, argv);
+    InPlaceHelp program(2, [&app] { return new Taluno2::Form1(app.seams()); });
+    program.showMain();
+    return app.exec();
+}
