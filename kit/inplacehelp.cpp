@@ -12,6 +12,16 @@ InPlaceHelp::InPlaceHelp(int program, MainFactory makeMain, QObject *parent)
 {
 }
 
+Form *InPlaceHelp::mainWindow() const
+{
+    return m_main;
+}
+
+Form2 *InPlaceHelp::helpWindow() const
+{
+    return m_help;
+}
+
 void InPlaceHelp::showMain()
 {
     m_main = m_makeMain();

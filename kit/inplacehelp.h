@@ -24,8 +24,8 @@ public:
     void showMain();
     void showHelp();
 
-    Form *mainWindow() const { return m_main; }
-    Form2 *helpWindow() const { return m_help; }
+    Form *mainWindow() const;
+    Form2 *helpWindow() const;
 
 private:
     int m_program;

@@ -18,6 +18,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
     static const char *const quietPrefixes[] = {
         "QSoundEffect", "PulseAudioService", "No audio device", "QAudio", "QPulseAudio",
         "QStandardPaths: XDG_RUNTIME_DIR",
+        "This plugin does not support", // the offscreen platform, for fixed-size windows
     };
     const QLatin1StringView category(context.category ? context.category : "");
     if (type != QtFatalMsg) {

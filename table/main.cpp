@@ -1,5 +1,4 @@
 #include "form1.h"
-#include "form2.h" // inplacehelp.h hands out its QPointer<Form2>, which needs the whole class
 #include "inplacehelp.h"
 #include "talunoapplication.h"
 
