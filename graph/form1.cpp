@@ -13,6 +13,7 @@ Form1::Form1(const Seams &seams, QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 600, 8055, 5775));
     Picture1->setScale(graphWidth, graphHeight);
+    Picture1->setFont(graphFont(font(), Picture1->contentsRect().width() / graphWidth));
     Picture1->setBackground(palette().color(QPalette::Button));
 }
 

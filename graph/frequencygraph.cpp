@@ -3,6 +3,8 @@
 #include "surface.h"
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 
 namespace {
@@ -31,6 +33,8 @@ constexpr PlacedText texts[] = {
 // The blanks place each number near its tick in the surface's proportional font.
 constexpr char16_t axisNumbers[] =
     u"        -110    -100     -90      -80      -70      -60     -50      -40      -30      -20      -10       0";
+constexpr int firstTick = 10;
+constexpr int tickStep = 10;
 
 } // namespace
 
@@ -40,7 +44,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
     const QColor lightBlue(0, 0, 255);
 
     surface.line(3, axisY, 127, axisY, black);
-    for (int x = 10; x <= 120; x += 10)
+    for (int x = firstTick; x <= 120; x += tickStep)
         surface.line(x, axisY - 2, x, axisY + 5, black);
     surface.line(3, axisY, 3, 10, black);
     for (int y = axisY; y >= 20; y -= 10)
@@ -66,4 +70,37 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
     surface.setTextPosition(0, axisY);
     surface.printLine(QString());
     surface.printLine(QString::fromUtf16(axisNumbers));
+}
+
+QFont graphFont(const QFont &font, double pixelsPerUnit)
+{
+    // Each number's middle moves with the word spacing at a rate of its own; the spacing that
+    // brings all the middles nearest their ticks (least squares) is the one to use.
+    QFont widened = font;
+    widened.setWordSpacing(font.wordSpacing() + 1);
+    const QFontMetricsF plain(font);
+    const QFontMetricsF wide(widened);
+    const QString row = QString::fromUtf16(axisNumbers);
+    const auto middle = [&row](const QFontMetricsF &metrics, qsizetype start, qsizetype end) {
+        return metrics.horizontalAdvance(row.left(end)) - metrics.horizontalAdvance(row.mid(start, end - start)) / 2;
+    };
+    double tick = firstTick * pixelsPerUnit;
+    double weighted = 0;
+    double squares = 0;
+    for (qsizetype end = 0; end < row.size(); tick += tickStep * pixelsPerUnit) {
+        qsizetype start = end;
+        while (start < row.size() && row[start] == QLatin1Char(' '))
+            ++start;
+        end = start;
+        while (end < row.size() && row[end] != QLatin1Char(' '))
+            ++end;
+        const double at = middle(plain, start, end);
+        const double rate = middle(wide, start, end) - at;
+        weighted += rate * (tick - at);
+        squares += rate * rate;
+    }
+    QFont adjusted = font;
+    if (squares > 0)
+        adjusted.setWordSpacing(font.wordSpacing() + weighted / squares);
+    return adjusted;
 }
