@@ -1,5 +1,4 @@
 #include "form1.h"
-#include "form2.h" // inplacehelp.h hands out a Form2 * and needs the class complete
 #include "inplacehelp.h"
 #include "talunoapplication.h"
 
