@@ -25,7 +25,7 @@ QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
     painter.setBrush(metal);
     painter.drawEllipse(outer);
 
-    const qreal rimInset = size * 0.12;
+    const qreal rimInset = size * 0.09;
     painter.setPen(QPen(QColor(140, 100, 30, 200), size / 40.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(outer.adjusted(rimInset, rimInset, -rimInset, -rimInset));
@@ -40,15 +40,17 @@ QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
         break;
     case CoinFace::Heads:
         mark = QStringLiteral("表");
-        font.setPixelSize(qMax(1, qRound(size * 0.5)));
+        font.setBold(false);
+        font.setPixelSize(qMax(1, qRound(size * 0.58)));
         break;
     case CoinFace::Tails:
         mark = QStringLiteral("裏");
-        font.setPixelSize(qMax(1, qRound(size * 0.5)));
+        font.setBold(false);
+        font.setPixelSize(qMax(1, qRound(size * 0.58)));
         break;
     }
     painter.setFont(font);
-    painter.setPen(QColor(90, 60, 10));
+    painter.setPen(QColor(70, 42, 0));
     painter.drawText(outer, Qt::AlignCenter, mark);
     return pixmap;
 }

@@ -1,0 +1,31 @@
+#ifndef COINIMAGE_H
+#define COINIMAGE_H
+
+#include "coinpicture.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace Taluno1 {
+
+// One face of the coin, painted for the screen it is on so that it stays crisp when scaled.
+class CoinImage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CoinImage(CoinFace face, QWidget *parent = nullptr);
+
+    CoinFace face() const { return m_face; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    CoinFace m_face;
+    QPixmap m_picture;
+};
+
+} // namespace Taluno1
+
+#endif
