@@ -39,6 +39,7 @@ QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
         font.setPixelSize(qMax(1, qRound(size * 0.34)));
         break;
     case CoinFace::Heads:
+        // Regular weight: at 32 pixels the many strokes of a bold 裏 run together.
         mark = QStringLiteral("表");
         font.setBold(false);
         font.setPixelSize(qMax(1, qRound(size * 0.58)));
