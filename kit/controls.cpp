@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "borderedlabel.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -7,12 +9,10 @@
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                  const QFont &font, const QColor &background, const QColor &text)
 {
-    auto *label = new QLabel(caption, parent);
+    auto *label = new BorderedLabel(caption, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setFont(font);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);
     if (background.isValid()) {
@@ -39,9 +39,7 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
 
 void setTextColour(QLabel *label, const QColor &colour)
 {
-    // The plain border is drawn in WindowText; the caption gets a role of its own so the border stays black.
-    label->setForegroundRole(QPalette::Text);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }

@@ -18,7 +18,7 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, c
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                        const QFont &font);
 
-// The label's text colour; its background stays.
+// The label's text colour; its background and its black border stay.
 void setTextColour(QLabel *label, const QColor &colour);
 
 #endif
