@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,6 +18,15 @@ QFont msPGothic(double points, bool bold)
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont narrowedToFit(QFont font, const QString &text, double room)
+{
+    font.setStretch(QFont::AnyStretch);
+    const double needed = QFontMetricsF(font).horizontalAdvance(text);
+    if (needed > room)
+        font.setStretch(std::max(50, static_cast<int>(100 * room / needed)));
     return font;
 }
 

@@ -7,9 +7,12 @@
 #include "twips.h"
 
 #include <QEventLoopLocker>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 Form2::Form2(int program, QWidget *parent)
     : Form(parent)
@@ -30,7 +33,13 @@ Form2::Form2(int program, QWidget *parent)
     Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 480, 9015, 6855));
-    Picture1->setFont(msPGothic(11.25));
+    // No line may be cut off at the right edge, however wide the substitute face runs.
+    const QStringList lines = helpText(program);
+    const QString widest = *std::max_element(lines.begin(), lines.end(), [](const QString &a, const QString &b) {
+        const QFontMetricsF metrics(msPGothic(11.25));
+        return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
+    });
+    Picture1->setFont(narrowedToFit(msPGothic(11.25), widest, Picture1->contentsRect().width()));
     Picture1->setScale(8955, 6795);
     Picture1->setBackground(Qt::white);
     Picture1->setFocusPolicy(Qt::TabFocus);

@@ -22,6 +22,6 @@ StraightLine::StraightLine(int x1, int y1, int x2, int y2, QWidget *parent)
 void StraightLine::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1)); // one layout pixel: it scales with the screen
     painter.drawLine(m_from, m_to);
 }

@@ -9,12 +9,10 @@
 #include "straightline.h"
 #include "twips.h"
 
-#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 
 namespace Taluno1 {
 
@@ -38,17 +36,10 @@ const RowTitle rowTitles[6][3] = {
     {{"Label19", "回　　 数 "}, {"Label18", "表 or　裏"}, {"Label17", "釣り銭枚数"}},
 };
 
-// The substitute face has wider digits than the one the table was laid out for: a number that
-// would be cut off at the cell's border is narrowed to fit instead.
+// A number that would be cut off at the cell's border is narrowed to fit instead.
 void setFittingText(QLabel *cell, const QString &text)
 {
-    QFont font = cell->font();
-    font.setStretch(QFont::AnyStretch);
-    const qreal room = cell->contentsRect().width() - 1;
-    const qreal needed = QFontMetricsF(font).horizontalAdvance(text);
-    if (needed > room)
-        font.setStretch(std::max(50, static_cast<int>(100 * room / needed)));
-    cell->setFont(font);
+    cell->setFont(narrowedToFit(cell->font(), text, cell->contentsRect().width() - 1));
     cell->setText(text);
 }
 

@@ -179,6 +179,12 @@ void TestKitWindows::helpWindowLayout()
     QVERIFY(line);
     QCOMPARE(line->geometry(), QRect(8, 24, 601, 1));
     QCOMPARE(help.Command1->nextInFocusChain(), help.Picture1);
+
+    // Every line fits across the surface, at the given size.
+    const QFontMetricsF metrics(help.Picture1->font());
+    QCOMPARE(QFontInfo(help.Picture1->font()).pixelSize(), 15);
+    for (const QString &line : helpText(program))
+        QVERIFY2(metrics.horizontalAdvance(line) <= help.Picture1->contentsRect().width(), qPrintable(line));
 }
 
 void TestKitWindows::helpTextLines()
