@@ -26,6 +26,23 @@ namespace {
 constexpr int cycles = 1000;
 constexpr int firstCycles = 50;
 constexpr long rssAllowanceKiB = 5 * 1024;
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool addressSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool addressSanitized = true;
+#else
+constexpr bool addressSanitized = false;
+#endif
+#else
+constexpr bool addressSanitized = false;
+#endif
+// AddressSanitizer holds freed memory back in quarantine, so resident memory only tells in a plain build;
+// there, leaks are the sanitizer's to find.
+bool residentGrowthFits(long grown)
+{
+    return addressSanitized || grown <= rssAllowanceKiB;
+}
 const QString guestTitle = QStringLiteral(" お客人数の設定");
 const QString experimentTitle = QStringLiteral(" 実験回数の設定");
 // Small enough that a thousand runs stay quick.
@@ -202,7 +219,7 @@ void SoakTest::helpAndBackAThousandTimes()
     QVERIFY(early.rss > 0);
     report("HELP/閉じる cycles", early, late, elapsed.elapsed());
     QVERIFY2(late.objects <= early.objects, "live QObjects grew over the help cycles");
-    QVERIFY2(late.rss - early.rss <= rssAllowanceKiB, "resident memory grew by more than 5 MB over the help cycles");
+    QVERIFY2(residentGrowthFits(late.rss - early.rss), "resident memory grew by more than 5 MB over the help cycles");
 }
 
 void SoakTest::runAndResetAThousandTimes()
@@ -239,5 +256,5 @@ void SoakTest::runAndResetAThousandTimes()
     QVERIFY(early.rss > 0);
     report("実験開始/初期化 runs", early, late, elapsed.elapsed());
     QVERIFY2(late.objects <= early.objects, "live QObjects grew over the runs");
-    QVERIFY2(late.rss - early.rss <= rssAllowanceKiB, "resident memory grew by more than 5 MB over the runs");
+    QVERIFY2(residentGrowthFits(late.rss - early.rss), "resident memory grew by more than 5 MB over the runs");
 }
