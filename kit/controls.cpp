@@ -1,10 +1,10 @@
 #include "controls.h"
 
 #include "borderedlabel.h"
+#include "commandbutton.h"
 
 #include <QFont>
 #include <QLabel>
-#include <QPushButton>
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                  const QFont &font, const QColor &background, const QColor &text)
@@ -29,7 +29,7 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, c
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                        const QFont &font)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new CommandButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setFont(font);

@@ -15,6 +15,7 @@ class QWidget;
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                  const QFont &font, const QColor &background = {}, const QColor &text = {});
 
+// Enter and Return press it as well as Space.
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
                        const QFont &font);
 

@@ -1,5 +1,6 @@
 #include "form2.h"
 
+#include "commandbutton.h"
 #include "fonts.h"
 #include "helptext.h"
 #include "picturebox.h"
@@ -25,7 +26,7 @@ Form2::Form2(int program, QWidget *parent)
     setWindowIcon(QIcon()); // the help window has no icon of its own
     setFixedSize(twips(9255), twips(7440));
 
-    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1 = new CommandButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(8400, 0, 735, 375));
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -43,6 +44,9 @@ Form2::Form2(int program, QWidget *parent)
     Picture1->setScale(8955, 6795);
     Picture1->setBackground(Qt::white);
     Picture1->setFocusPolicy(Qt::TabFocus);
+    // The text is only painted: a screen reader reads it from here.
+    Picture1->setAccessibleName(windowTitle().trimmed());
+    Picture1->setAccessibleDescription(lines.join(QLatin1Char('\n')));
     setTabOrder(Command1, Picture1);
 
     auto *line1 = new StraightLine(9120, 360, 120, 360, this);

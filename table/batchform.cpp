@@ -45,6 +45,10 @@ BatchForm::BatchForm(const Seams &seams, const BatchProgram &program, QWidget *p
     Label1 = addLabel(this, QStringLiteral("Label1"), QStringLiteral("実験回数"), twipsRect(240, 7080, 1455, 375), heading, white);
     Label2 = addLabel(this, QStringLiteral("Label2"), QString(), twipsRect(1680, 7080, 1095, 375), value, white);
     Command1 = addButton(this, QStringLiteral("Command1"), QStringLiteral("実験開始"), twipsRect(6720, 6720, 1335, 615), buttonFont);
+    // A value alone says nothing to a screen reader; the caption beside it says what it is.
+    Label82->setAccessibleDescription(Label83->text());
+    Label3->setAccessibleDescription(Label4->text());
+    Label2->setAccessibleDescription(Label1->text());
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);

@@ -50,11 +50,14 @@ Form1::Form1(const Seams &seams, QWidget *parent)
             const int index = pair * columns + column + 1;
             const int left = 1560 + 720 * column;
             const bool endBin = index == 1 || index == cellCount;
-            addLabel(this, labelName(firstHeadingNumber[pair] + column), captions[static_cast<std::size_t>(index - 1)],
-                     twipsRect(left, top, 735, 375), endBin ? font() : tableFont);
-            m_dosu[static_cast<std::size_t>(index - 1)] =
-                addLabel(this, QStringLiteral("dosu_%1").arg(index), QString(), twipsRect(left, top + 360, 735, 375),
-                         tableFont, white);
+            const QString &heading = captions[static_cast<std::size_t>(index - 1)];
+            addLabel(this, labelName(firstHeadingNumber[pair] + column), heading, twipsRect(left, top, 735, 375),
+                     endBin ? font() : tableFont);
+            QLabel *cell = addLabel(this, QStringLiteral("dosu_%1").arg(index), QString(),
+                                    twipsRect(left, top + 360, 735, 375), tableFont, white);
+            // A count read out alone does not say which shortage it counts.
+            cell->setAccessibleDescription(QStringLiteral("不足枚数 %1 の度数").arg(heading));
+            m_dosu[static_cast<std::size_t>(index - 1)] = cell;
         }
     }
 }

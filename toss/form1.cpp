@@ -93,6 +93,9 @@ Form1::Form1(const Seams &seams, QWidget *parent)
                                   twipsRect(left, 960 + 1200 * band, 495, 375), cellFont, white);
         m_tm[k - 1] = addLabel(this, QStringLiteral("tm_") + number, QString(),
                                twipsRect(left, 1320 + 1200 * band, 495, 375), cellFont, white);
+        // A face or a balance read out alone does not say which toss it belongs to.
+        m_labme[k - 1]->setAccessibleDescription(number + QStringLiteral("回目の表 or 裏"));
+        m_tm[k - 1]->setAccessibleDescription(number + QStringLiteral("回目の釣り銭枚数"));
     }
 
     Command1 = addButton(this, QStringLiteral("Command1"), QStringLiteral("コイン止まる"),
