@@ -1,3 +1,5 @@
+#include "cuefiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -243,41 +245,12 @@ struct Installed
     QString program;
 };
 
-enum class Cues { Absent, Empty, NotAWav, CutShort, Generated };
-
-bool install(Installed &into, int program, Cues cues)
+bool install(Installed &into, int program, CueFiles cues)
 {
     const QFileInfo built(programPaths[program - 1]);
     into.program = QDir(into.dir.path()).filePath(built.fileName());
-    if (!into.dir.isValid() || !QFile::copy(built.filePath(), into.program))
-        return false;
-    for (const char *name : {"pinpon.wav", "endpinpon.wav"}) {
-        const QString target = QDir(into.dir.path()).filePath(QString::fromLatin1(name));
-        QFile real(built.dir().filePath(QString::fromLatin1(name)));
-        if (!real.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray sound = real.readAll();
-        QByteArray bytes;
-        switch (cues) {
-        case Cues::Absent:
-            continue;
-        case Cues::Empty:
-            break;
-        case Cues::NotAWav:
-            bytes = QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20) + QByteArray(200, '\x7f');
-            break;
-        case Cues::CutShort:
-            bytes = sound.left(60);
-            break;
-        case Cues::Generated:
-            bytes = sound;
-            break;
-        }
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return false;
-    }
-    return true;
+    return into.dir.isValid() && QFile::copy(built.filePath(), into.program)
+           && placeCueFiles(QDir(into.dir.path()), cues, built.dir());
 }
 
 // What a pupil does, step by step: keys by name, "shot:NAME" keeps the screen, "same:NAME" compares
@@ -387,8 +360,6 @@ Outcome runScript(const QString &executable, const Script &script)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Cues)
-
 // The three programs as built, started as processes: how they end and what they print.
 class TestProcesses : public QObject
 {
@@ -425,7 +396,7 @@ void TestProcesses::startsQuietly()
 {
     QFETCH(int, program);
     Installed installed;
-    QVERIFY(install(installed, program, Cues::Generated));
+    QVERIFY(install(installed, program, CueFiles::Whole));
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -479,7 +450,7 @@ void TestProcesses::quitPaths()
     QFETCH(int, program);
     QFETCH(Script, script);
     Installed installed;
-    QVERIFY(install(installed, program, Cues::Generated));
+    QVERIFY(install(installed, program, CueFiles::Whole));
     const Outcome outcome = runScript(installed.program, script);
     QVERIFY2(outcome.failure.isEmpty(), qPrintable(outcome.failure));
 }
@@ -487,7 +458,7 @@ void TestProcesses::quitPaths()
 void TestProcesses::buttonsAlikeWithoutSound_data()
 {
     QTest::addColumn<int>("program");
-    QTest::addColumn<Cues>("cues");
+    QTest::addColumn<CueFiles>("cues");
     // Every button once, the screen kept after each; the automatic run and the batch run draw at
     // random, so only what follows their reset is kept.
     // The cue player is the kit's, alike in all three: every kind of file in two programs, and Taluno3 once.
@@ -495,13 +466,13 @@ void TestProcesses::buttonsAlikeWithoutSound_data()
         const auto row = [program](const char *name) -> QTestData & {
             return QTest::addRow("Taluno%d: %s", program, name) << program;
         };
-        row("cue files absent") << Cues::Absent; // first: what the others are held against
+        row("cue files absent") << CueFiles::Absent; // first: what the others are held against
         if (program != 3) {
-            row("cue files empty") << Cues::Empty;
-            row("cue files not WAV") << Cues::NotAWav;
-            row("cue files cut short") << Cues::CutShort;
+            row("cue files empty") << CueFiles::Empty;
+            row("cue files not WAV") << CueFiles::NotAWav;
+            row("cue files cut short") << CueFiles::CutShort;
         }
-        row("cue files whole, no sound device") << Cues::Generated;
+        row("cue files whole, no sound device") << CueFiles::Whole;
     }
 }
 
@@ -510,7 +481,7 @@ void TestProcesses::buttonsAlikeWithoutSound()
     if (!m_remoteScreens)
         QSKIP("Qt's VNC platform is not installed (qt6-qpa-plugins)");
     QFETCH(int, program);
-    QFETCH(Cues, cues);
+    QFETCH(CueFiles, cues);
     const auto steps = [](const char *text) { return QString::fromLatin1(text).split(QLatin1Char(' ')); };
     const Script script = program == 1
         // HELP, 閉じる, 初期化, 自動開始, 自動停止, 初期化, 終了 No, 終了 Yes.
@@ -527,7 +498,7 @@ void TestProcesses::buttonsAlikeWithoutSound()
     QVERIFY(install(installed, program, cues));
     const Outcome outcome = runScript(installed.program, script);
     QVERIFY2(outcome.failure.isEmpty(), qPrintable(outcome.failure));
-    if (cues == Cues::Absent) {
+    if (cues == CueFiles::Absent) {
         withoutFiles.insert(program, outcome.shots);
         return;
     }
