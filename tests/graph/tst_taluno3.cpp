@@ -7,7 +7,6 @@
 #include "twips.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -133,26 +132,29 @@ QColor at(const QImage &image, int x, int y)
     return image.pixelColor(int((x + 0.5) * ratio), int((y + 0.5) * ratio));
 }
 
-// Layout rows of light blue counted up from the axis (row 355) in the middle of bin `bin`'s bar.
+// Device rows of light blue counted up from just above the axis, in the middle of bin `bin`'s bar.
 int barRows(const QImage &image, int bin)
 {
-    const int x = int((bin + 4.5) * 533 / 130);
+    const int x = int((bin + 4.5) * image.width() / 130);
+    int y = int(280.0 * image.height() / 300);
+    while (y >= 0 && image.pixelColor(x, y) != lightBlue && y > int(278.0 * image.height() / 300))
+        --y; // past the axis line, however many device rows it takes
     int rows = 0;
-    for (int y = 354; y >= 0 && at(image, x, y) == lightBlue; --y)
+    for (; y >= 0 && image.pixelColor(x, y) == lightBlue; --y)
         ++rows;
     return rows;
 }
 
-// The counts read back off the drawing agree with the run's: 381 rows stand for 300 counts.
+// The counts read back off the drawing agree with the run's: the inner height stands for 300 counts.
 QString barsDisagreeing(const Form1 *form, const std::vector<int> &counts)
 {
     QStringList wrong;
     const QImage image = form->Picture1->image();
     for (int bin = 1; bin <= 120; ++bin) {
         const int count = counts.at(std::size_t(bin - 1));
-        const double expected = std::min(count, 280) * 381.0 / 300;
+        const double expected = std::min(count, 280) * image.height() / 300.0;
         const int rows = barRows(image, bin);
-        if (std::abs(rows - expected) > 1 || (count > 0) != (rows > 0))
+        if (std::abs(rows - expected) > image.devicePixelRatio() + 1 || (count > 0) != (rows > 0))
             wrong << QStringLiteral("bin %1: count %2, %3 rows").arg(bin).arg(count).arg(rows);
     }
     return wrong.join(QStringLiteral("; "));
@@ -351,7 +353,7 @@ void TestTaluno3::binEdges()
     expected[std::size_t(bin - 1)] = 1;
     QCOMPARE(form->counts, expected);
     QCOMPARE(form->Label3->text(), mean);
-    QCOMPARE(barRows(form->Picture1->image(), bin), 1);
+    QVERIFY(barRows(form->Picture1->image(), bin) > 0); // a single experiment still shows
     QCOMPARE(barsDisagreeing(form, expected), QString());
 }
 
@@ -570,9 +572,8 @@ void TestTaluno3::screenshotAtDefaultSettings()
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     QCOMPARE(barsDisagreeing(form, form->counts), QString());
 
-    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("taluno3.png"));
-    QVERIFY(form->grab().save(file));
-    qInfo("screenshot: %s", qPrintable(file));
+    QCOMPARE(captionsCutOff(form), QStringList());
+    QVERIFY(!saveScreenshot(form, QStringLiteral("taluno3")).isEmpty());
 }
 
 QTEST_MAIN(TestTaluno3)

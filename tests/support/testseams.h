@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+class QWidget;
+
 // Scripted boxes, a fixed clock, a seeded generator and a cue player whose plays are
 // recorded; ending the program is counted instead of done.
 class TestSeams
@@ -30,5 +32,12 @@ void setUpTalunoTest();
 
 // Top-level windows that are visible now.
 int visibleTopLevels();
+
+// Saves the window's picture beside the test binary as "<name>.png", or "<name>@2x.png" and so on
+// on a scaled screen; returns the path, or nothing when it could not be written.
+QString saveScreenshot(QWidget *window, const QString &name);
+
+// The captions of the window's labels and buttons that do not fit inside them.
+QStringList captionsCutOff(const QWidget *window);
 
 #endif
