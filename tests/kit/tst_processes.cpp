@@ -484,6 +484,8 @@ void TestProcesses::quitPaths_data()
         row("guest count during 初期化: Cancel, Yes") << steps("Return Return Tab Tab Space Escape Return ends");
         row("experiment count during 初期化: Cancel, Yes")
             << steps("Return Return Tab Tab Space Return Escape Return ends");
+        row("guest count after the help window's 閉じる: Cancel, Yes")
+            << steps("Return Return Tab Tab Tab Space Space Escape Return ends");
         // After a run 実験開始 is disabled and the focus has gone on to HELP; 終了 is next.
         row("No at 終了 after a run, then Yes")
             << steps("Return Return Space Tab shot:before Space Escape same:before Space Return ends");

@@ -99,44 +99,53 @@ private slots:
 
     void cancelThenYesEnds_data()
     {
-        QTest::addColumn<bool>("resetFirst");
+        QTest::addColumn<Lead>("lead"); // Settings: the prompts at start-up
         QTest::addColumn<QList<BoxAnswerer::Step>>("answers");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("guests");
         const Step ok{Answer::Ok}, cancel{Answer::Cancel}, yes{Answer::Yes}, no{Answer::No};
         QTest::newRow("guest count at start-up")
-            << false << Steps{cancel, yes} << QStringList{guestTitle, confirmTitle} << "";
+            << Lead::Settings << Steps{cancel, yes} << QStringList{guestTitle, confirmTitle} << "";
         QTest::newRow("experiment count at start-up")
-            << false << Steps{ok, cancel, yes} << QStringList{guestTitle, experimentTitle, confirmTitle} << "100";
+            << Lead::Settings << Steps{ok, cancel, yes} << QStringList{guestTitle, experimentTitle, confirmTitle}
+            << "100";
         QTest::newRow("guest count at start-up, No first")
-            << false << Steps{cancel, no, cancel, yes}
+            << Lead::Settings << Steps{cancel, no, cancel, yes}
             << QStringList{guestTitle, confirmTitle, guestTitle, confirmTitle} << "";
         QTest::newRow("guest count during 初期化")
-            << true << Steps{cancel, yes} << QStringList{guestTitle, confirmTitle} << "";
+            << Lead::RunAndReset << Steps{cancel, yes} << QStringList{guestTitle, confirmTitle} << "";
         QTest::newRow("experiment count during 初期化")
-            << true << Steps{Step{Answer::Ok, QStringLiteral("250")}, cancel, yes}
+            << Lead::RunAndReset << Steps{Step{Answer::Ok, QStringLiteral("250")}, cancel, yes}
             << QStringList{guestTitle, experimentTitle, confirmTitle} << "250";
         QTest::newRow("experiment count during 初期化, No first")
-            << true << Steps{ok, cancel, no, cancel, yes}
+            << Lead::RunAndReset << Steps{ok, cancel, no, cancel, yes}
             << QStringList{guestTitle, experimentTitle, confirmTitle, experimentTitle, confirmTitle} << "100";
+        QTest::newRow("guest count after the help window's 閉じる")
+            << Lead::HelpVisit << Steps{cancel, yes} << QStringList{guestTitle, confirmTitle} << "";
     }
 
     void cancelThenYesEnds()
     {
-        QFETCH(bool, resetFirst);
+        QFETCH(Lead, lead);
         QFETCH(QList<BoxAnswerer::Step>, answers);
         QFETCH(QStringList, titles);
         QFETCH(QString, guests);
-        const Steps startUp = resetFirst ? Steps{{Answer::Ok}, {Answer::Ok}} : Steps{};
+        const Steps startUp = lead == Lead::Settings ? Steps{} : Steps{{Answer::Ok}, {Answer::Ok}};
         BatchRun run(m_number, m_make, startUp + answers);
         ProgramLoop loop;
         QList<ProgramLoop::Step> steps{{0, [&] { run.program.showMain(); }}};
-        if (resetFirst) {
+        if (lead != Lead::Settings) {
             steps << ProgramLoop::Step{0, [&] {
                 QVERIFY(run.answered(2));
                 run.click(run.main()->Command1);
                 run.cues.clear();
-                run.click(run.main()->Command3);
+                if (lead == Lead::RunAndReset) {
+                    run.click(run.main()->Command3);
+                } else {
+                    run.click(run.main()->Command4);
+                    QVERIFY(QTest::qWaitForWindowActive(run.program.helpWindow()));
+                    run.click(run.program.helpWindow()->Command1);
+                }
             }};
         }
         const std::optional<int> status = loop.run(steps);
@@ -157,12 +166,12 @@ private slots:
                 QCOMPARE(box.text, QStringLiteral("終了していいですか？"));
             QVERIFY(!box.afterEnd);
         }
-        QCOMPARE(run.cues, resetFirst ? QStringList{QStringLiteral("pinpon.wav")} : QStringList());
+        QCOMPARE(run.cues, lead == Lead::Settings ? QStringList() : QStringList{QStringLiteral("pinpon.wav")});
         QCOMPARE(run.afterEnd, QStringList());
         QCOMPARE(run.state(), run.stateAtEnd);
         QCOMPARE(run.main()->Label82->text(), guests);
         QCOMPARE(run.main()->Label2->text(), QString());
-        QCOMPARE(run.main()->Label3->text(), QString()); // the reset cleared the run before asking
+        QCOMPARE(run.main()->Label3->text(), QString()); // the run was cleared before the asking
     }
 
     void quitAnswered_data()
