@@ -398,10 +398,13 @@ Outcome runScript(const QString &executable, const Script &script)
         outcome.failure = QStringLiteral("ended with status %1").arg(program.exitCode());
     }
     const QString output = printed(program);
-    if (outcome.failure.isEmpty() && !output.isEmpty())
-        outcome.failure = QStringLiteral("printed: ") + output;
-    if (!outcome.failure.isEmpty() && !screen.image().isNull())
-        screen.image().save(QDir::temp().filePath(QStringLiteral("taluno-process-failure.png")));
+    if (!output.isEmpty())
+        outcome.failure += (outcome.failure.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("printed: ") + output;
+    if (!outcome.failure.isEmpty() && !screen.image().isNull()) {
+        const QString shot = QDir::temp().filePath(QStringLiteral("taluno-process-failure.png"));
+        if (screen.image().save(shot))
+            outcome.failure += QStringLiteral(" (the screen: %1)").arg(shot);
+    }
     return outcome;
 }
 
