@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
+    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-ipafont-gothic fonts-noto-cjk
 )
 sanitize_packages=(clang libclang-rt-14-dev)

@@ -98,9 +98,11 @@ void BatchForm::Command1_Click()
     Label3->setText(QString::fromStdString(formatMean(result.mean)));
     showCounts(result.counts);
 
-    Command1->setEnabled(false);
+    // 終了 and 初期化 first, so that the focus leaving 実験開始 lands on 終了, which asks, and not on
+    // HELP, where a second press of Enter would throw the results away.
     Command2->setEnabled(true);
     Command3->setEnabled(true);
+    Command1->setEnabled(false);
     setCursor(Qt::ArrowCursor);
     m_running = false;
 }

@@ -489,9 +489,9 @@ void TestProcesses::quitPaths_data()
             << steps("Return Return Tab Tab Space Return Escape Return ends");
         row("guest count after the help window's 閉じる: Cancel, Yes")
             << steps("Return Return Tab Tab Tab Space Space Escape Return ends");
-        // After a run 実験開始 is disabled and the focus has gone on to HELP; 終了 is next.
+        // After a run 実験開始 is disabled and the focus has gone on to 終了.
         row("No at 終了 after a run, then Yes")
-            << steps("Return Return Space Tab shot:before Space Escape same:before Space Return ends");
+            << steps("Return Return Space shot:before Space Escape same:before Space Return ends");
     }
 }
 
@@ -542,7 +542,7 @@ void TestProcesses::buttonsAlikeWithoutSound()
                 "Tab Tab Tab Tab shot:beforeQuit Space Escape same:beforeQuit Space Return ends")
         // Settings, HELP, 閉じる and settings, 初期化 and settings, 実験開始, 初期化 and settings, 終了 No, 終了 Yes.
         : steps("Return Return shot:settings Tab Tab Tab Space shot:help Space Return Return same:settings "
-                "Tab Tab Space Return Return shot:reset Tab Tab Space Tab Tab Space Return Return same:reset "
+                "Tab Tab Space Return Return shot:reset Tab Tab Space Tab Space Return Return same:reset "
                 "Tab Tab Tab shot:beforeQuit Space Escape same:beforeQuit Space Return ends");
 
     static QHash<int, QHash<QString, QImage>> withoutFiles;

@@ -118,6 +118,7 @@ private slots:
     void keysPressTheFocusedButton_data();
     void keysPressTheFocusedButton();
     void helpAndBackByKeyboard();
+    void secondEnterAfterARunAsksFirst();
 };
 
 void TestTableAccessibility::cleanup()
@@ -319,6 +320,23 @@ void TestTableAccessibility::helpAndBackByKeyboard()
     QCOMPARE(QApplication::focusWidget(), fresh->Command1);
     QCOMPARE(test.cues, QStringList{QStringLiteral("pinpon.wav")});
     QCOMPARE(test.ends, 0);
+}
+
+void TestTableAccessibility::secondEnterAfterARunAsksFirst()
+{
+    Session session;
+    Form1 *form = session.start({QStringLiteral("10"), QStringLiteral("5")});
+    QVERIFY(form);
+    QVERIFY(press(Qt::Key_Return)); // 実験開始
+    QVERIFY(!form->Command1->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), form->Command2);
+
+    // The next Enter asks whether to quit; the results stay.
+    session.test.boxes.answerYesNo({false});
+    QVERIFY(press(Qt::Key_Return));
+    QCOMPARE(session.test.boxes.asked().last().text, QStringLiteral("終了していいですか？"));
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->Label3->text().isEmpty());
 }
 
 QTEST_MAIN(TestTableAccessibility)
