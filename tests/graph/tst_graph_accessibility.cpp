@@ -1,51 +1,18 @@
 #include "form1.h"
 #include "picturebox.h"
+#include "keyboard.h"
 #include "testseams.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QWindow>
 
 #include <memory>
 
 using Taluno3::Form1;
 
 namespace {
-
-QString accessibleName(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-QString accessibleDescription(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
-}
-
-// A key as the keyboard gives it: to the window that has the focus, and through it to its focused control.
-bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWindow *window = QGuiApplication::focusWindow();
-    if (!window)
-        return false;
-    QTest::keyClick(window, key, modifiers);
-    return true;
-}
-
-// Tabs on until the focus is on the button of that caption; false if it never comes round.
-bool tabTo(const QString &caption)
-{
-    for (int i = 0; i < 8; ++i) {
-        if (QApplication::focusWidget() && accessibleName(QApplication::focusWidget()) == caption)
-            return true;
-        if (!press(Qt::Key_Tab))
-            return false;
-    }
-    return false;
-}
 
 // Draws for walks of `tails` tails and then `heads` heads: their lowest balance is -tails, or 1 without tails.
 QList<float> walk(int tails, int heads)

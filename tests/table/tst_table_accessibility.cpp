@@ -3,67 +3,22 @@
 #include "helptext.h"
 #include "inplacehelp.h"
 #include "picturebox.h"
+#include "keyboard.h"
 #include "testseams.h"
 #include "twips.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QWindow>
 
 #include <memory>
 
 using Taluno2::Form1;
 
 namespace {
-
-QString accessibleName(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-QString accessibleDescription(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
-}
-
-// A key as the keyboard gives it: to the window that has the focus, and through it to its focused control.
-bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWindow *window = QGuiApplication::focusWindow();
-    if (!window)
-        return false;
-    QTest::keyClick(window, key, modifiers);
-    return true;
-}
-
-// Tabs on until the focus is on the button of that caption; false if it never comes round.
-bool tabTo(const QString &caption)
-{
-    for (int i = 0; i < 8; ++i) {
-        if (QApplication::focusWidget() && accessibleName(QApplication::focusWidget()) == caption)
-            return true;
-        if (!press(Qt::Key_Tab))
-            return false;
-    }
-    return false;
-}
-
-// What a screen reader announces as the focus goes round the window.
-QStringList focusRound(Qt::KeyboardModifiers modifiers, int steps)
-{
-    QStringList announced;
-    for (int i = 0; i < steps; ++i) {
-        if (!press(Qt::Key_Tab, modifiers) || !QApplication::focusWidget())
-            return announced << QStringLiteral("(no focus)");
-        announced << accessibleName(QApplication::focusWidget());
-    }
-    return announced;
-}
 
 // One Taluno2 window on test seams, shown, with its start-up prompts answered.
 struct Session

@@ -3,64 +3,19 @@
 #include "form2.h"
 #include "helptext.h"
 #include "picturebox.h"
+#include "keyboard.h"
 #include "testseams.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 
 using Taluno1::Form1;
 using Taluno1::TossExperiment;
 
 namespace {
-
-QString accessibleName(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-QString accessibleDescription(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
-}
-
-// A key as the keyboard gives it: to the window that has the focus, and through it to its focused control.
-bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWindow *window = QGuiApplication::focusWindow();
-    if (!window)
-        return false;
-    QTest::keyClick(window, key, modifiers);
-    return true;
-}
-
-// Tabs on until the focus is on the button of that caption; false if it never comes round.
-bool tabTo(const QString &caption)
-{
-    for (int i = 0; i < 8; ++i) {
-        if (QApplication::focusWidget() && accessibleName(QApplication::focusWidget()) == caption)
-            return true;
-        if (!press(Qt::Key_Tab))
-            return false;
-    }
-    return false;
-}
-
-// What a screen reader announces as the focus goes round the window.
-QStringList focusRound(Qt::KeyboardModifiers modifiers, int steps)
-{
-    QStringList announced;
-    for (int i = 0; i < steps; ++i) {
-        if (!press(Qt::Key_Tab, modifiers) || !QApplication::focusWidget())
-            return announced << QStringLiteral("(no focus)");
-        announced << accessibleName(QApplication::focusWidget());
-    }
-    return announced;
-}
 
 // The test seams with scripted tosses: heads, tails, tails, heads, over and over.
 struct ScriptedSeams
