@@ -187,8 +187,6 @@ private slots:
     void resetRightAfterStartUp();
     void promptCancelled_data();
     void promptCancelled();
-    void quitConfirmation_data();
-    void quitConfirmation();
     void helpVisitBuildsAFreshWindow();
     void screenshotAtDefaultSettings();
 };
@@ -485,35 +483,6 @@ void TestTaluno3::promptCancelled()
     QCOMPARE(askedTitles, titles);
     QCOMPARE(settings(session.form.get()), shown);
     QVERIFY(surfaceIsEmpty(session.form.get()));
-}
-
-void TestTaluno3::quitConfirmation_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes ends the program") << true;
-    QTest::newRow("No leaves the window as it was") << false;
-}
-
-void TestTaluno3::quitConfirmation()
-{
-    QFETCH(bool, yes);
-    Session session;
-    WatchedForm1 *form = session.start({QStringLiteral("100"), QStringLiteral("10")});
-    QVERIFY(form);
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    const QImage graph = form->Picture1->image();
-    const QString shown = settings(form);
-
-    session.test.boxes.answerYesNo({yes});
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    QCOMPARE(session.test.ends, yes ? 1 : 0);
-    QCOMPARE(session.test.cues, QStringList{QStringLiteral("endpinpon.wav")});
-    const auto &last = session.test.boxes.asked().constLast();
-    QCOMPARE(last.text, QStringLiteral("終了していいですか？"));
-    QCOMPARE(last.title, QStringLiteral("Talunoの実験"));
-    QCOMPARE(form->Picture1->image(), graph);
-    QCOMPARE(settings(form), shown);
-    QCOMPARE(buttonStates(form), afterRun);
 }
 
 void TestTaluno3::helpVisitBuildsAFreshWindow()

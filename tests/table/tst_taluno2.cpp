@@ -165,11 +165,7 @@ private slots:
     void resetBlanksBeforeAsking();
     void promptCancelledDuringReset_data();
     void promptCancelledDuringReset();
-    void quitConfirmation_data();
-    void quitConfirmation();
     void helpVisitBuildsAFreshWindow();
-    void frameCloseEndsProgram_data();
-    void frameCloseEndsProgram();
     void screenshotAtDefaultSettings();
 };
 
@@ -510,35 +506,6 @@ void TestTaluno2::promptCancelledDuringReset()
     QCOMPARE(session.test.cues, QStringList{QStringLiteral("pinpon.wav")}); // no cue of its own
 }
 
-void TestTaluno2::quitConfirmation_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes ends the program") << true;
-    QTest::newRow("No leaves the window as it was") << false;
-}
-
-void TestTaluno2::quitConfirmation()
-{
-    QFETCH(bool, yes);
-    Session session;
-    Form1 *form = session.start({QStringLiteral("100"), QStringLiteral("10")});
-    QVERIFY(form);
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    const QStringList cells = cellTexts(form);
-    const QString mean = form->Label3->text();
-
-    session.test.boxes.answerYesNo({yes});
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    QCOMPARE(session.test.ends, yes ? 1 : 0);
-    QCOMPARE(session.test.cues, QStringList{QStringLiteral("endpinpon.wav")});
-    const auto &last = session.test.boxes.asked().constLast();
-    QCOMPARE(last.text, QStringLiteral("終了していいですか？"));
-    QCOMPARE(last.title, QStringLiteral("Talunoの実験"));
-    QCOMPARE(cellTexts(form), cells);
-    QCOMPARE(form->Label3->text(), mean);
-    QCOMPARE(buttonStates(form), afterRun);
-}
-
 void TestTaluno2::helpVisitBuildsAFreshWindow()
 {
     TestSeams test;
@@ -577,51 +544,6 @@ void TestTaluno2::helpVisitBuildsAFreshWindow()
     QVERIFY(tableIsEmpty(fresh));
     QCOMPARE(buttonStates(fresh), allEnabled);
     QCOMPARE(visibleTopLevels(), 1);
-    QCOMPARE(test.ends, 0);
-}
-
-void TestTaluno2::frameCloseEndsProgram_data()
-{
-    QTest::addColumn<bool>("fromHelp");
-    QTest::newRow("help window closed by its frame") << true;
-    QTest::newRow("main window closed by its frame") << false;
-}
-
-void TestTaluno2::frameCloseEndsProgram()
-{
-    QFETCH(bool, fromHelp);
-    TestSeams test;
-    test.boxes.answerInputs({QStringLiteral("100"), QStringLiteral("10")});
-    int built = 0;
-    InPlaceHelp program(2, [&] {
-        ++built;
-        return new Form1(test.seams);
-    });
-    bool endedByTest = false;
-    QTimer::singleShot(0, [&] {
-        program.showMain();
-        QTimer::singleShot(50, [&] {
-            if (fromHelp)
-                QTest::mouseClick(static_cast<Form1 *>(program.mainWindow())->Command4, Qt::LeftButton);
-            QTimer::singleShot(50, [&] {
-                if (fromHelp)
-                    program.helpWindow()->close();
-                else
-                    program.mainWindow()->close();
-            });
-        });
-        QTimer::singleShot(5000, [&] {
-            endedByTest = true;
-            QCoreApplication::exit(0);
-        });
-    });
-    QApplication::exec();
-    QVERIFY2(!endedByTest, "closing the window by its frame did not end the program");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(built, 1);
-    QVERIFY(!program.mainWindow());
-    QCOMPARE(visibleTopLevels(), 0);
-    QCOMPARE(test.cues, fromHelp ? QStringList{QStringLiteral("pinpon.wav")} : QStringList());
     QCOMPARE(test.ends, 0);
 }
 
