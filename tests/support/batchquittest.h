@@ -7,9 +7,8 @@
 #include "cuefiles.h"
 #include "form2.h"
 #include "inplacehelp.h"
+#include "pseudorandom.h"
 #include "programloop.h"
-#include "qtmodalboxes.h"
-#include "soundcue.h"
 #include "testseams.h"
 
 #include <QApplication>
@@ -23,25 +22,19 @@
 
 using MakeMain = std::function<BatchForm *(const Seams &)>;
 
-// The program as its main() builds it, on the real modal boxes and the real cue player; ending
-// it ends the event loop as the real program's does, and is recorded, with what still happens after.
-struct BatchRun
+// The program as its main() builds it, on the real boxes.
+struct BatchRun : RealBoxRun
 {
     BatchRun(int number, const MakeMain &make, QList<BoxAnswerer::Step> answers)
-        : answerer(std::move(answers), ended)
+        : RealBoxRun(std::move(answers), std::make_unique<PseudoRandom>(2024))
         , program(number, [this, make] { return make(seams); })
     {
-        QObject::connect(&cue, &SoundCue::played, [this](const QString &file) {
-            cues << file;
-            if (ended)
-                afterEnd << QStringLiteral("cue ") + file;
-        });
     }
 
     BatchForm *main() const { return static_cast<BatchForm *>(program.mainWindow()); }
 
     // Whichever window is shown, as a reader sees it.
-    QStringList state() const { return windowState(main()) + windowState(program.helpWindow()); }
+    QStringList state() const override { return windowState(main()) + windowState(program.helpWindow()); }
 
     // Waits until the boxes answered so far number `count`.
     bool answered(int count) const
@@ -49,24 +42,6 @@ struct BatchRun
         return QTest::qWaitFor([this, count] { return answerer.seen().size() >= count && !QApplication::activeModalWidget(); });
     }
 
-    void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-    bool ended = false;
-    int ends = 0;
-    QStringList cues;
-    QStringList afterEnd;
-    QStringList stateAtEnd;
-    BoxAnswerer answerer;
-    QtModalBoxes boxes;
-    SoundCue cue;
-    PseudoRandom random{2024};
-    FixedClock clock;
-    Seams seams{boxes, cue, random, clock, [this] {
-                    ++ends;
-                    ended = true;
-                    stateAtEnd = state();
-                    QCoreApplication::exit(0);
-                }};
     InPlaceHelp program;
 };
 

@@ -6,6 +6,11 @@
 // loop run through timed steps.
 
 #include "picturebox.h"
+#include "qtmodalboxes.h"
+#include "randomsource.h"
+#include "scriptedrandom.h"
+#include "seams.h"
+#include "soundcue.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -135,6 +140,46 @@ inline QStringList windowState(const QWidget *window)
         lines << QStringLiteral("QTimer %1 running %2").arg(timer->objectName()).arg(timer->isActive());
     return lines;
 }
+
+// A program on the real modal boxes and the real cue player. Ending it ends the event loop as
+// the real program's end does, and is recorded, with the window's state then and what still
+// happens after (cues here; a program adds its own).
+struct RealBoxRun
+{
+    RealBoxRun(QList<BoxAnswerer::Step> answers, std::unique_ptr<RandomSource> randomSource)
+        : answerer(std::move(answers), ended)
+        , random(std::move(randomSource))
+    {
+        QObject::connect(&cue, &SoundCue::played, [this](const QString &file) {
+            cues << file;
+            if (ended)
+                afterEnd << QStringLiteral("cue ") + file;
+        });
+    }
+    virtual ~RealBoxRun() = default;
+
+    // The program's windows as a reader sees them.
+    virtual QStringList state() const = 0;
+
+    void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    bool ended = false;
+    int ends = 0;
+    QStringList cues;
+    QStringList afterEnd;
+    QStringList stateAtEnd;
+    BoxAnswerer answerer;
+    QtModalBoxes boxes;
+    SoundCue cue;
+    std::unique_ptr<RandomSource> random;
+    FixedClock clock;
+    Seams seams{boxes, cue, *random, clock, [this] {
+                    ++ends;
+                    ended = true;
+                    stateAtEnd = state();
+                    QCoreApplication::exit(0);
+                }};
+};
 
 // The program's event loop, driven by timed steps: each step runs `delay` ms after the one
 // before has returned (a step that opens a modal box returns once the box is answered). The

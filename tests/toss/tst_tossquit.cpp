@@ -2,8 +2,6 @@
 #include "form1.h"
 #include "form2.h"
 #include "programloop.h"
-#include "qtmodalboxes.h"
-#include "soundcue.h"
 #include "testseams.h"
 
 #include <QApplication>
@@ -19,19 +17,12 @@ namespace {
 const QString quitQuestion = QStringLiteral("終了していいですか？");
 using Answer = BoxAnswerer::Answer;
 
-// Taluno1 as its main() builds it, on the real modal boxes and the real cue player; ending the
-// program ends the event loop as the real program's does, and is recorded. What still happens
-// after the end is recorded too.
-struct Taluno1Program
+// Taluno1 as its main() builds it, on the real boxes; its timers ticking after the end are recorded too.
+struct Taluno1Program : RealBoxRun
 {
     explicit Taluno1Program(QList<BoxAnswerer::Step> answers = {})
-        : answerer(std::move(answers), ended)
+        : RealBoxRun(std::move(answers), std::make_unique<ScriptedRandom>(std::vector<float>{0.1f, 0.6f, 0.9f, 0.3f}))
     {
-        QObject::connect(&cue, &SoundCue::played, [this](const QString &file) {
-            cues << file;
-            if (ended)
-                afterEnd << QStringLiteral("cue ") + file;
-        });
         for (QTimer *timer : {form.Timer1, form.Timer2, form.Timer3}) {
             QObject::connect(timer, &QTimer::timeout, [this, timer] {
                 if (ended)
@@ -51,7 +42,9 @@ struct Taluno1Program
     }
 
     // The main window and every help window as a reader sees them, and the toss walk's state.
-    QStringList state() const
+    const ScriptedRandom &scriptedRandom() const { return static_cast<const ScriptedRandom &>(*random); }
+
+    QStringList state() const override
     {
         QStringList lines = windowState(&form);
         const Taluno1::TossExperiment &walk = form.experiment();
@@ -71,24 +64,6 @@ struct Taluno1Program
             QMetaObject::invokeMethod(form.Timer3, "timeout");
     }
 
-    void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-    bool ended = false;
-    int ends = 0;
-    QStringList cues;
-    QStringList afterEnd;
-    QStringList stateAtEnd;
-    BoxAnswerer answerer;
-    QtModalBoxes boxes;
-    SoundCue cue;
-    ScriptedRandom random{{0.1f, 0.6f, 0.9f, 0.3f}};
-    FixedClock clock;
-    Seams seams{boxes, cue, random, clock, [this] {
-                    ++ends;
-                    ended = true;
-                    stateAtEnd = state();
-                    QCoreApplication::exit(0);
-                }};
     Form1 form{seams};
 };
 
@@ -248,7 +223,7 @@ void TestTossQuit::frameClose()
     std::size_t reseeds = 0;
     for (const QString &window : closed.split(QLatin1Char(' '))) {
         steps << ProgramLoop::Step{100, [&, window] {
-            reseeds = program.random.reseeds().size();
+            reseeds = program.scriptedRandom().reseeds().size();
             if (window == QLatin1String("main"))
                 form.close();
             else if (window == QLatin1String("help"))
@@ -276,7 +251,7 @@ void TestTossQuit::frameClose()
         // As after "閉じる": the main window is the one to work in again, and its activation reseeds.
         QVERIFY(form.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(program.random.reseeds().size(), reseeds + 1);
+        QCOMPARE(program.scriptedRandom().reseeds().size(), reseeds + 1);
         QVERIFY(!help);
     }
     if (closed == QLatin1String("main"))
