@@ -2,6 +2,11 @@
 #include "form1.h"
 #include "talunoapplication.h"
 
+#if TALUNO_PROGRAM == 2
+#define TALUNO_FORM Taluno2::Form1
+#elif TALUNO_PROGRAM == 3
+#define TALUNO_FORM Taluno3::Form1
+#endif
 #if TALUNO_PROGRAM != 1
 #include "inplacehelp.h"
 #endif
@@ -41,16 +46,9 @@ int main(int argc, char *argv[])
     Taluno1::Form1 form(app.seams());
     form.installEventFilter(&firstPaint);
     form.show();
-#elif TALUNO_PROGRAM == 2
-    InPlaceHelp program(2, [&] {
-        auto *form = new Taluno2::Form1(app.seams());
-        form->installEventFilter(&firstPaint);
-        return form;
-    });
-    program.showMain();
 #else
-    InPlaceHelp program(3, [&] {
-        auto *form = new Taluno3::Form1(app.seams());
+    InPlaceHelp program(TALUNO_PROGRAM, [&] {
+        auto *form = new TALUNO_FORM(app.seams());
         form->installEventFilter(&firstPaint);
         return form;
     });
