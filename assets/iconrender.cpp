@@ -1,5 +1,5 @@
 // Renders the program icon into a hicolor icon tree: <folder>/<n>x<n>/apps/taluno.png.
-#include "coinpicture.h"
+#include "kit/coinpicture.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
-        if (!root.mkpath(folder) || !coinPicture(CoinFace::Yen500, size).save(root.filePath(folder + "/taluno.png"))) {
+        if (!root.mkpath(folder) || !yenCoinPicture(size).save(root.filePath(folder + "/taluno.png"))) {
             std::fprintf(stderr, "iconrender: cannot write %s\n", qPrintable(root.filePath(folder)));
             return 1;
         }

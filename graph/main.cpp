@@ -1,11 +1,10 @@
-#include "form1.h"
-#include "inplacehelp.h"
-#include "talunoapplication.h"
+#include "kit/inplacehelp.h"
+#include "kit/talunoapplication.h"
 
 int main(int argc, char *argv[])
 {
     TalunoApplication app(argc, argv);
-    InPlaceHelp program(3, [&app] { return new Taluno3::Form1(app.seams()); });
+    InPlaceHelp program(ProgramNumber::Taluno3, app.seams());
     program.showMain();
     return app.exec();
 }

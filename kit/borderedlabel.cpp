@@ -1,4 +1,4 @@
-#include "borderedlabel.h"
+#include "kit/borderedlabel.h"
 
 #include <QPainter>
 

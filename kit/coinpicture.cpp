@@ -1,11 +1,17 @@
-#include "coinpicture.h"
+#include "kit/coinpicture.h"
+
+#include "core/layout.h"
+#include "core/texts.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
+namespace {
+
+// A nickel-brass coin with `mark` in its middle, `markSize` of its width high.
+QPixmap markedCoin(const QString &mark, double markSize, bool bold, int size, qreal devicePixelRatio)
 {
     QPixmap pixmap(QSize(size, size) * devicePixelRatio);
     pixmap.setDevicePixelRatio(devicePixelRatio);
@@ -30,36 +36,33 @@ QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(outer.adjusted(rimInset, rimInset, -rimInset, -rimInset));
 
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setBold(true);
-    QString mark;
-    switch (face) {
-    case CoinFace::Yen500:
-        mark = QStringLiteral("500");
-        font.setPixelSize(qMax(1, qRound(size * 0.34)));
-        break;
-    case CoinFace::Heads:
-        // Regular weight: at 32 pixels the many strokes of a bold 裏 run together.
-        mark = QStringLiteral("表");
-        font.setBold(false);
-        font.setPixelSize(qMax(1, qRound(size * 0.58)));
-        break;
-    case CoinFace::Tails:
-        mark = QStringLiteral("裏");
-        font.setBold(false);
-        font.setPixelSize(qMax(1, qRound(size * 0.58)));
-        break;
-    }
+    QFont font(QString::fromUtf8(fontFamily));
+    font.setBold(bold);
+    font.setPixelSize(qMax(1, qRound(size * markSize)));
     painter.setFont(font);
     painter.setPen(QColor(70, 42, 0));
     painter.drawText(outer, Qt::AlignCenter, mark);
     return pixmap;
 }
 
+} // namespace
+
+QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
+{
+    // Regular weight: at 32 pixels the many strokes of a bold 裏 run together.
+    return markedCoin(QString::fromUtf8(face == CoinFace::Heads ? headsText : tailsText), 0.58, false, size,
+                      devicePixelRatio);
+}
+
+QPixmap yenCoinPicture(int size)
+{
+    return markedCoin(QStringLiteral("500"), 0.34, true, size, 1.0);
+}
+
 QIcon coinIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(coinPicture(CoinFace::Yen500, size));
+        icon.addPixmap(yenCoinPicture(size));
     return icon;
 }

@@ -1,15 +1,19 @@
 #ifndef COINPICTURE_H
 #define COINPICTURE_H
 
+#include "core/tosswalk.h"
+
 #include <QIcon>
 #include <QPixmap>
 
-enum class CoinFace { Yen500, Heads, Tails };
-
-// A coin painted at `size` logical pixels for the given device pixel ratio, crisp at any scale.
+// One face of the coin, marked 表 or 裏, painted at `size` logical pixels for the given device
+// pixel ratio: crisp at any scale.
 QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio = 1.0);
 
-// The program icon: the 500-yen coin, at the usual icon sizes.
+// The 500-yen coin of the program icon at `size` pixels.
+QPixmap yenCoinPicture(int size);
+
+// The program icon at the usual icon sizes.
 QIcon coinIcon();
 
 #endif

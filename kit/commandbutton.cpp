@@ -1,4 +1,4 @@
-#include "commandbutton.h"
+#include "kit/commandbutton.h"
 
 #include <QKeyEvent>
 

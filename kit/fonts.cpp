@@ -1,4 +1,6 @@
-#include "fonts.h"
+#include "kit/fonts.h"
+
+#include "core/layout.h"
 
 #include <QApplication>
 #include <QFont>
@@ -6,16 +8,11 @@
 #include <QString>
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-const QString msPGothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
-}
 
 QFont msPGothic(double points, bool bold)
 {
-    QFont font(msPGothicFamily);
-    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    QFont font(QString::fromUtf8(fontFamily));
+    font.setPixelSize(fontPixels(points));
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
@@ -32,6 +29,7 @@ QFont narrowedToFit(QFont font, const QString &text, double room)
 
 void installFonts()
 {
-    QFont::insertSubstitutions(msPGothicFamily, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QApplication::setFont(msPGothic(9));
+    QFont::insertSubstitutions(QString::fromUtf8(fontFamily),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QApplication::setFont(msPGothic(defaultPoints));
 }

@@ -4,15 +4,15 @@
 class QFont;
 class QString;
 
-// "ＭＳ Ｐゴシック" at a point size given for 96 dpi, held in pixels so that text
-// keeps to the fixed pixel layouts whatever the screen's dpi.
+// The programs' font at a point size given for 96 dpi, held in pixels so that text keeps to
+// the fixed pixel layouts whatever the screen's dpi.
 QFont msPGothic(double points, bool bold = false);
 
 // `font` narrowed, its size kept, so that `text` takes at most `room` pixels across: the
 // substitute faces run wider than the one the layouts were made for.
 QFont narrowedToFit(QFont font, const QString &text, double room);
 
-// Maps "ＭＳ Ｐゴシック" to IPAPGothic, then Noto Sans CJK JP, and makes it the default font.
+// Maps the programs' font to IPAPGothic, then Noto Sans CJK JP, and makes it the default font.
 void installFonts();
 
 #endif

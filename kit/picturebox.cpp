@@ -1,4 +1,6 @@
-#include "picturebox.h"
+#include "kit/picturebox.h"
+
+#include "kit/qtconvert.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -94,8 +96,9 @@ void PictureBox::clear()
     update();
 }
 
-void PictureBox::line(double x1, double y1, double x2, double y2, const QColor &colour)
+void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb)
 {
+    const QColor colour = qtColour(rgb);
     ensureCanvas();
     const QPoint a = devicePixel(x1, y1);
     const QPoint b = devicePixel(x2, y2);
@@ -114,12 +117,12 @@ void PictureBox::line(double x1, double y1, double x2, double y2, const QColor &
     m_textPosition = {x2, y2};
 }
 
-void PictureBox::box(double x1, double y1, double x2, double y2, const QColor &colour)
+void PictureBox::box(double x1, double y1, double x2, double y2, Rgb colour)
 {
     ensureCanvas();
     const QPoint a = devicePixel(std::min(x1, x2), std::min(y1, y2));
     const QPoint b = devicePixel(std::max(x1, x2), std::max(y1, y2));
-    fill(QRect(a, QSize(b.x() - a.x(), b.y() - a.y())), colour);
+    fill(QRect(a, QSize(b.x() - a.x(), b.y() - a.y())), qtColour(colour));
     m_textPosition = {x2, y2};
 }
 
@@ -128,8 +131,9 @@ void PictureBox::setTextPosition(double x, double y)
     m_textPosition = {x, y};
 }
 
-void PictureBox::printLine(const QString &text)
+void PictureBox::printLine(std::string_view utf8)
 {
+    const QString text = qtText(utf8);
     ensureCanvas();
     const QFont surfaceFont = font();
     if (!text.isEmpty() && !m_canvas.isNull()) {

@@ -1,7 +1,7 @@
 #ifndef PICTUREBOX_H
 #define PICTUREBOX_H
 
-#include "surface.h"
+#include "core/surface.h"
 
 #include <QColor>
 #include <QFrame>
@@ -28,11 +28,11 @@ public:
     QColor background() const { return m_background; }
 
     void clear() override;
-    void line(double x1, double y1, double x2, double y2, const QColor &colour) override;
-    void box(double x1, double y1, double x2, double y2, const QColor &colour) override;
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void box(double x1, double y1, double x2, double y2, Rgb colour) override;
     void setTextPosition(double x, double y) override;
     // The text goes down by one em of the surface's font per line.
-    void printLine(const QString &text) override;
+    void printLine(std::string_view text) override;
 
     QPointF textPosition() const { return m_textPosition; }
     // The inner area as drawn, at the device pixel ratio.

@@ -1,4 +1,4 @@
-#include "qtmodalboxes.h"
+#include "kit/qtmodalboxes.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,7 +1,7 @@
 #ifndef QTMODALBOXES_H
 #define QTMODALBOXES_H
 
-#include "modalboxes.h"
+#include "kit/modalboxes.h"
 
 class QtModalBoxes : public ModalBoxes
 {

@@ -1,4 +1,4 @@
-#include "soundcue.h"
+#include "kit/soundcue.h"
 
 #include <QCoreApplication>
 #include <QDir>

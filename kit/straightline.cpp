@@ -1,6 +1,6 @@
-#include "straightline.h"
+#include "kit/straightline.h"
 
-#include "twips.h"
+#include "core/layout.h"
 
 #include <QPainter>
 
@@ -9,8 +9,8 @@
 StraightLine::StraightLine(int x1, int y1, int x2, int y2, QWidget *parent)
     : QWidget(parent)
 {
-    const QPoint a = twipsPoint(x1, y1);
-    const QPoint b = twipsPoint(x2, y2);
+    const QPoint a(pixelsFromTwips(x1), pixelsFromTwips(y1));
+    const QPoint b(pixelsFromTwips(x2), pixelsFromTwips(y2));
     const QRect bounds(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                        QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     setGeometry(bounds);

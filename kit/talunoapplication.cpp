@@ -1,7 +1,7 @@
-#include "talunoapplication.h"
+#include "kit/talunoapplication.h"
 
-#include "coinpicture.h"
-#include "fonts.h"
+#include "kit/coinpicture.h"
+#include "kit/fonts.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -1,11 +1,11 @@
 #ifndef TALUNOAPPLICATION_H
 #define TALUNOAPPLICATION_H
 
-#include "pseudorandom.h"
-#include "qtmodalboxes.h"
-#include "seams.h"
-#include "soundcue.h"
-#include "systemclock.h"
+#include "core/pseudorandom.h"
+#include "core/systemclock.h"
+#include "kit/qtmodalboxes.h"
+#include "kit/seams.h"
+#include "kit/soundcue.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
-#include "form1.h"
-#include "talunoapplication.h"
+#include "kit/talunoapplication.h"
+#include "toss/tosswindow.h"
 
 int main(int argc, char *argv[])
 {
     TalunoApplication app(argc, argv);
-    Taluno1::Form1 form(app.seams());
-    form.show();
+    TossWindow window(app.seams());
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,30 @@
+#include "core/batchengine.h"
+
+#include "core/clock.h"
+#include "core/randomsource.h"
+
+#include <algorithm>
+#include <cstdint>
+
+BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock)
+{
+    BatchResult result;
+    result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
+    std::vector<float> draws(static_cast<std::size_t>(std::max(guests, 0)));
+    std::int32_t sum = 0;
+    for (int e = 0; e < experiments; ++e) {
+        random.reseed(static_cast<float>(clock.secondsSinceMidnight()));
+        random.fill(draws.data(), draws.size());
+        int coinBalance = 0;
+        int lowest = guests; // above any reachable balance
+        for (float r : draws) {
+            // Branch-free: a toss is as likely one way as the other, so a branch would miss half the time.
+            coinBalance += 1 - 2 * static_cast<int>(r >= 0.5f);
+            lowest = std::min(lowest, coinBalance);
+        }
+        sum += lowest;
+        ++result.counts[static_cast<std::size_t>(binOf(lowest, lowestBin) - 1)];
+    }
+    result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / experiments) : 0.0f;
+    return result;
+}

@@ -1,0 +1,125 @@
+#include "core/batchflow.h"
+
+#include "core/batchengine.h"
+#include "core/frequencygraph.h"
+#include "core/meanformatter.h"
+#include "core/numberreader.h"
+#include "core/surface.h"
+#include "core/texts.h"
+
+#include <string>
+
+using namespace BatchControls;
+
+BatchFlow::BatchFlow(ProgramView &view, const BatchRules &rules, RandomSource &random, Clock &clock)
+    : ProgramFlow(view)
+    , m_rules(rules)
+    , m_random(random)
+    , m_clock(clock)
+{
+}
+
+void BatchFlow::onActivated()
+{
+    ask(Setting::Guests);
+}
+
+void BatchFlow::onClicked(int control)
+{
+    switch (control) {
+    case startButton: start(); break;
+    case quitButton: confirmQuit(); break;
+    case resetButton: reset(); break;
+    case helpButton: openHelp(); break;
+    default: break;
+    }
+}
+
+void BatchFlow::ask(Setting setting)
+{
+    const SettingRow &row = setting == Setting::Guests ? m_rules.guests : m_rules.experiments;
+    askInput(row.prompt, row.title, row.defaultText, [this, setting, &row](std::string_view answer) {
+        if (answer.empty()) {
+            askYesNo(quitQuestion, confirmEndTitle, [this, setting](bool yes) {
+                if (yes)
+                    view().endProgram();
+                else
+                    ask(setting);
+            });
+            return;
+        }
+        const auto value = acceptSetting(answer, row.lowest, row.highest);
+        if (!value) {
+            ask(setting);
+            return;
+        }
+        if (setting == Setting::Guests) {
+            m_guestCount = *value;
+            view().setText(guestCountValue, std::to_string(*value));
+            ask(Setting::Experiments);
+        } else {
+            m_experimentCount = *value;
+            view().setText(experimentCountValue, std::to_string(*value));
+        }
+    });
+}
+
+void BatchFlow::start()
+{
+    if (m_guestCount == 0 || m_experimentCount == 0)
+        return;
+    ProgramView &v = view();
+    v.yieldToEventLoop();
+    v.setBusy(true);
+    v.setControlEnabled(quitButton, false);
+    v.setControlEnabled(resetButton, false);
+
+    const BatchResult result = runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock);
+    m_counts = result.counts;
+    v.setText(meanValue, formatMean(result.mean));
+    showCounts();
+
+    // 終了 and 初期化 first, so that the focus leaving 実験開始 lands on 終了, which asks, and not on
+    // HELP, where a second press of Enter would throw the results away.
+    v.setControlEnabled(quitButton, true);
+    v.setControlEnabled(resetButton, true);
+    v.setControlEnabled(startButton, false);
+    v.setBusy(false);
+}
+
+void BatchFlow::showCounts()
+{
+    ProgramView &v = view();
+    if (m_rules.program == ProgramNumber::Taluno3) {
+        drawFrequencyGraph(v.surface(graphSurface), m_counts);
+        v.setDescription(graphSurface, describeGraph(m_counts, m_rules.lowestBin));
+        return;
+    }
+    for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin)
+        v.setText(countCell(bin), std::to_string(m_counts[static_cast<std::size_t>(bin - 1)]));
+}
+
+void BatchFlow::clearCounts()
+{
+    ProgramView &v = view();
+    m_counts.clear();
+    if (m_rules.program == ProgramNumber::Taluno3) {
+        v.surface(graphSurface).clear();
+        v.setDescription(graphSurface, noGraphDescription);
+        return;
+    }
+    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin)
+        v.setText(countCell(bin), {});
+}
+
+void BatchFlow::reset()
+{
+    ProgramView &v = view();
+    v.playCue(Cue::Pinpon);
+    v.setControlEnabled(startButton, true);
+    clearCounts();
+    v.setText(experimentCountValue, {});
+    v.setText(meanValue, {});
+    v.setText(guestCountValue, {});
+    ask(Setting::Guests);
+}

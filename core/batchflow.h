@@ -1,0 +1,49 @@
+#ifndef BATCHFLOW_H
+#define BATCHFLOW_H
+
+#include "core/batchrules.h"
+#include "core/programflow.h"
+
+#include <vector>
+
+class Clock;
+class RandomSource;
+
+// The main window of Taluno2 and Taluno3: it asks for the guest count and the experiment count
+// when it opens and after 初期化, runs them all on 実験開始 and shows the tally (Taluno2 as a
+// table, Taluno3 as a graph) with the mean. 実験開始 then waits for 初期化.
+class BatchFlow : public ProgramFlow
+{
+public:
+    BatchFlow(ProgramView &view, const BatchRules &rules, RandomSource &random, Clock &clock);
+
+    // Asks for the settings.
+    void onActivated() override;
+    void onClicked(int control) override;
+
+    // The batch run and its results; nothing before both settings are accepted.
+    void start();
+    // Clears the results and asks for the settings again.
+    void reset();
+
+    int guestCount() const { return m_guestCount; }
+    int experimentCount() const { return m_experimentCount; }
+    // The tally of the last run, bin 1 first; empty before a run and after 初期化.
+    const std::vector<int> &counts() const { return m_counts; }
+
+private:
+    enum class Setting { Guests, Experiments };
+    // Asks until an answer lies in the row's range or an empty answer's end question is answered Yes.
+    void ask(Setting setting);
+    void showCounts();
+    void clearCounts();
+
+    const BatchRules &m_rules;
+    RandomSource &m_random;
+    Clock &m_clock;
+    int m_guestCount = 0;
+    int m_experimentCount = 0;
+    std::vector<int> m_counts;
+};
+
+#endif

@@ -1,0 +1,105 @@
+#include "core/frequencygraph.h"
+
+#include "core/batchengine.h"
+#include "core/surface.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+constexpr int binCount = 120;
+constexpr int axisY = 280; // count 0
+
+struct PlacedText
+{
+    double x;
+    double y;
+    const char *text;
+};
+
+// Each grid label stands 3 units above its line.
+constexpr PlacedText texts[] = {
+    {5, 7, "（縦軸は実験回数）"},
+    {105, 7, "（横軸は不足枚数）"},
+    {5, 27, "250"},
+    {5, 77, "200"},
+    {5, 127, "150"},
+    {5, 177, "100"},
+    {5, 227, "50"},
+};
+
+// The shortage that bin `bin` (0-based) of `bins` counts, as a pupil would say it.
+std::string shortageOfBin(std::size_t bin, std::size_t bins, int lowestBin)
+{
+    if (bin == 0)
+        return std::to_string(lowestBin - 1) + " 以下";
+    if (bin + 1 == bins)
+        return std::to_string(highestSingleValue + 1) + " 以上";
+    return std::to_string(lowestBin + static_cast<int>(bin) - 1);
+}
+
+} // namespace
+
+void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
+{
+    constexpr Rgb black{0, 0, 0};
+    constexpr Rgb lightBlue{0, 0, 255};
+
+    surface.line(3, axisY, 127, axisY, black);
+    for (int x = firstTick; x <= 120; x += tickStep)
+        surface.line(x, axisY - 2, x, axisY + 5, black);
+    surface.line(3, axisY, 3, 10, black);
+    for (int y = axisY; y >= 20; y -= 10)
+        surface.line(2, y, 4, y, black);
+    for (int y = 270; y >= 30; y -= 10) {
+        for (int x = 11; x <= 127; x += 2)
+            surface.line(x, y, x + 1, y, black);
+    }
+    for (int y = 230; y >= 30; y -= 50)
+        surface.line(11, y, 127, y, black);
+
+    for (const PlacedText &placed : texts) {
+        surface.setTextPosition(placed.x, placed.y);
+        surface.printLine(placed.text);
+    }
+
+    for (int bin = 1; bin <= binCount; ++bin) {
+        const double count = bin <= static_cast<int>(counts.size()) ? counts[static_cast<std::size_t>(bin - 1)] : 0;
+        surface.box(bin + 4, axisY, bin + 5, axisY - count, lightBlue);
+    }
+
+    // The row goes one line below the axis, wherever the last bar left the text position.
+    surface.setTextPosition(0, axisY);
+    surface.printLine({});
+    surface.printLine(axisNumberRow);
+}
+
+std::string describeGraph(const std::vector<int> &counts, int lowestBin)
+{
+    const int total = std::accumulate(counts.begin(), counts.end(), 0);
+    std::string text = std::to_string(total) + " 回の実験の度数分布。";
+    if (total == 0)
+        return text;
+    const int most = *std::max_element(counts.begin(), counts.end());
+    std::string modes;
+    int modeCount = 0;
+    std::size_t first = counts.size();
+    std::size_t last = 0;
+    for (std::size_t bin = 0; bin < counts.size(); ++bin) {
+        if (counts[bin] == 0)
+            continue;
+        first = std::min(first, bin);
+        last = bin;
+        if (counts[bin] == most) {
+            modes += (modeCount++ ? " と " : "") + shortageOfBin(bin, counts.size(), lowestBin);
+        }
+    }
+    text += "最も多い不足枚数は " + modes + (modeCount == 1 ? " で " : " で、各 ") + std::to_string(most) + " 回。";
+    if (first == last)
+        text += "不足枚数はすべて " + shortageOfBin(first, counts.size(), lowestBin) + "。";
+    else
+        text += "不足枚数は " + shortageOfBin(first, counts.size(), lowestBin) + " から "
+                + shortageOfBin(last, counts.size(), lowestBin) + " まで。";
+    return text;
+}

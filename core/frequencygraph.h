@@ -1,0 +1,30 @@
+#ifndef FREQUENCYGRAPH_H
+#define FREQUENCYGRAPH_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Surface;
+
+// The graph's own units: the surface is this many across and down, whatever its size in pixels.
+constexpr double graphWidth = 130;
+constexpr double graphHeight = 300;
+
+// The row of numbers under the horizontal axis: its blanks place each number near its tick in a
+// proportional font. The ticks stand at x = firstTick, firstTick + tickStep, ...
+constexpr std::string_view axisNumberRow =
+    "        -110    -100     -90      -80      -70      -60     -50      -40      -30      -20      -10       0";
+constexpr int firstTick = 10;
+constexpr int tickStep = 10;
+
+// Draws the axes, the grid, their texts and one bar per count, bin 1 first at x 5, over whatever
+// the surface holds. A bar rises one unit per experiment from the axis at y 280; a taller one is
+// cut at the top edge. Bins missing from `counts` are drawn as empty.
+void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts);
+
+// What the bars show, in words, for those who cannot see them: the number of experiments, the
+// most frequent shortage and the range.
+std::string describeGraph(const std::vector<int> &counts, int lowestBin);
+
+#endif

@@ -1,0 +1,242 @@
+#include "core/layout.h"
+
+#include "core/batchengine.h"
+#include "core/batchrules.h"
+#include "core/frequencygraph.h"
+#include "core/texts.h"
+
+#include <string>
+
+namespace {
+
+constexpr Rgb white{255, 255, 255};
+
+Control control(ControlKind kind, std::string name, std::string caption, int left, int top, int width, int height,
+                double points = 0, bool bold = false)
+{
+    Control made;
+    made.kind = kind;
+    made.name = std::move(name);
+    made.caption = std::move(caption);
+    made.left = left;
+    made.top = top;
+    made.width = width;
+    made.height = height;
+    made.points = points;
+    made.bold = bold;
+    return made;
+}
+
+Control button(std::string name, std::string caption, int left, int top, int width, int height, double points,
+               bool bold = false)
+{
+    return control(ControlKind::Button, std::move(name), std::move(caption), left, top, width, height, points, bold);
+}
+
+Control label(std::string name, std::string caption, int left, int top, int width, int height, double points,
+              bool bold = false, std::optional<Rgb> background = {})
+{
+    Control made = control(ControlKind::Label, std::move(name), std::move(caption), left, top, width, height, points, bold);
+    made.background = background;
+    return made;
+}
+
+Control line(int x1, int y1, int x2, int y2)
+{
+    return control(ControlKind::Line, "Line1", {}, x1, y1, x2 - x1, y2 - y1);
+}
+
+WindowLayout window(std::string name, std::string title, int width, int height, double points = 0)
+{
+    WindowLayout made;
+    made.name = std::move(name);
+    made.title = std::move(title);
+    made.width = width;
+    made.height = height;
+    made.points = points;
+    return made;
+}
+
+std::string labelName(int number)
+{
+    return "Label" + std::to_string(number);
+}
+
+WindowLayout makeTossWindow()
+{
+    using namespace TossControls;
+    WindowLayout window = ::window("Form1", " Talunoの実験１（コインストによるシミュレーション）", 10470, 8685, 11.25);
+    auto &controls = window.controls;
+    controls.push_back(button("Command3", "終了", 0, 0, 975, 375, 9));
+    controls.push_back(label("Label1", "Talunoの実験（その１）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
+    controls.back().foreground = Rgb{0, 0, 0};
+    controls.push_back(button("Command6", "HELP", 8520, 0, 975, 375, 9));
+    controls.push_back(button("Command2", "初期化", 9480, 0, 975, 375, 9));
+    controls.push_back(line(0, 360, 10440, 360));
+    controls.push_back(button("Command1", "コイン止まる", 240, 7800, 855, 495, 12, true));
+    controls.back().enabled = controls.back().visible = false;
+    controls.push_back(button("Command5", "自動停止", 3000, 7920, 1335, 495, 12, true));
+    controls.back().background = Rgb{192, 192, 192};
+    controls.back().enabled = false;
+    controls.push_back(button("Command4", "自動開始", 4680, 7920, 1335, 495, 12, true));
+    controls.back().background = Rgb{192, 192, 192};
+    controls.push_back(control(ControlKind::Coin, "coin_1", headsText, 6840, 7920, 480, 480));
+    controls.push_back(control(ControlKind::Coin, "coin_2", tailsText, 6840, 7920, 480, 480));
+    controls.back().visible = false;
+
+    // Heading, result and balance row titles band by band, character for character: the later
+    // bands' heading titles end in a blank.
+    struct RowTitle
+    {
+        int number;
+        const char *caption;
+    };
+    const RowTitle rowTitles[6][3] = {
+        {{2, "回　　 数"}, {4, "表 or　裏"}, {12, "釣り銭枚数"}},
+        {{3, "回　　 数"}, {5, "表 or　裏"}, {13, "釣り銭枚数"}},
+        {{6, "回　　 数"}, {7, "表 or　裏"}, {14, "釣り銭枚数"}},
+        {{8, "回　　 数 "}, {9, "表 or　裏"}, {15, "釣り銭枚数"}},
+        {{16, "回　　 数 "}, {11, "表 or　裏"}, {10, "釣り銭枚数"}},
+        {{19, "回　　 数 "}, {18, "表 or　裏"}, {17, "釣り銭枚数"}},
+    };
+    for (int band = 0; band < 6; ++band) {
+        for (int row = 0; row < 3; ++row)
+            controls.push_back(label(labelName(rowTitles[band][row].number), rowTitles[band][row].caption, 240,
+                                     600 + 1200 * band + 360 * row, 1815, 375, 15, true));
+    }
+    // Toss k stands in band (k - 1) / 17, column (k - 1) % 17: its heading, its face, the balance after it.
+    const auto cellLeft = [](int toss) { return 2040 + 480 * ((toss - 1) % tossesPerBand); };
+    const auto bandTop = [](int toss) { return 600 + 1200 * ((toss - 1) / tossesPerBand); };
+    for (int toss = 1; toss <= tossCount; ++toss) {
+        const std::string number = std::to_string(toss);
+        controls.push_back(label("Lab_" + number, number, cellLeft(toss), bandTop(toss), 495, 375, 15, true));
+    }
+    for (int toss = 1; toss <= tossCount; ++toss) {
+        const std::string number = std::to_string(toss);
+        controls.push_back(label("Labme_" + number, {}, cellLeft(toss), bandTop(toss) + 360, 495, 375, 15, true, white));
+        controls.back().description = number + "回目の表 or 裏";
+    }
+    for (int toss = 1; toss <= tossCount; ++toss) {
+        const std::string number = std::to_string(toss);
+        controls.push_back(label("tm_" + number, {}, cellLeft(toss), bandTop(toss) + 720, 495, 375, 15, true, white));
+        controls.back().description = number + "回目の釣り銭枚数";
+    }
+
+    window.focusOrder = {startButton, quitButton, resetButton, tossButton, stopButton, helpButton};
+    window.timers = {Timer{"Timer1", 10}, Timer{"Timer2", 500}, Timer{"Timer3", 750}};
+    return window;
+}
+
+WindowLayout makeBatchWindow(ProgramNumber program)
+{
+    using namespace BatchControls;
+    const bool graph = program == ProgramNumber::Taluno3;
+    const std::string digit = graph ? "３" : "２";
+    WindowLayout window = ::window("Form1", " Talunoの実験" + digit, graph ? 8325 : 8295, 7680);
+    auto &controls = window.controls;
+    controls.push_back(button("Command2", "終了", 0, 0, 855, 375, 11.25));
+    controls.push_back(label("Label84", "Talunoの実験（その" + digit + "）", 1920, 0, 4455, 375, 15.75, true,
+                             Rgb{128, 255, 255}));
+    controls.push_back(button("Command4", "HELP", 6600, 0, 855, 375, 11.25));
+    controls.push_back(button("Command3", "初期化", 7440, 0, 855, 375, 11.25));
+    controls.push_back(line(0, 360, 8280, 360));
+    controls.push_back(label("Label83", "お客人数", 240, 6600, 1455, 375, 14.25, true, white));
+    controls.push_back(label("Label82", {}, 1680, 6600, 1095, 375, 14.25, false, white));
+    controls.push_back(label("Label4", "不足枚数の平均", 3000, 6840, 2295, 375, 14.25, true, white));
+    controls.push_back(label("Label3", {}, 5280, 6840, 1095, 375, 14.25, false, white));
+    controls.push_back(label("Label1", "実験回数", 240, 7080, 1455, 375, 14.25, true, white));
+    controls.push_back(label("Label2", {}, 1680, 7080, 1095, 375, 14.25, false, white));
+    controls.push_back(button("Command1", "実験開始", 6720, 6720, 1335, 615, 11.25));
+    // A value alone says nothing to a screen reader; the caption beside it says what it is.
+    for (int value : {guestCountValue, meanValue, experimentCountValue})
+        controls[static_cast<std::size_t>(value)].description = controls[static_cast<std::size_t>(value - 1)].caption;
+
+    if (graph) {
+        Control surface = control(ControlKind::Surface, "Picture1", "度数分布グラフ", 120, 600, 8055, 5775);
+        surface.description = noGraphDescription;
+        surface.unitsAcross = graphWidth;
+        surface.unitsDown = graphHeight;
+        controls.push_back(surface);
+    } else {
+        // Seven pairs of rows, each a row of headings over a row of count cells; the layout numbers
+        // pair 1's labels apart from those of the later pairs.
+        constexpr int rowTitleNumber[tablePairs] = {5, 16, 18, 20, 22, 24, 26};
+        constexpr int firstHeadingNumber[tablePairs] = {7, 28, 37, 46, 55, 64, 73};
+        const int lowestBin = batchRules(program).lowestBin;
+        const int bins = binCountFor(lowestBin);
+        const auto pairTop = [](int bin) { return 600 + 840 * ((bin - 1) / tableColumns); };
+        const auto columnLeft = [](int bin) { return 1560 + 720 * ((bin - 1) % tableColumns); };
+        const auto heading = [lowestBin, bins](int bin) {
+            if (bin == 1)
+                return "～  " + std::to_string(lowestBin);
+            if (bin == bins)
+                return std::to_string(highestSingleValue) + "  ～";
+            return std::to_string(lowestBin + bin - 2);
+        };
+        for (int pair = 0; pair < tablePairs; ++pair) {
+            controls.push_back(label(labelName(rowTitleNumber[pair]), "不足枚数", 240, 600 + 840 * pair, 1335, 375, 14.25));
+            controls.push_back(label(labelName(rowTitleNumber[pair] + 1), "度　　数", 240, 960 + 840 * pair, 1335, 375,
+                                     14.25));
+        }
+        for (int bin = 1; bin <= bins; ++bin) {
+            const bool endBin = bin == 1 || bin == bins; // in the window's font
+            controls.push_back(label(labelName(firstHeadingNumber[(bin - 1) / tableColumns] + (bin - 1) % tableColumns),
+                                     heading(bin), columnLeft(bin), pairTop(bin), 735, 375, endBin ? 0 : 14.25));
+        }
+        for (int bin = 1; bin <= bins; ++bin) {
+            controls.push_back(label("dosu_" + std::to_string(bin), {}, columnLeft(bin), pairTop(bin) + 360, 735, 375,
+                                     14.25, false, white));
+            controls.back().description = "不足枚数 " + heading(bin) + " の度数";
+        }
+    }
+    window.focusOrder = {startButton, quitButton, resetButton, helpButton};
+    return window;
+}
+
+WindowLayout makeHelpWindow(ProgramNumber program)
+{
+    const char *const digits[] = {"１", "２", "３"};
+    const std::string digit = digits[static_cast<int>(program) - 1];
+    WindowLayout window = ::window("Form2", " Talunoの実験" + digit + "＿ヘルプ（設問と操作方法）", 9255, 7440);
+    window.hasIcon = false;
+    window.controls.push_back(button("Command1", "閉じる", 8400, 0, 735, 375, 0));
+    Control text = control(ControlKind::Surface, "Picture1", window.title.substr(1), 120, 480, 9015, 6855, 11.25);
+    text.background = white;
+    // The text is only painted: a screen reader reads it from the description.
+    for (const std::string &line : helpLines(program))
+        text.description += (text.description.empty() ? "" : "\n") + line;
+    // The inner area, inside a border of 30 twips, in twips.
+    text.unitsAcross = 9015 - 60;
+    text.unitsDown = 6855 - 60;
+    window.controls.push_back(text);
+    window.controls.push_back(line(120, 360, 9120, 360));
+    window.focusOrder = {HelpControls::closeButton, HelpControls::textSurface};
+    return window;
+}
+
+} // namespace
+
+const WindowLayout &tossWindowLayout()
+{
+    static const WindowLayout window = makeTossWindow();
+    return window;
+}
+
+const WindowLayout &batchWindowLayout(ProgramNumber program)
+{
+    static const WindowLayout taluno2 = makeBatchWindow(ProgramNumber::Taluno2);
+    static const WindowLayout taluno3 = makeBatchWindow(ProgramNumber::Taluno3);
+    return program == ProgramNumber::Taluno3 ? taluno3 : taluno2;
+}
+
+const WindowLayout &helpWindowLayout(ProgramNumber program)
+{
+    static const WindowLayout windows[] = {makeHelpWindow(ProgramNumber::Taluno1), makeHelpWindow(ProgramNumber::Taluno2),
+                                           makeHelpWindow(ProgramNumber::Taluno3)};
+    return windows[static_cast<int>(program) - 1];
+}
+
+const WindowLayout &mainWindowLayout(ProgramNumber program)
+{
+    return program == ProgramNumber::Taluno1 ? tossWindowLayout() : batchWindowLayout(program);
+}

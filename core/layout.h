@@ -1,0 +1,156 @@
+#ifndef LAYOUT_H
+#define LAYOUT_H
+
+#include "core/program.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The windows as data: every control with its name, kind, caption, place, font and colours.
+// The Qt windows and the web pages both build themselves from these tables.
+
+// Geometry is given in twips; 15 twips make one pixel.
+constexpr int twipsPerPixel = 15;
+constexpr int pixelsFromTwips(int twips)
+{
+    return twips / twipsPerPixel;
+}
+
+// The pixel size of a font given in points for 96 dots per inch.
+inline int fontPixels(double points)
+{
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+// The programs' own font, asked for by name; each face substitutes what it has.
+inline constexpr const char *fontFamily = "ＭＳ Ｐゴシック";
+// The size of text where neither the control nor its window gives one.
+inline constexpr double defaultPoints = 9;
+
+struct Rgb
+{
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Rgb &) const = default;
+};
+
+enum class ControlKind {
+    Button,
+    Label,   // single-line border, centred text
+    Line,    // one pixel wide
+    Surface, // a sunken drawing surface
+    Coin,    // the picture of one face of the coin
+};
+
+struct Control
+{
+    std::string name;    // the control's name in the layout, kept as the widget's object name
+    ControlKind kind = ControlKind::Label;
+    std::string caption; // a coin: the mark on its face; a surface: what it is called
+    // Twips inside the window's client area; a line runs from (left, top) to (left + width, top + height).
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    double points = 0; // 0: the window's font
+    bool bold = false;
+    std::optional<Rgb> background; // unset: the platform's own
+    std::optional<Rgb> foreground;
+    bool visible = true;
+    bool enabled = true;
+    std::string description; // what a screen reader is told besides the caption
+    // A surface: how many of its units span its inner area across and down.
+    double unitsAcross = 0;
+    double unitsDown = 0;
+};
+
+struct Timer
+{
+    std::string name;
+    int periodMs;
+};
+
+struct WindowLayout
+{
+    std::string name;  // "Form1", "Form2"
+    std::string title; // begins with one half-width blank
+    int width = 0;     // client area, twips
+    int height = 0;
+    double points = 0;        // the window's font; 0: the default
+    bool hasIcon = true;
+    std::vector<Control> controls; // in the order they are made: a later one lies above an earlier one
+    std::vector<int> focusOrder;   // the order of the keyboard focus; the first has it when the window opens
+    std::vector<Timer> timers;
+};
+
+// Taluno1's main window: buttons, the 100-toss result table in six bands, and the coin.
+const WindowLayout &tossWindowLayout();
+// The main window of Taluno2 (a frequency table) or Taluno3 (a frequency graph).
+const WindowLayout &batchWindowLayout(ProgramNumber program);
+// The help window of each program.
+const WindowLayout &helpWindowLayout(ProgramNumber program);
+// The main window of any program.
+const WindowLayout &mainWindowLayout(ProgramNumber program);
+
+// Rows of Taluno1's main window.
+namespace TossControls {
+inline constexpr int quitButton = 0;  // 終了
+inline constexpr int titleLabel = 1;
+inline constexpr int helpButton = 2;  // HELP
+inline constexpr int resetButton = 3; // 初期化
+inline constexpr int rule = 4;
+inline constexpr int tossButton = 5;  // コイン止まる: the toss, never shown
+inline constexpr int stopButton = 6;  // 自動停止
+inline constexpr int startButton = 7; // 自動開始
+inline constexpr int headsCoin = 8;
+inline constexpr int tailsCoin = 9;
+inline constexpr int tossCount = 100;
+inline constexpr int tossesPerBand = 17;
+inline constexpr int firstRowTitle = 10; // three a band: heading, result and balance rows
+constexpr int headingCell(int toss) { return firstRowTitle + 18 + toss - 1; }
+constexpr int resultCell(int toss) { return headingCell(tossCount) + toss; }
+constexpr int balanceCell(int toss) { return resultCell(tossCount) + toss; }
+} // namespace TossControls
+
+// Taluno1's timers.
+namespace TossTimers {
+inline constexpr int spin = 0;      // flips the coin pictures
+inline constexpr int toss = 1;      // stops the coin: the toss
+inline constexpr int nextCycle = 2; // starts the next spin
+} // namespace TossTimers
+
+// Rows of the main window of Taluno2 and Taluno3.
+namespace BatchControls {
+inline constexpr int quitButton = 0;  // 終了
+inline constexpr int titleLabel = 1;
+inline constexpr int helpButton = 2;  // HELP
+inline constexpr int resetButton = 3; // 初期化
+inline constexpr int rule = 4;
+inline constexpr int guestCaption = 5;
+inline constexpr int guestCountValue = 6;
+inline constexpr int meanCaption = 7;
+inline constexpr int meanValue = 8;
+inline constexpr int experimentCaption = 9;
+inline constexpr int experimentCountValue = 10;
+inline constexpr int startButton = 11; // 実験開始
+inline constexpr int graphSurface = 12; // Taluno3
+// Taluno2's table: row titles, then the headings, then the count cells, each in bin order.
+inline constexpr int firstTableRowTitle = 12;
+inline constexpr int tableColumns = 9;
+inline constexpr int tablePairs = 7;
+constexpr int headingOfBin(int bin) { return firstTableRowTitle + 2 * tablePairs + bin - 1; }
+constexpr int countCell(int bin) { return headingOfBin(tableColumns * tablePairs) + bin; }
+} // namespace BatchControls
+
+// Rows of the help window.
+namespace HelpControls {
+inline constexpr int closeButton = 0; // 閉じる
+inline constexpr int textSurface = 1;
+inline constexpr int rule = 2;
+} // namespace HelpControls
+
+#endif

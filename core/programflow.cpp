@@ -1,0 +1,64 @@
+#include "core/programflow.h"
+
+#include "core/surface.h"
+#include "core/texts.h"
+
+#include <utility>
+
+void ProgramFlow::onTick(int)
+{
+}
+
+void ProgramFlow::answerInput(std::string_view text)
+{
+    if (auto onAnswer = std::exchange(m_onInput, nullptr))
+        onAnswer(text);
+}
+
+void ProgramFlow::answerYesNo(bool yes)
+{
+    if (auto onAnswer = std::exchange(m_onYesNo, nullptr))
+        onAnswer(yes);
+}
+
+void ProgramFlow::confirmQuit()
+{
+    m_view.playCue(Cue::EndPinpon);
+    askYesNo(quitQuestion, quitTitle, [this](bool yes) {
+        if (yes)
+            m_view.endProgram();
+    });
+}
+
+void ProgramFlow::openHelp()
+{
+    m_view.playCue(Cue::Pinpon);
+    m_view.openHelp();
+}
+
+void ProgramFlow::askInput(std::string text, std::string title, std::string defaultText,
+                           std::function<void(std::string_view)> onAnswer)
+{
+    m_onInput = std::move(onAnswer);
+    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText)});
+}
+
+void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)
+{
+    m_onYesNo = std::move(onAnswer);
+    m_view.ask({false, std::move(text), std::move(title), {}});
+}
+
+void HelpFlow::onActivated()
+{
+    Surface &text = view().surface(HelpControls::textSurface);
+    text.clear();
+    for (const std::string &line : helpLines(m_program))
+        text.printLine(line);
+}
+
+void HelpFlow::onClicked(int control)
+{
+    if (control == HelpControls::closeButton)
+        view().closeHelp();
+}

@@ -1,0 +1,107 @@
+#ifndef PROGRAMFLOW_H
+#define PROGRAMFLOW_H
+
+#include "core/layout.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class Surface;
+
+// A modal box that the window is to show: an input box (prompt, title, default text; OK and
+// Cancel) or a box with Yes and No (question, title; Yes the default, no icon).
+struct Question
+{
+    bool input = false;
+    std::string text;
+    std::string title;
+    std::string defaultText;
+};
+
+// What a program's logic needs of its window. Controls and timers are numbered by their rows in
+// the window's layout; texts are UTF-8.
+class ProgramView
+{
+public:
+    virtual ~ProgramView() = default;
+
+    virtual void setText(int control, std::string_view text) = 0;
+    virtual void setTextColour(int control, Rgb colour) = 0;
+    virtual void setControlEnabled(int control, bool enabled) = 0;
+    virtual void setControlVisible(int control, bool visible) = 0;
+    // What a screen reader says about the control besides its caption.
+    virtual void setDescription(int control, std::string_view text) = 0;
+    virtual Surface &surface(int control) = 0;
+    // A running timer ticks once a period until it is stopped; starting it again keeps its beat.
+    virtual void setTimerRunning(int timer, bool running) = 0;
+    // The hourglass pointer while a run takes the window.
+    virtual void setBusy(bool busy) = 0;
+    // Lets the window handle what is pending (painting, not input) before a long run.
+    virtual void yieldToEventLoop() = 0;
+    virtual void playCue(Cue cue) = 0;
+    // Shows the box; the answer comes back through ProgramFlow::answerInput() or answerYesNo(),
+    // at once or later. No other question is asked before it is answered.
+    virtual void ask(const Question &question) = 0;
+    // The main window's HELP: beside it or in its place, as the program does.
+    virtual void openHelp() = 0;
+    // The help window's 閉じる.
+    virtual void closeHelp() = 0;
+    // Ends the program at once: every window closes and nothing more runs.
+    virtual void endProgram() = 0;
+};
+
+// The logic behind one window: what its activation, clicks and ticks do, and the answers to the
+// boxes it asks.
+class ProgramFlow
+{
+public:
+    explicit ProgramFlow(ProgramView &view) : m_view(view) {}
+    virtual ~ProgramFlow() = default;
+    ProgramFlow(const ProgramFlow &) = delete;
+    ProgramFlow &operator=(const ProgramFlow &) = delete;
+
+    // The window became the active one of the program's windows.
+    virtual void onActivated() = 0;
+    // A click on the control of that layout row.
+    virtual void onClicked(int control) = 0;
+    // A tick of the timer of that row.
+    virtual void onTick(int timer);
+
+    // The text of the open input box: what was typed, or empty for Cancel.
+    void answerInput(std::string_view text);
+    void answerYesNo(bool yes);
+    // Whether a box is open and waits for its answer.
+    bool waiting() const { return m_onInput || m_onYesNo; }
+
+protected:
+    ProgramView &view() { return m_view; }
+    // 終了: the end cue, then the quit question; Yes ends the program.
+    void confirmQuit();
+    // HELP: the cue, then the help window.
+    void openHelp();
+    void askInput(std::string text, std::string title, std::string defaultText,
+                  std::function<void(std::string_view)> onAnswer);
+    void askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer);
+
+private:
+    ProgramView &m_view;
+    std::function<void(std::string_view)> m_onInput;
+    std::function<void(bool)> m_onYesNo;
+};
+
+// The help window: it prints its text afresh on every activation; 閉じる closes it.
+class HelpFlow : public ProgramFlow
+{
+public:
+    HelpFlow(ProgramView &view, ProgramNumber program) : ProgramFlow(view), m_program(program) {}
+
+    void onActivated() override;
+    void onClicked(int control) override;
+
+private:
+    ProgramNumber m_program;
+};
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef SURFACE_H
+#define SURFACE_H
+
+#include "core/layout.h"
+
+#include <string_view>
+
+// A drawing surface in its own user units, with a text position that lines, boxes and printed
+// lines move as a picture box's current point does.
+class Surface
+{
+public:
+    virtual ~Surface() = default;
+    // Fills with the background; the text position goes to (0, 0).
+    virtual void clear() = 0;
+    // Afterwards the text position is (x2, y2).
+    virtual void line(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    // A filled rectangle with opposite corners (x1, y1) and (x2, y2); afterwards the text position is (x2, y2).
+    virtual void box(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void setTextPosition(double x, double y) = 0;
+    // UTF-8 text with its top-left corner at the text position, which then moves to x 0, one line down.
+    virtual void printLine(std::string_view text) = 0;
+};
+
+#endif

@@ -1,0 +1,94 @@
+#include "core/texts.h"
+
+#include <span>
+
+namespace {
+
+struct HelpLine
+{
+    int blanks; // leading full-width blanks
+    const char *text;
+};
+
+// The problem and the idea of the experiment, the same in every program.
+const HelpLine commonLines[] = {
+    {0, ""},
+    {1, "【問　　題】"},
+    {8, "クラス会などの幹事を務めることはありませんか。"},
+    {8, "幹事になったつもりで考えてみてください。"},
+    {8, "仮に、クラス会への参加者人数は３５人で、会費は３５００円であるとします。"},
+    {8, "また、参加者は、１０００円札４枚でお釣りを必要とする人と、１０００円札３枚と"},
+    {7, "５００円玉１枚でお釣りの要らない人の２通りだけであるとします。"},
+    {8, "会費は、会場に到着した者から順に集めて、お釣りの要る人にはその時その場で"},
+    {7, "お釣りの５００円玉を渡します。"},
+    {8, "ただし、経験上、お釣りの要る人と要らない人の割合は半々であるとします。"},
+    {8, "さあ、幹事のあなたはお釣りの５００円玉を何枚用意しておけばよいのでしょうか。"},
+    {0, ""},
+    {1, "【実験の考え方】"},
+    {8, "お釣りの必要な人と必要でない人の割合は半々なので、１枚のコインを投げて、"},
+    {7, "表が出たらお釣りの必要でない人が来たと考え、裏が出たらお釣りの必要な人が"},
+    {7, "来たと考えます。"},
+    {8, "つまり、表が出たら３０００円と５００円が支払われるので、５００円玉が１個増える"},
+    {7, "ことになります。"},
+    {8, "また、裏が出たら４０００円が支払われるので、お釣りが必要となり、５００円玉が"},
+    {7, "１個減ることになります。"},
+    {0, ""},
+};
+
+const HelpLine tossLines[] = {
+    {1, "【操作方法】"},
+    {8, "■コインを投げる実験がコンピュータ上で行えます。"},
+    {9, "［自動開始］ボタンをクリックすると、実験が開始されます。"},
+    {9, "［自動停止］ボタンをクリックすると、実験を停止します。"},
+    {9, "［初期化］ボタンをクリックすると表がクリアーされ、最初から実験をやり直せます。"},
+};
+
+const HelpLine tableLines[] = {
+    {1, "【操作方法】"},
+    {8, "■お客人数(クラス会参加人数)と実験回数を指定して、不足枚数(幹事が用意し"},
+    {8, "ておく５００円玉の数)と実験回数との関係を度数分布表で表示します。"},
+    {9, "お客人数の設定と実験回数の設定のウィンドウでは、整数を入力して［ＯＫ］ボ"},
+    {8, "タンをクリックします。"},
+    {9, "［実験開始］ボタンをクリックすると、度数分布を表示します。"},
+    {9, "［初期化］ボタンをクリックすると表がクリアーされ、最初から実験をやり直せます。"},
+};
+
+const HelpLine graphLines[] = {
+    {1, "【操作方法】"},
+    {8, "■お客人数(クラス会参加人数)と実験回数を指定して、不足枚数(幹事が用意し"},
+    {8, "ておく５００円玉の数)と実験回数との関係を度数分布グラフで表示します。"},
+    {9, "お客人数の設定と実験回数の設定のウィンドウでは、整数を入力して［ＯＫ］ボ"},
+    {8, "タンをクリックします。"},
+    {9, "［実験開始］ボタンをクリックすると、度数分布グラフを表示します。"},
+    {9, "［初期化］ボタンをクリックすると、グラフがクリアーされ、最初から実験をやり直"},
+    {8, "せます。"},
+};
+
+std::vector<std::string> joined(std::span<const HelpLine> common, std::span<const HelpLine> section)
+{
+    std::vector<std::string> lines;
+    for (std::span<const HelpLine> part : {common, section}) {
+        for (const HelpLine &line : part) {
+            std::string text;
+            for (int i = 0; i < line.blanks; ++i)
+                text += "\u3000"; // a full-width blank
+            lines.push_back(text + line.text);
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+const std::vector<std::string> &helpLines(ProgramNumber program)
+{
+    static const std::vector<std::string> taluno1 = joined(commonLines, tossLines);
+    static const std::vector<std::string> taluno2 = joined(commonLines, tableLines);
+    static const std::vector<std::string> taluno3 = joined(commonLines, graphLines);
+    switch (program) {
+    case ProgramNumber::Taluno1: return taluno1;
+    case ProgramNumber::Taluno2: return taluno2;
+    case ProgramNumber::Taluno3: break;
+    }
+    return taluno3;
+}

@@ -1,0 +1,25 @@
+#ifndef TEXTS_H
+#define TEXTS_H
+
+#include "core/program.h"
+
+#include <string>
+#include <vector>
+
+// The help text of a program, one entry a line, each with its leading full-width blanks.
+const std::vector<std::string> &helpLines(ProgramNumber program);
+
+// The question of 終了 and its title.
+inline constexpr const char *quitQuestion = "終了していいですか？";
+inline constexpr const char *quitTitle = "Talunoの実験";
+// After an empty answer to a settings prompt: the same question under its own title.
+inline constexpr const char *confirmEndTitle = "確認";
+
+// The faces of the coin, as the result table shows them.
+inline constexpr const char *headsText = "表";
+inline constexpr const char *tailsText = "裏";
+
+// What the graph's description says while it shows no run.
+inline constexpr const char *noGraphDescription = "グラフなし";
+
+#endif

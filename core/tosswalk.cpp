@@ -1,0 +1,150 @@
+#include "core/tosswalk.h"
+
+#include "core/clock.h"
+#include "core/randomsource.h"
+#include "core/texts.h"
+
+#include <string>
+
+using namespace TossControls;
+
+namespace {
+
+int coinControl(CoinFace face)
+{
+    return face == CoinFace::Heads ? headsCoin : tailsCoin;
+}
+
+} // namespace
+
+TossWalk::TossWalk(ProgramView &view, RandomSource &random, Clock &clock)
+    : ProgramFlow(view)
+    , m_random(random)
+    , m_clock(clock)
+{
+}
+
+void TossWalk::onActivated()
+{
+    m_random.reseed(static_cast<float>(m_clock.secondsSinceMidnight()));
+}
+
+void TossWalk::onClicked(int control)
+{
+    switch (control) {
+    case tossButton: toss(); break;
+    case resetButton: reset(); break;
+    case quitButton: confirmQuit(); break;
+    case startButton: start(); break;
+    case stopButton: stop(); break;
+    case helpButton: openHelp(); break;
+    default: break;
+    }
+}
+
+void TossWalk::onTick(int timer)
+{
+    switch (timer) {
+    case TossTimers::spin:
+        spin();
+        break;
+    case TossTimers::toss:
+        toss();
+        view().setTimerRunning(TossTimers::spin, false);
+        view().setTimerRunning(TossTimers::toss, false);
+        break;
+    case TossTimers::nextCycle:
+        start();
+        break;
+    default:
+        break;
+    }
+}
+
+void TossWalk::toss()
+{
+    ProgramView &v = view();
+    v.setControlEnabled(tossButton, false);
+    v.setControlEnabled(resetButton, true);
+    v.setControlEnabled(startButton, true);
+    v.setControlVisible(headsCoin, false);
+    v.setControlVisible(tailsCoin, false);
+
+    // floor(2r) + 1 for r in [0, 1): heads below one half.
+    m_face = m_random.next() < 0.5f ? CoinFace::Heads : CoinFace::Tails;
+    if (m_face == CoinFace::Heads) {
+        v.setTextColour(resultCell(m_nextCell), headsColour);
+        ++m_coinBalance;
+    } else {
+        v.setTextColour(resultCell(m_nextCell), tailsColour);
+        --m_coinBalance;
+    }
+    v.setText(balanceCell(m_nextCell), std::to_string(m_coinBalance));
+    v.setText(resultCell(m_nextCell), m_face == CoinFace::Heads ? headsText : tailsText);
+    v.setControlVisible(coinControl(m_face), true);
+
+    if (m_nextCell < tossCount) {
+        ++m_nextCell;
+    } else {
+        v.setControlEnabled(quitButton, true);
+        v.setControlEnabled(startButton, false);
+        v.setControlEnabled(stopButton, false);
+        setTimers(false);
+    }
+    v.setTimerRunning(TossTimers::spin, false);
+}
+
+void TossWalk::start()
+{
+    ProgramView &v = view();
+    v.setControlEnabled(tossButton, true);
+    v.setControlEnabled(stopButton, true);
+    v.setControlEnabled(resetButton, false);
+    v.setControlEnabled(quitButton, false);
+    v.setControlEnabled(startButton, false);
+    v.setControlEnabled(helpButton, false);
+    setTimers(true);
+}
+
+void TossWalk::stop()
+{
+    ProgramView &v = view();
+    setTimers(false);
+    for (int button : {resetButton, quitButton, startButton, stopButton, helpButton})
+        v.setControlEnabled(button, true);
+}
+
+void TossWalk::reset()
+{
+    ProgramView &v = view();
+    v.playCue(Cue::Pinpon);
+    m_coinBalance = 0;
+    m_face = CoinFace::Heads;
+    m_spinFrame = CoinFace::Heads;
+    m_nextCell = 1;
+    v.setControlVisible(headsCoin, false);
+    v.setControlVisible(tailsCoin, false);
+    v.setControlVisible(coinControl(m_face), true);
+    for (int cell = 1; cell <= tossCount; ++cell) {
+        // The colours stay: a toss sets its cell's colour before it writes the face.
+        v.setText(resultCell(cell), {});
+        v.setText(balanceCell(cell), {});
+    }
+    v.setControlEnabled(tossButton, false);
+    v.setControlEnabled(quitButton, true);
+    v.setControlEnabled(startButton, true);
+    setTimers(false);
+}
+
+void TossWalk::spin()
+{
+    view().setControlVisible(coinControl(m_spinFrame), false);
+    m_spinFrame = m_spinFrame == CoinFace::Heads ? CoinFace::Tails : CoinFace::Heads;
+    view().setControlVisible(coinControl(m_spinFrame), true);
+}
+
+void TossWalk::setTimers(bool running)
+{
+    for (int timer : {TossTimers::spin, TossTimers::toss, TossTimers::nextCycle})
+        view().setTimerRunning(timer, running);
+}

@@ -1,0 +1,56 @@
+#ifndef TOSSWALK_H
+#define TOSSWALK_H
+
+#include "core/programflow.h"
+
+class Clock;
+class RandomSource;
+
+enum class CoinFace { Heads, Tails };
+
+// Taluno1: one experiment of 100 tosses, toss by toss, and the three-timer automatic run that
+// makes them. A run spins the coin, tosses it at the toss timer and starts the next cycle at
+// the cycle timer, until 自動停止 or the 100th toss.
+class TossWalk : public ProgramFlow
+{
+public:
+    static constexpr int tossCount = TossControls::tossCount;
+    static constexpr Rgb headsColour{0, 0, 255}; // palette colour 9
+    static constexpr Rgb tailsColour{255, 0, 0}; // palette colour 12
+
+    // The window starts as its layout gives it: heads up, the table empty, every timer stopped.
+    TossWalk(ProgramView &view, RandomSource &random, Clock &clock);
+
+    // Reseeds the random source from the time of day.
+    void onActivated() override;
+    void onClicked(int control) override;
+    void onTick(int timer) override;
+
+    // One toss, written into cell nextCell(); the 100th ends the run.
+    void toss();
+    // Starts a cycle: the coin spins until the toss timer, the next cycle comes with the cycle timer.
+    void start();
+    // Stops the run; the next start goes on at the next cell.
+    void stop();
+    // Back to an empty table and heads, ready to start at cell 1.
+    void reset();
+    // One frame of the spin: the other picture.
+    void spin();
+
+    CoinFace face() const { return m_face; }         // the latest toss
+    int nextCell() const { return m_nextCell; }       // 1 to 100; stays 100 after the last toss
+    int coinBalance() const { return m_coinBalance; } // heads minus tails since the reset
+    CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
+
+private:
+    void setTimers(bool running);
+
+    RandomSource &m_random;
+    Clock &m_clock;
+    CoinFace m_face = CoinFace::Heads;
+    int m_nextCell = 1;
+    int m_coinBalance = 0;
+    CoinFace m_spinFrame = CoinFace::Heads;
+};
+
+#endif

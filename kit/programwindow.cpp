@@ -1,0 +1,238 @@
+#include "kit/programwindow.h"
+
+#include "core/texts.h"
+#include "kit/borderedlabel.h"
+#include "kit/coinimage.h"
+#include "kit/commandbutton.h"
+#include "kit/fonts.h"
+#include "kit/modalboxes.h"
+#include "kit/picturebox.h"
+#include "kit/qtconvert.h"
+#include "kit/soundcue.h"
+#include "kit/straightline.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+
+// The program's window that was last activated; modal boxes are not program windows and do not count.
+QPointer<QWidget> lastActiveWindow;
+
+QRect pixelRect(const Control &control)
+{
+    return {pixelsFromTwips(control.left), pixelsFromTwips(control.top), pixelsFromTwips(control.width),
+            pixelsFromTwips(control.height)};
+}
+
+void setPaletteColour(QWidget *widget, QPalette::ColorRole role, Rgb colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, qtColour(colour));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent)
+    : QWidget(parent)
+    , m_seams(seams)
+{
+    setObjectName(qtText(layout.name));
+    setWindowTitle(qtText(layout.title));
+    setFixedSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height));
+    if (layout.points > 0)
+        setFont(msPGothic(layout.points));
+    if (!layout.hasIcon)
+        setWindowIcon(QIcon());
+
+    for (const Control &control : layout.controls) {
+        QWidget *widget = makeControl(control);
+        widget->setObjectName(qtText(control.name));
+        if (!control.description.empty())
+            widget->setAccessibleDescription(qtText(control.description));
+        if (!control.enabled)
+            widget->setEnabled(false);
+        if (!control.visible)
+            widget->setVisible(false);
+        m_controls.push_back(widget);
+        if (control.kind == ControlKind::Label)
+            setText(static_cast<int>(m_controls.size()) - 1, control.caption);
+    }
+
+    QWidget *previous = nullptr;
+    for (int row : layout.focusOrder) {
+        QWidget *widget = this->control(row);
+        if (widget->focusPolicy() == Qt::NoFocus)
+            widget->setFocusPolicy(Qt::TabFocus);
+        if (previous)
+            setTabOrder(previous, widget);
+        else
+            widget->setFocus();
+        previous = widget;
+    }
+
+    for (const Timer &timer : layout.timers) {
+        auto *qtimer = new QTimer(this);
+        qtimer->setObjectName(qtText(timer.name));
+        qtimer->setInterval(timer.periodMs);
+        // A coarse timer may run late by a twentieth of its period, which adds up over a run.
+        qtimer->setTimerType(Qt::PreciseTimer);
+        const int row = static_cast<int>(m_timers.size());
+        connect(qtimer, &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
+        m_timers.push_back(qtimer);
+    }
+}
+
+QWidget *ProgramWindow::makeControl(const Control &control)
+{
+    const int row = static_cast<int>(m_controls.size());
+    QWidget *widget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Button: {
+        auto *button = new CommandButton(qtText(control.caption), this);
+        button->setAutoDefault(false);
+        if (control.background)
+            setPaletteColour(button, QPalette::Button, *control.background);
+        connect(button, &QPushButton::clicked, this, [this, row] { forward([this, row] { m_flow->onClicked(row); }); });
+        widget = button;
+        break;
+    }
+    case ControlKind::Label: {
+        auto *label = new BorderedLabel(QString(), this);
+        label->setAlignment(Qt::AlignCenter);
+        label->setTextFormat(Qt::PlainText);
+        if (control.background) {
+            setPaletteColour(label, QPalette::Window, *control.background);
+            label->setAutoFillBackground(true);
+        }
+        if (control.foreground)
+            setPaletteColour(label, QPalette::WindowText, *control.foreground);
+        widget = label;
+        break;
+    }
+    case ControlKind::Line:
+        return new StraightLine(control.left, control.top, control.left + control.width, control.top + control.height,
+                                this);
+    case ControlKind::Surface: {
+        auto *surface = new PictureBox(this);
+        surface->setGeometry(pixelRect(control));
+        surface->setScale(control.unitsAcross, control.unitsDown);
+        if (control.background)
+            surface->setBackground(qtColour(*control.background));
+        // What it shows is only painted: a screen reader learns it from the name and the description.
+        surface->setAccessibleName(qtText(control.caption));
+        widget = surface;
+        break;
+    }
+    case ControlKind::Coin:
+        widget = new CoinImage(control.caption == headsText ? CoinFace::Heads : CoinFace::Tails, this);
+        widget->setAccessibleName(qtText(control.caption));
+        break;
+    }
+    widget->setGeometry(pixelRect(control));
+    if (control.points > 0)
+        widget->setFont(msPGothic(control.points, control.bold));
+    return widget;
+}
+
+void ProgramWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && lastActiveWindow != this) {
+        lastActiveWindow = this;
+        // Not from inside the activation itself: what the flow asks comes once the window is up.
+        QTimer::singleShot(0, this, [this] { forward([this] { m_flow->onActivated(); }); });
+    }
+}
+
+void ProgramWindow::forward(const std::function<void()> &event)
+{
+    event();
+    while (m_question) {
+        const Question question = *std::exchange(m_question, std::nullopt);
+        if (question.input) {
+            const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title),
+                                                          qtText(question.defaultText));
+            m_flow->answerInput(answer.toStdString());
+        } else {
+            m_flow->answerYesNo(m_seams.boxes.askYesNo(qtText(question.text), qtText(question.title)));
+        }
+    }
+}
+
+void ProgramWindow::setText(int row, std::string_view text)
+{
+    const QString caption = qtText(text);
+    if (auto *label = qobject_cast<QLabel *>(control(row))) {
+        // A number that would be cut off at the border is narrowed to fit instead.
+        label->setFont(narrowedToFit(label->font(), caption, label->contentsRect().width() - 1));
+        label->setText(caption);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
+        button->setText(caption);
+    }
+}
+
+void ProgramWindow::setTextColour(int row, Rgb colour)
+{
+    setPaletteColour(control(row), QPalette::WindowText, colour);
+}
+
+void ProgramWindow::setControlEnabled(int row, bool enabled)
+{
+    control(row)->setEnabled(enabled);
+}
+
+void ProgramWindow::setControlVisible(int row, bool visible)
+{
+    control(row)->setVisible(visible);
+}
+
+void ProgramWindow::setDescription(int row, std::string_view text)
+{
+    control(row)->setAccessibleDescription(qtText(text));
+}
+
+Surface &ProgramWindow::surface(int row)
+{
+    return *qobject_cast<PictureBox *>(control(row));
+}
+
+void ProgramWindow::setTimerRunning(int timer, bool running)
+{
+    QTimer *const which = m_timers.at(static_cast<std::size_t>(timer));
+    if (!running)
+        which->stop();
+    else if (!which->isActive()) // a running timer keeps its beat: restarting it from its own tick would drift
+        which->start();
+}
+
+void ProgramWindow::setBusy(bool busy)
+{
+    setCursor(busy ? Qt::WaitCursor : Qt::ArrowCursor);
+}
+
+void ProgramWindow::yieldToEventLoop()
+{
+    // Repaints and the like, but no clicks: a click now would run into the run that follows.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ProgramWindow::playCue(Cue cue)
+{
+    m_seams.cue.play(qtText(cueFile(cue)));
+}
+
+void ProgramWindow::ask(const Question &question)
+{
+    m_question = question;
+}
+
+void ProgramWindow::endProgram()
+{
+    m_seams.endProgram();
+}

@@ -1,0 +1,63 @@
+#ifndef PROGRAMWINDOW_H
+#define PROGRAMWINDOW_H
+
+#include "core/programflow.h"
+#include "kit/seams.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QTimer;
+
+// A window of a Taluno program, built from its layout table. It hands its activation, clicks
+// and timer ticks to its flow, shows what the flow says, and puts the flow's questions to the
+// user in modal boxes, answering the flow as soon as a box closes.
+class ProgramWindow : public QWidget, protected ProgramView
+{
+    Q_OBJECT
+
+public:
+    ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent = nullptr);
+
+protected:
+    // The flow that this window shows; made by the subclass after the window's controls.
+    void setFlow(ProgramFlow &flow) { m_flow = &flow; }
+    // The control of that row of the layout.
+    QWidget *control(int row) const { return m_controls.at(static_cast<std::size_t>(row)); }
+    const Seams &seams() const { return m_seams; }
+
+    // The activation counts each time the window becomes the active one coming from another of
+    // the program's windows: not on returning from a modal box, nor from another application.
+    void changeEvent(QEvent *event) override;
+
+    void setText(int control, std::string_view text) override;
+    void setTextColour(int control, Rgb colour) override;
+    void setControlEnabled(int control, bool enabled) override;
+    void setControlVisible(int control, bool visible) override;
+    void setDescription(int control, std::string_view text) override;
+    Surface &surface(int control) override;
+    void setTimerRunning(int timer, bool running) override;
+    void setBusy(bool busy) override;
+    void yieldToEventLoop() override;
+    void playCue(Cue cue) override;
+    void ask(const Question &question) override;
+    void openHelp() override {}
+    void closeHelp() override {}
+    void endProgram() override;
+
+private:
+    QWidget *makeControl(const Control &control);
+    // Runs one event of the flow, then asks what it wants to know, one box after another.
+    void forward(const std::function<void()> &event);
+
+    Seams m_seams;
+    ProgramFlow *m_flow = nullptr;
+    std::vector<QWidget *> m_controls;
+    std::vector<QTimer *> m_timers;
+    std::optional<Question> m_question;
+};
+
+#endif
