@@ -1,0 +1,244 @@
+#include "core/batchengine.h"
+#include "core/meanformatter.h"
+#include "core/pseudorandom.h"
+#include "scriptedrandom.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+// Exact law of the lowest balance of an N-toss walk (the start not counted), by reflection:
+// P(min = -j) = P(S = j) + P(S = j + 1) for j >= 1, P(min = 1) = C(2m, m) / 4^m / 2 with
+// m = N div 2, and P(min = 0) the rest. Index: lowest balance + N.
+std::vector<long double> exactLaw(int n)
+{
+    const auto pSum = [n](int k) -> long double { // P(S_N = k)
+        if ((n + k) % 2 != 0 || k > n || k < -n)
+            return 0.0L;
+        const int heads = (n + k) / 2;
+        return std::exp(std::lgamma(n + 1.0L) - std::lgamma(heads + 1.0L) - std::lgamma(n - heads + 1.0L)
+                        - n * std::log(2.0L));
+    };
+    std::vector<long double> law(static_cast<std::size_t>(2 * n + 2), 0.0L);
+    long double rest = 1.0L;
+    for (int j = 1; j <= n; ++j) {
+        law[static_cast<std::size_t>(n - j)] = pSum(j) + pSum(j + 1);
+        rest -= law[static_cast<std::size_t>(n - j)];
+    }
+    const int m = n / 2;
+    const long double stayAbove
+        = 0.5L * std::exp(std::lgamma(2 * m + 1.0L) - 2 * std::lgamma(m + 1.0L) - 2 * m * std::log(2.0L));
+    law[static_cast<std::size_t>(n + 1)] = stayAbove;
+    law[static_cast<std::size_t>(n)] = rest - stayAbove;
+    return law;
+}
+
+// Upper 0.1 % point of chi-squared (Wilson-Hilferty).
+double chiSquaredCritical(int df)
+{
+    const double z = 3.0902;
+    const double a = 2.0 / (9.0 * df);
+    return df * std::pow(1.0 - a + z * std::sqrt(a), 3.0);
+}
+
+} // namespace
+
+// The batch run: its bins, its walks, its statistics against the exact law, and the mean as shown.
+class TestBatchEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void binOfLowestBalance_data();
+    void binOfLowestBalance();
+    void scriptedWalks_data();
+    void scriptedWalks();
+    void largestRunsAddUp_data();
+    void largestRunsAddUp();
+    void matchesExactLaw_data();
+    void matchesExactLaw();
+    void randomSourceReseedsByMixing();
+    void meanAsShown_data();
+    void meanAsShown();
+};
+
+void TestBatchEngine::binOfLowestBalance_data()
+{
+    QTest::addColumn<int>("lowestBin");
+    QTest::addColumn<int>("lowestBalance");
+    QTest::addColumn<int>("bin");
+    QTest::newRow("table: -58 below the range") << -57 << -58 << 1;
+    QTest::newRow("table: -57 first single value") << -57 << -57 << 2;
+    QTest::newRow("table: 0") << -57 << 0 << 59;
+    QTest::newRow("table: 3 last single value") << -57 << 3 << 62;
+    QTest::newRow("table: 4 above the range") << -57 << 4 << 63;
+    QTest::newRow("graph: -115 below the range") << -114 << -115 << 1;
+    QTest::newRow("graph: -114 first single value") << -114 << -114 << 2;
+    QTest::newRow("graph: -110") << -114 << -110 << 6;
+    QTest::newRow("graph: 3 last single value") << -114 << 3 << 119;
+    QTest::newRow("graph: 4 above the range") << -114 << 4 << 120;
+}
+
+void TestBatchEngine::binOfLowestBalance()
+{
+    QFETCH(int, lowestBin);
+    QFETCH(int, lowestBalance);
+    QFETCH(int, bin);
+    QCOMPARE(binOf(lowestBalance, lowestBin), bin);
+}
+
+void TestBatchEngine::scriptedWalks_data()
+{
+    QTest::addColumn<std::vector<float>>("draws");
+    QTest::addColumn<int>("guests");
+    QTest::addColumn<int>("lowest");
+    QTest::newRow("0.5 is tails: ten tails end at -10") << std::vector<float>{0.5f} << 10 << -10;
+    QTest::newRow("all heads never come back: lowest is 1") << std::vector<float>{0.0f, 0.4999f} << 1000 << 1;
+    QTest::newRow("all tails, far below the table") << std::vector<float>{0.99999994f} << 1000 << -1000;
+    QTest::newRow("heads, tails, tails, heads bottoms out at -1") << std::vector<float>{0.1f, 0.7f, 0.7f, 0.1f} << 12
+                                                                  << -1;
+    QTest::newRow("heads then tails back to zero") << std::vector<float>{0.1f, 0.7f} << 10 << 0;
+}
+
+void TestBatchEngine::scriptedWalks()
+{
+    QFETCH(std::vector<float>, draws);
+    QFETCH(int, guests);
+    QFETCH(int, lowest);
+    ScriptedRandom random(draws);
+    FixedClock clock;
+    clock.seconds = 45296.75;
+    const BatchResult result = runBatch(guests, 3, -57, random, clock);
+    QCOMPARE(result.counts[static_cast<std::size_t>(binOf(lowest, -57) - 1)], 3);
+    QCOMPARE(result.mean, float(lowest));
+    // Every experiment reseeds from the clock, then draws one value a guest.
+    QCOMPARE(random.reseeds, std::vector<float>(3, 45296.75f));
+    QCOMPARE(random.drawn, std::size_t(3 * guests));
+}
+
+void TestBatchEngine::largestRunsAddUp_data()
+{
+    QTest::addColumn<int>("guests");
+    QTest::addColumn<int>("experiments");
+    QTest::addColumn<int>("lowestBin");
+    QTest::newRow("Taluno2 largest") << 1000 << 10000 << -57;
+    QTest::newRow("Taluno3 largest") << 1000 << 1000 << -114;
+    QTest::newRow("Taluno3 10 guests") << 10 << 1000 << -114;
+}
+
+void TestBatchEngine::largestRunsAddUp()
+{
+    QFETCH(int, guests);
+    QFETCH(int, experiments);
+    QFETCH(int, lowestBin);
+    PseudoRandom random(2024);
+    FixedClock clock;
+    const BatchResult result = runBatch(guests, experiments, lowestBin, random, clock);
+    QCOMPARE(int(result.counts.size()), binCountFor(lowestBin));
+    QCOMPARE(std::accumulate(result.counts.begin(), result.counts.end(), 0), experiments);
+    for (int bin = 1; bin <= binCountFor(lowestBin); ++bin) {
+        const int value = bin + lowestBin - 2;
+        // Nothing above 1, and a walk of N tosses cannot fall below -N.
+        if (value > 1 || (bin > 1 && value < -guests))
+            QCOMPARE(result.counts[static_cast<std::size_t>(bin - 1)], 0);
+    }
+}
+
+void TestBatchEngine::matchesExactLaw_data()
+{
+    QTest::addColumn<int>("guests");
+    QTest::addColumn<double>("exactMean");
+    QTest::newRow("N = 10") << 10 << -1.9609;
+    QTest::newRow("N = 35, the help text's example") << 35 << -4.1863;
+    QTest::newRow("N = 100") << 100 << -7.4589;
+    QTest::newRow("N = 1000") << 1000 << -24.7250;
+}
+
+void TestBatchEngine::matchesExactLaw()
+{
+    QFETCH(int, guests);
+    QFETCH(double, exactMean);
+    const int experiments = 20000;
+    const auto law = exactLaw(guests);
+    long double mean = 0, square = 0;
+    for (int v = -guests; v <= 1; ++v) {
+        const long double p = law[static_cast<std::size_t>(v + guests)];
+        mean += p * v;
+        square += p * v * v;
+    }
+    QVERIFY2(std::fabs(static_cast<double>(mean) - exactMean) < 5e-5, qPrintable(QString::number(double(mean))));
+
+    // One bin per possible lowest balance, so the engine's tally is the raw histogram. The clock
+    // stands still: mixing the same value into every reseed must keep the experiments apart.
+    PseudoRandom random(777);
+    FixedClock clock;
+    const BatchResult result = runBatch(guests, experiments, -guests, random, clock);
+
+    // Chi-squared over cells of expected count >= 5, the tails pooled.
+    double chi = 0;
+    int cells = 0;
+    double pooledExpected = 0, pooledObserved = 0;
+    for (int v = -guests; v <= 1; ++v) {
+        pooledExpected += experiments * static_cast<double>(law[static_cast<std::size_t>(v + guests)]);
+        pooledObserved += result.counts[static_cast<std::size_t>(binOf(v, -guests) - 1)];
+        if (pooledExpected >= 5 || v == 1) {
+            chi += (pooledObserved - pooledExpected) * (pooledObserved - pooledExpected) / pooledExpected;
+            ++cells;
+            pooledExpected = pooledObserved = 0;
+        }
+    }
+    QVERIFY2(chi < chiSquaredCritical(cells - 1), qPrintable(QStringLiteral("chi2 %1 over %2 cells").arg(chi).arg(cells)));
+    const double standardError = std::sqrt(static_cast<double>(square - mean * mean) / experiments);
+    QVERIFY2(std::fabs(result.mean - static_cast<double>(mean)) < 4 * standardError,
+             qPrintable(QStringLiteral("mean %1, exact %2").arg(result.mean).arg(double(mean))));
+}
+
+void TestBatchEngine::randomSourceReseedsByMixing()
+{
+    PseudoRandom random;
+    const auto draw = [&random] {
+        std::vector<float> values;
+        for (int i = 0; i < 20; ++i)
+            values.push_back(random.next());
+        return values;
+    };
+    random.reseed(43200.25f);
+    const auto first = draw();
+    random.reseed(43200.25f);
+    QVERIFY(draw() != first);
+    for (int i = 0; i < 100000; ++i) {
+        const float r = random.next();
+        QVERIFY(r >= 0.0f && r < 1.0f);
+    }
+}
+
+void TestBatchEngine::meanAsShown_data()
+{
+    QTest::addColumn<float>("mean");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("-7.94") << -7.94f << "-7.9";
+    QTest::newRow("2") << 2.0f << "2.0";
+    QTest::newRow("-0.5") << -0.5f << "-.5";
+    QTest::newRow("0") << 0.0f << ".0";
+    QTest::newRow("1") << 1.0f << "1.0";
+    QTest::newRow("-1") << -1.0f << "-1.0";
+    QTest::newRow("-2.5 keeps its one decimal") << -2.5f << "-2.5";
+    QTest::newRow("-7.25 rounds away from zero") << -7.25f << "-7.3";
+    QTest::newRow("-7.95 rounds away from zero") << -7.95f << "-8.0";
+    QTest::newRow("-0.04 shows no minus on zero") << -0.04f << ".0";
+    QTest::newRow("-9.96 carries") << -9.96f << "-10.0";
+    QTest::newRow("-1000") << -1000.0f << "-1000.0";
+}
+
+void TestBatchEngine::meanAsShown()
+{
+    QFETCH(float, mean);
+    QFETCH(QString, shown);
+    QCOMPARE(QString::fromStdString(formatMean(mean)), shown);
+}
+
+QTEST_GUILESS_MAIN(TestBatchEngine)
+#include "tst_batchengine.moc"

@@ -1,0 +1,94 @@
+#include "core/frequencygraph.h"
+#include "recordingview.h"
+
+#include <QTest>
+
+// Taluno3's graph as strokes on a surface, and in words.
+class TestFrequencyGraph : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void drawsAxesGridTextsAndBars();
+    void describesTheRun_data();
+    void describesTheRun();
+};
+
+void TestFrequencyGraph::drawsAxesGridTextsAndBars()
+{
+    std::vector<int> counts(120, 0);
+    counts[0] = 7;    // below -114
+    counts[6] = 250;  // -109
+    counts[115] = 1000; // 0: far above the top edge
+    counts[119] = 5;  // above 3, never in a real run: moves the text position off the axis
+    RecordingSurface surface;
+    drawFrequencyGraph(surface, counts);
+
+    std::map<std::string, int> kinds;
+    std::vector<RecordingSurface::Stroke> boxes, texts;
+    for (const auto &stroke : surface.strokes) {
+        ++kinds[stroke.kind];
+        if (stroke.kind == "box")
+            boxes.push_back(stroke);
+        if (stroke.kind == "text")
+            texts.push_back(stroke);
+    }
+    // Axes, 12 + 27 ticks, 25 dotted rows of 59 dashes and the 5 solid grid lines.
+    QCOMPARE(kinds["line"], 2 + 12 + 27 + 25 * 59 + 5);
+    const auto hasLine = [&surface](double x1, double y1, double x2, double y2) {
+        return std::any_of(surface.strokes.begin(), surface.strokes.end(), [&](const auto &s) {
+            return s.kind == "line" && s.x1 == x1 && s.y1 == y1 && s.x2 == x2 && s.y2 == y2 && s.colour == Rgb{0, 0, 0};
+        });
+    };
+    QVERIFY(hasLine(3, 280, 127, 280));
+    QVERIFY(hasLine(3, 280, 3, 10));
+    QVERIFY(hasLine(120, 278, 120, 285));
+    QVERIFY(hasLine(11, 30, 127, 30));
+
+    // One light-blue box a bin, every bin, from x i + 4 up from the axis by its count.
+    QCOMPARE(boxes.size(), std::size_t(120));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        QCOMPARE(boxes[i].x1, double(i + 5));
+        QCOMPARE(boxes[i].x2, double(i + 6));
+        QCOMPARE(boxes[i].y1, 280.0);
+        QCOMPARE(boxes[i].y2, 280.0 - counts[i]);
+        QVERIFY(boxes[i].colour == (Rgb{0, 0, 255}));
+    }
+    // The texts where they belong; the axis row one line below the axis, at the left edge.
+    const std::vector<std::tuple<double, double, std::string>> placed = {
+        {5, 7, "（縦軸は実験回数）"}, {105, 7, "（横軸は不足枚数）"}, {5, 27, "250"}, {5, 77, "200"},
+        {5, 127, "150"}, {5, 177, "100"}, {5, 227, "50"}, {0, 290, std::string(axisNumberRow)}};
+    QCOMPARE(texts.size(), placed.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        QCOMPARE(std::tuple(texts[i].x1, texts[i].y1, texts[i].text), placed[i]);
+    // Later strokes lie above earlier ones: the bars over the grid, the axis row last.
+    QCOMPARE(surface.strokes.back().text, std::string(axisNumberRow));
+}
+
+void TestFrequencyGraph::describesTheRun_data()
+{
+    QTest::addColumn<std::vector<int>>("counts");
+    QTest::addColumn<QString>("description");
+    std::vector<int> one(120, 0), two(120, 0), spread(120, 0), none(120, 0);
+    one[106] = 1; // -9
+    two[0] = 4;   // below -114
+    two[116] = 4; // 1
+    spread[105] = 2;
+    spread[110] = 5; // -5
+    spread[116] = 1;
+    QTest::newRow("one experiment") << one << "1 回の実験の度数分布。最も多い不足枚数は -9 で 1 回。不足枚数はすべて -9。";
+    QTest::newRow("two modes, one beyond the range")
+        << two << "8 回の実験の度数分布。最も多い不足枚数は -115 以下 と 1 で、各 4 回。不足枚数は -115 以下 から 1 まで。";
+    QTest::newRow("a spread") << spread << "8 回の実験の度数分布。最も多い不足枚数は -5 で 5 回。不足枚数は -10 から 1 まで。";
+    QTest::newRow("no experiments") << none << "0 回の実験の度数分布。";
+}
+
+void TestFrequencyGraph::describesTheRun()
+{
+    QFETCH(std::vector<int>, counts);
+    QFETCH(QString, description);
+    QCOMPARE(QString::fromStdString(describeGraph(counts, -114)), description);
+}
+
+QTEST_GUILESS_MAIN(TestFrequencyGraph)
+#include "tst_frequencygraph.moc"

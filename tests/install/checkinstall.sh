@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks the tree a teacher's machine gets.
+#   checkinstall.sh <build dir>
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+libdir=$(find "$prefix" -type d -name taluno -path '*/lib*' | head -n 1)
+[ -n "$libdir" ] || fail "no lib/taluno folder"
+for n in 1 2 3; do
+    [ -x "$libdir/Taluno$n" ] || fail "Taluno$n not installed in $libdir"
+    link="$prefix/bin/Taluno$n"
+    [ -L "$link" ] || fail "$link is not a link"
+    [ "$(readlink -f "$link")" = "$(readlink -f "$libdir/Taluno$n")" ] || fail "$link does not lead to the program"
+    entry="$prefix/share/applications/taluno$n.desktop"
+    [ -f "$entry" ] || fail "no $entry"
+    digit=$(printf '%s' "$n" | sed 's/1/１/;s/2/２/;s/3/３/')
+    grep -qx "Name=Talunoの実験$digit" "$entry" || fail "$entry: Name"
+    grep -qx "Exec=Taluno$n" "$entry" || fail "$entry: Exec"
+    grep -qx "Icon=taluno" "$entry" || fail "$entry: Icon"
+    grep -q '^Categories=.*Education;' "$entry" || fail "$entry: Categories"
+    grep -q '^Comment=.' "$entry" || fail "$entry: Comment"
+done
+# The programs find their cues beside themselves.
+for cue in pinpon.wav endpinpon.wav; do
+    head -c 4 "$libdir/$cue" | grep -q RIFF || fail "$cue is not a WAV beside the programs"
+done
+for size in 16 32 48 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/taluno.png"
+    [ -f "$icon" ] || fail "no $icon"
+done
+echo "install tree complete"

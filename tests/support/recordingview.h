@@ -1,0 +1,80 @@
+#ifndef RECORDINGVIEW_H
+#define RECORDINGVIEW_H
+
+#include "core/programflow.h"
+#include "core/surface.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A surface that writes down each stroke with the text position it was drawn at; a printed
+// line is 10 units high.
+class RecordingSurface : public Surface
+{
+public:
+    struct Stroke
+    {
+        std::string kind; // "clear", "line", "box" or "text"
+        double x1, y1, x2, y2;
+        Rgb colour;
+        std::string text;
+    };
+
+    void clear() override;
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void box(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void setTextPosition(double x, double y) override;
+    void printLine(std::string_view text) override;
+
+    std::vector<Stroke> strokes;
+    double x = 0;
+    double y = 0;
+};
+
+// A window that keeps what it is told, starting from its layout: the texts, colours, enabled and
+// visible states of its controls, its timers, its cues and the questions asked.
+class RecordingView : public ProgramView
+{
+public:
+    explicit RecordingView(const WindowLayout &layout);
+
+    // Answers the flow's questions in turn from `answers` ("yes" and "no" for a Yes/No box) until
+    // it asks no more or they run out.
+    void answer(ProgramFlow &flow, QStringList answers);
+
+    void setText(int control, std::string_view text) override { texts.at(control) = text; }
+    void setTextColour(int control, Rgb colour) override { colours.at(control) = colour; }
+    void setControlEnabled(int control, bool on) override;
+    void setControlVisible(int control, bool on) override { visible.at(control) = on; }
+    void setDescription(int control, std::string_view text) override { descriptions.at(control) = text; }
+    Surface &surface(int) override { return drawing; }
+    void setTimerRunning(int timer, bool running) override { timers.at(timer) = running; }
+    void setBusy(bool on) override { busy = on; }
+    void yieldToEventLoop() override { ++yields; }
+    void playCue(Cue cue) override { cues.push_back(cue); }
+    void ask(const Question &question) override { asked.push_back(question); }
+    void openHelp() override { ++helpOpened; }
+    void closeHelp() override { ++helpClosed; }
+    void endProgram() override { ++ends; }
+
+    std::vector<std::string> texts;
+    std::vector<std::optional<Rgb>> colours;
+    std::vector<bool> enabled;
+    std::vector<bool> visible;
+    std::vector<std::string> descriptions;
+    std::vector<bool> timers;
+    std::vector<int> enabledOrder; // the controls whose enabled state was set, in order
+    std::vector<Cue> cues;
+    std::vector<Question> asked;
+    RecordingSurface drawing;
+    bool busy = false;
+    int yields = 0;
+    int helpOpened = 0;
+    int helpClosed = 0;
+    int ends = 0;
+};
+
+#endif
