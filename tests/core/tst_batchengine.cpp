@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <numeric>
 
 namespace {
 
@@ -56,11 +55,8 @@ private slots:
     void binOfLowestBalance();
     void scriptedWalks_data();
     void scriptedWalks();
-    void largestRunsAddUp_data();
-    void largestRunsAddUp();
     void matchesExactLaw_data();
     void matchesExactLaw();
-    void randomSourceReseedsByMixing();
     void meanAsShown_data();
     void meanAsShown();
 };
@@ -119,34 +115,6 @@ void TestBatchEngine::scriptedWalks()
     QCOMPARE(random.drawn, std::size_t(3 * guests));
 }
 
-void TestBatchEngine::largestRunsAddUp_data()
-{
-    QTest::addColumn<int>("guests");
-    QTest::addColumn<int>("experiments");
-    QTest::addColumn<int>("lowestBin");
-    QTest::newRow("Taluno2 largest") << 1000 << 10000 << -57;
-    QTest::newRow("Taluno3 largest") << 1000 << 1000 << -114;
-    QTest::newRow("Taluno3 10 guests") << 10 << 1000 << -114;
-}
-
-void TestBatchEngine::largestRunsAddUp()
-{
-    QFETCH(int, guests);
-    QFETCH(int, experiments);
-    QFETCH(int, lowestBin);
-    PseudoRandom random(2024);
-    FixedClock clock;
-    const BatchResult result = runBatch(guests, experiments, lowestBin, random, clock);
-    QCOMPARE(int(result.counts.size()), binCountFor(lowestBin));
-    QCOMPARE(std::accumulate(result.counts.begin(), result.counts.end(), 0), experiments);
-    for (int bin = 1; bin <= binCountFor(lowestBin); ++bin) {
-        const int value = bin + lowestBin - 2;
-        // Nothing above 1, and a walk of N tosses cannot fall below -N.
-        if (value > 1 || (bin > 1 && value < -guests))
-            QCOMPARE(result.counts[static_cast<std::size_t>(bin - 1)], 0);
-    }
-}
-
 void TestBatchEngine::matchesExactLaw_data()
 {
     QTest::addColumn<int>("guests");
@@ -194,25 +162,6 @@ void TestBatchEngine::matchesExactLaw()
     const double standardError = std::sqrt(static_cast<double>(square - mean * mean) / experiments);
     QVERIFY2(std::fabs(result.mean - static_cast<double>(mean)) < 4 * standardError,
              qPrintable(QStringLiteral("mean %1, exact %2").arg(result.mean).arg(double(mean))));
-}
-
-void TestBatchEngine::randomSourceReseedsByMixing()
-{
-    PseudoRandom random;
-    const auto draw = [&random] {
-        std::vector<float> values;
-        for (int i = 0; i < 20; ++i)
-            values.push_back(random.next());
-        return values;
-    };
-    random.reseed(43200.25f);
-    const auto first = draw();
-    random.reseed(43200.25f);
-    QVERIFY(draw() != first);
-    for (int i = 0; i < 100000; ++i) {
-        const float r = random.next();
-        QVERIFY(r >= 0.0f && r < 1.0f);
-    }
 }
 
 void TestBatchEngine::meanAsShown_data()

