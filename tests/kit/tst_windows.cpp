@@ -306,6 +306,15 @@ void TestWindows::graphOnScreen()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_COMPARE(window.findChild<QLabel *>("Label2")->text(), QStringLiteral("1000"));
+    // Back from another window, a box say, the window asks nothing more.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCoreApplication::processEvents();
+    QCOMPARE(test.boxes.asked.size(), 2);
     // Enter runs; the focus then moves on to 終了, so that a second Enter asks before anything is lost.
     QCOMPARE(QApplication::focusWidget(), button(&window, "実験開始"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
