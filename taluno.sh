@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Taluno: install what is missing, build, then run a program or every test.
 #   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
+#   ./taluno.sh run web       build the web pages and open their launcher in the desktop's browser
 #   ./taluno.sh test          build and run every test
 #   ./taluno.sh test --sanitize   the same under AddressSanitizer and UBSan (clang), with a short fuzz run
 set -euo pipefail
@@ -11,13 +12,18 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-ipafont-gothic fonts-noto-cjk
 )
+# The core as WebAssembly, put together into pages by Node; the pages are tested in Chromium.
+web_packages=(
+    clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
+)
+test_packages=(chromium)
 sanitize_packages=(clang libclang-rt-14-dev)
 build_dir=build
 
 say() { printf 'taluno.sh: %s\n' "$*" >&2; }
 
 usage() {
-    say "usage: ./taluno.sh run 1|2|3  or  ./taluno.sh test [--sanitize]"
+    say "usage: ./taluno.sh run 1|2|3|web  or  ./taluno.sh test [--sanitize]"
     exit 2
 }
 
@@ -65,8 +71,25 @@ build() {
     exit 1
 }
 
+run_web() {
+    install_missing "${packages[@]}" "${web_packages[@]}"
+    build "$build_dir"
+    local launcher="$PWD/$build_dir/web/index.html"
+    if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && command -v xdg-open >/dev/null 2>&1; then
+        xdg-open "$launcher" >/dev/null 2>&1 &
+        say "opened $launcher"
+    else
+        say "no desktop to open a browser on; the pages are:"
+        printf '  %s\n' "$launcher" "$PWD/$build_dir"/web/taluno[123].html
+    fi
+}
+
 run_program() {
     local n=${1:-}
+    if [ "$n" = web ]; then
+        run_web
+        return
+    fi
     local -A folders=([1]=toss [2]=table [3]=graph)
     [ -n "$n" ] && [ -n "${folders[$n]:-}" ] || usage
     install_missing "${packages[@]}"
@@ -86,13 +109,16 @@ run_program() {
 run_tests() {
     case "${1:-}" in
         "")
-            install_missing "${packages[@]}"
+            install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
             build "$build_dir"
+            # playwright-core drives Debian's Chromium; it downloads no browser of its own.
+            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
+                { say "npm ci in tests/web failed"; exit 1; }
             QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j"$(nproc)"
             ;;
         --sanitize)
             install_missing "${packages[@]}" "${sanitize_packages[@]}"
-            CC=clang CXX=clang++ build build-sanitize -DTALUNO_SANITIZE=ON
+            CC=clang CXX=clang++ build build-sanitize -DTALUNO_SANITIZE=ON -DTALUNO_WEB=OFF
             # Qt has no frame pointers: only the slow unwinder tells a leak inside Qt from one of ours.
             QT_QPA_PLATFORM=offscreen \
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0:malloc_context_size=10 \

@@ -1,0 +1,63 @@
+// The core compiled to WebAssembly against the native core: driven alike with the same clock,
+// both must show the same texts (settings, counts, mean, tosses) and ask the same questions.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { test } from 'node:test';
+import { loadCore } from '../../web/src/core.js';
+
+const wasm = readFileSync(process.env.TALUNO_WASM);
+const probe = process.env.TALUNO_COREPROBE;
+
+async function runWasm(program, seconds, steps) {
+    const state = { texts: {}, asked: [], ended: false, questions: [] };
+    const view = {
+        setText: (window, control, text) => { state.texts[control] = text; },
+        ask: (window, question) => { state.asked.push(question.title); state.questions.push(question); },
+        endProgram: () => { state.ended = true; },
+        secondsSinceMidnight: () => seconds,
+    };
+    const core = await loadCore(wasm, new Proxy(view, { get: (target, key) => target[key] ?? (() => {}) }));
+    core.start(program);
+    core.activated(0);
+    for (const step of steps) {
+        if (step.startsWith('click:'))
+            core.clicked(0, Number(step.slice(6)));
+        else if (step.startsWith('tick:'))
+            core.tick(0, Number(step.slice(5)));
+        else if (state.questions.at(-1)?.input === false)
+            core.answerYesNo(0, step === 'yes');
+        else
+            core.answerInput(0, step);
+    }
+    return { texts: state.texts, asked: state.asked, ended: state.ended };
+}
+
+const runNative = (program, seconds, steps) =>
+    JSON.parse(execFileSync(probe, [String(program), String(seconds), ...steps], { encoding: 'utf8' }));
+
+const start = 'click:11';
+const taluno1Run = ['click:7'];
+for (let toss = 0; toss < 100; ++toss)
+    taluno1Run.push('tick:0', 'tick:1', 'tick:2');
+
+const cases = {
+    'Taluno2, the largest run': [2, 45296.75, ['1000', '10000', start]],
+    'Taluno3, 10 guests, 1000 experiments at midnight': [3, 0, ['10', '1000', start]],
+    'Taluno2 after 初期化': [2, 3600.5, ['35', '100', start, 'click:3', '50', '7', start]],
+    'Taluno1, 100 tosses': [1, 86399.9, taluno1Run],
+    'empty answer, いいえ, then はい': [2, 1, ['', 'no', '', 'yes']],
+};
+const readings = ['9.99', '10', '10.9', '1000', '1000.1', 'abc', '50abc', '-50', ' \t42', '+50', '1e2', '2500E-1',
+                  '.5e3', '12.5.3', '1,000', '0x64', '３５０', '　＋１２．５', '－５０', 'nan', 'infinity', '1e400',
+                  '9'.repeat(400), '0'.repeat(400) + '50'];
+for (const answer of readings)
+    cases[`guest count read from ${JSON.stringify(answer.length > 20 ? answer.slice(0, 8) + '…' : answer)}`] = [2, 0, [answer, '10']];
+
+for (const [name, [program, seconds, steps]] of Object.entries(cases)) {
+    test(name, async () => {
+        const native = runNative(program, seconds, steps);
+        assert.deepEqual(await runWasm(program, seconds, steps), native);
+        assert.ok(Object.keys(native.texts).length > 0 || native.ended);
+    });
+}

@@ -1,0 +1,26 @@
+// Makes the three self-contained pages and the launcher: node build.mjs <core.wasm> <pinpon.wav> <endpinpon.wav> <out dir>
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const [wasmFile, pinponFile, endPinponFile, out] = process.argv.slice(2);
+const read = (name) => readFileSync(join(here, name), 'utf8');
+const base64 = (file) => readFileSync(file).toString('base64');
+
+// The modules as one inline script: a page opened from a file may not load modules of its own.
+const script = ['src/core.js', 'src/page.js']
+    .map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, ''))
+    .join('\n');
+const titles = { 1: 'Talunoの実験１', 2: 'Talunoの実験２', 3: 'Talunoの実験３' };
+
+mkdirSync(out, { recursive: true });
+const fill = (template, values) => template.replace(/@([A-Z]+)@/g, (_, key) => values[key]);
+for (const program of [1, 2, 3]) {
+    const page = fill(read('page.html'), {
+        TITLE: titles[program], STYLE: read('style.css'), SCRIPT: script, PROGRAM: program,
+        WASM: base64(wasmFile), PINPON: base64(pinponFile), ENDPINPON: base64(endPinponFile),
+    });
+    writeFileSync(join(out, `taluno${program}.html`), page);
+}
+writeFileSync(join(out, 'index.html'), read('index.html'));

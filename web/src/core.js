@@ -1,0 +1,76 @@
+// The programs' core, compiled to WebAssembly: what a window does on its activation, clicks,
+// ticks and box answers. The core answers through a view, an object with the methods below;
+// windows are 0 (the main window) and 1 (the help window), colours are "#rrggbb".
+
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+// The few system calls the C++ library links but the core never makes at run time.
+const systemStubs = {
+    fd_close: () => 0,
+    fd_seek: () => 0,
+    fd_write: () => 0,
+};
+
+const colourText = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
+
+export async function loadCore(wasmBytes, view) {
+    let memory = null;
+    const text = (pointer, length) => decoder.decode(new Uint8Array(memory.buffer, pointer, length));
+    const imports = {
+        taluno: {
+            setText: (w, c, p, n) => view.setText(w, c, text(p, n)),
+            setTextColour: (w, c, rgb) => view.setTextColour(w, c, colourText(rgb)),
+            setEnabled: (w, c, on) => view.setEnabled(w, c, on !== 0),
+            setVisible: (w, c, on) => view.setVisible(w, c, on !== 0),
+            setDescription: (w, c, p, n) => view.setDescription(w, c, text(p, n)),
+            setTimer: (w, t, on) => view.setTimer(w, t, on !== 0),
+            setBusy: (w, on) => view.setBusy(w, on !== 0),
+            playCue: (cue) => view.playCue(cue),
+            ask: (w, input, tp, tn, hp, hn, dp, dn) =>
+                view.ask(w, { input: input !== 0, text: text(tp, tn), title: text(hp, hn), defaultText: text(dp, dn) }),
+            openHelp: () => view.openHelp(),
+            closeHelp: () => view.closeHelp(),
+            endProgram: () => view.endProgram(),
+            surfaceClear: (w, c) => view.surfaceClear(w, c),
+            surfaceLine: (w, c, x1, y1, x2, y2, rgb) => view.surfaceLine(w, c, x1, y1, x2, y2, colourText(rgb)),
+            surfaceBox: (w, c, x1, y1, x2, y2, rgb) => view.surfaceBox(w, c, x1, y1, x2, y2, colourText(rgb)),
+            surfaceMoveTo: (w, c, x, y) => view.surfaceMoveTo(w, c, x, y),
+            surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),
+            secondsSinceMidnight: () => view.secondsSinceMidnight(),
+        },
+        wasi_snapshot_preview1: systemStubs,
+    };
+    const { instance } = await WebAssembly.instantiate(wasmBytes, imports);
+    const api = instance.exports;
+    memory = api.memory;
+    api._initialize();
+
+    // Passes a string in: written into the core's memory for the length of one call.
+    const withText = (value, call) => {
+        const bytes = encoder.encode(value);
+        const pointer = api.taluno_alloc(bytes.length);
+        new Uint8Array(memory.buffer, pointer, bytes.length).set(bytes);
+        try {
+            return call(pointer, bytes.length);
+        } finally {
+            api.taluno_free(pointer);
+        }
+    };
+    const cString = (pointer) => {
+        const bytes = new Uint8Array(memory.buffer, pointer);
+        return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
+    };
+
+    return {
+        layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program))),
+        start: (program) => api.taluno_start(program),
+        activated: (window) => api.taluno_activated(window),
+        clicked: (window, control) => api.taluno_clicked(window, control),
+        tick: (window, timer) => api.taluno_tick(window, timer),
+        answerInput: (window, value) => withText(value, (p, n) => api.taluno_answer_input(window, p, n)),
+        answerYesNo: (window, yes) => api.taluno_answer_yes_no(window, yes ? 1 : 0),
+        acceptSetting: (value, lowest, highest) =>
+            withText(value, (p, n) => api.taluno_accept_setting(p, n, lowest, highest)),
+    };
+}

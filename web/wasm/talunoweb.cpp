@@ -1,0 +1,276 @@
+// The core behind the web pages: a small C interface over the flows, compiled to a WebAssembly
+// reactor. The page calls the exports for activations, clicks, ticks and box answers; the core
+// answers through the imports, which the page's view implements.
+
+#include "core/batchflow.h"
+#include "core/batchrules.h"
+#include "core/clock.h"
+#include "core/frequencygraph.h"
+#include "core/layout.h"
+#include "core/numberreader.h"
+#include "core/programflow.h"
+#include "core/pseudorandom.h"
+#include "core/surface.h"
+#include "core/texts.h"
+#include "core/tosswalk.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#define TALUNO_IMPORT(name) __attribute__((import_module("taluno"), import_name(#name)))
+#define TALUNO_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+// Windows: 0 the main window, 1 the help window. Strings are UTF-8, given as pointer and length.
+extern "C" {
+TALUNO_IMPORT(setText) void jsSetText(int window, int control, const char *text, int length);
+TALUNO_IMPORT(setTextColour) void jsSetTextColour(int window, int control, int rgb);
+TALUNO_IMPORT(setEnabled) void jsSetEnabled(int window, int control, int enabled);
+TALUNO_IMPORT(setVisible) void jsSetVisible(int window, int control, int visible);
+TALUNO_IMPORT(setDescription) void jsSetDescription(int window, int control, const char *text, int length);
+TALUNO_IMPORT(setTimer) void jsSetTimer(int window, int timer, int running);
+TALUNO_IMPORT(setBusy) void jsSetBusy(int window, int busy);
+TALUNO_IMPORT(playCue) void jsPlayCue(int cue);
+TALUNO_IMPORT(ask) void jsAsk(int window, int input, const char *text, int textLength, const char *title,
+                              int titleLength, const char *defaultText, int defaultLength);
+TALUNO_IMPORT(openHelp) void jsOpenHelp();
+TALUNO_IMPORT(closeHelp) void jsCloseHelp();
+TALUNO_IMPORT(endProgram) void jsEndProgram();
+TALUNO_IMPORT(surfaceClear) void jsSurfaceClear(int window, int control);
+TALUNO_IMPORT(surfaceLine) void jsSurfaceLine(int window, int control, double x1, double y1, double x2, double y2,
+                                              int rgb);
+TALUNO_IMPORT(surfaceBox) void jsSurfaceBox(int window, int control, double x1, double y1, double x2, double y2,
+                                            int rgb);
+TALUNO_IMPORT(surfaceMoveTo) void jsSurfaceMoveTo(int window, int control, double x, double y);
+TALUNO_IMPORT(surfacePrint) void jsSurfacePrint(int window, int control, const char *text, int length);
+TALUNO_IMPORT(secondsSinceMidnight) double jsSecondsSinceMidnight();
+}
+
+namespace {
+
+int packed(Rgb colour)
+{
+    return colour.red << 16 | colour.green << 8 | colour.blue;
+}
+
+int length(std::string_view text)
+{
+    return static_cast<int>(text.size());
+}
+
+class PageSurface : public Surface
+{
+public:
+    PageSurface(int window, int control) : m_window(window), m_control(control) {}
+
+    void clear() override { jsSurfaceClear(m_window, m_control); }
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override
+    {
+        jsSurfaceLine(m_window, m_control, x1, y1, x2, y2, packed(colour));
+    }
+    void box(double x1, double y1, double x2, double y2, Rgb colour) override
+    {
+        jsSurfaceBox(m_window, m_control, x1, y1, x2, y2, packed(colour));
+    }
+    void setTextPosition(double x, double y) override { jsSurfaceMoveTo(m_window, m_control, x, y); }
+    void printLine(std::string_view text) override { jsSurfacePrint(m_window, m_control, text.data(), length(text)); }
+
+private:
+    int m_window;
+    int m_control;
+};
+
+class PageView : public ProgramView
+{
+public:
+    explicit PageView(int window) : m_window(window) {}
+
+    void setText(int control, std::string_view text) override { jsSetText(m_window, control, text.data(), length(text)); }
+    void setTextColour(int control, Rgb colour) override { jsSetTextColour(m_window, control, packed(colour)); }
+    void setControlEnabled(int control, bool enabled) override { jsSetEnabled(m_window, control, enabled); }
+    void setControlVisible(int control, bool visible) override { jsSetVisible(m_window, control, visible); }
+    void setDescription(int control, std::string_view text) override
+    {
+        jsSetDescription(m_window, control, text.data(), length(text));
+    }
+    Surface &surface(int control) override
+    {
+        m_surface = std::make_unique<PageSurface>(m_window, control);
+        return *m_surface;
+    }
+    void setTimerRunning(int timer, bool running) override { jsSetTimer(m_window, timer, running); }
+    void setBusy(bool busy) override { jsSetBusy(m_window, busy); }
+    void yieldToEventLoop() override {}
+    void playCue(Cue cue) override { jsPlayCue(static_cast<int>(cue)); }
+    void ask(const Question &question) override
+    {
+        jsAsk(m_window, question.input, question.text.data(), length(question.text), question.title.data(),
+              length(question.title), question.defaultText.data(), length(question.defaultText));
+    }
+    void openHelp() override { jsOpenHelp(); }
+    void closeHelp() override { jsCloseHelp(); }
+    void endProgram() override { jsEndProgram(); }
+
+private:
+    int m_window;
+    std::unique_ptr<PageSurface> m_surface;
+};
+
+class PageClock : public Clock
+{
+public:
+    double secondsSinceMidnight() override { return jsSecondsSinceMidnight(); }
+};
+
+// A window's table as JSON, for the page to build its elements from.
+std::string quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string colourJson(const std::optional<Rgb> &colour)
+{
+    if (!colour)
+        return "null";
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "\"#%02x%02x%02x\"", colour->red, colour->green, colour->blue);
+    return hex;
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string layoutJson(const WindowLayout &layout)
+{
+    static const char *const kinds[] = {"button", "label", "line", "surface", "coin"};
+    std::string json = "{\"name\":" + quoted(layout.name) + ",\"title\":" + quoted(layout.title)
+        + ",\"width\":" + number(layout.width) + ",\"height\":" + number(layout.height)
+        + ",\"points\":" + number(layout.points > 0 ? layout.points : defaultPoints) + ",\"controls\":[";
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const Control &c = layout.controls[i];
+        json += (i ? ",{" : "{");
+        json += "\"name\":" + quoted(c.name) + ",\"kind\":\"" + kinds[static_cast<int>(c.kind)]
+            + "\",\"caption\":" + quoted(c.caption) + ",\"left\":" + number(c.left) + ",\"top\":" + number(c.top)
+            + ",\"width\":" + number(c.width) + ",\"height\":" + number(c.height) + ",\"points\":" + number(c.points)
+            + ",\"bold\":" + (c.bold ? "true" : "false") + ",\"background\":" + colourJson(c.background)
+            + ",\"foreground\":" + colourJson(c.foreground) + ",\"visible\":" + (c.visible ? "true" : "false")
+            + ",\"enabled\":" + (c.enabled ? "true" : "false") + ",\"description\":" + quoted(c.description)
+            + ",\"unitsAcross\":" + number(c.unitsAcross) + ",\"unitsDown\":" + number(c.unitsDown) + "}";
+    }
+    json += "],\"focusOrder\":[";
+    for (std::size_t i = 0; i < layout.focusOrder.size(); ++i)
+        json += (i ? "," : "") + number(layout.focusOrder[i]);
+    json += "],\"timers\":[";
+    for (std::size_t i = 0; i < layout.timers.size(); ++i)
+        json += (i ? "," : "") + number(layout.timers[i].periodMs);
+    // The graph's axis row: each number stands centred under its tick.
+    json += "],\"axis\":{\"row\":" + quoted(axisNumberRow) + ",\"firstTick\":" + number(firstTick)
+        + ",\"tickStep\":" + number(tickStep) + "}";
+    return json + "}";
+}
+
+struct Program
+{
+    explicit Program(ProgramNumber number)
+        : help(helpView, number)
+    {
+        if (number == ProgramNumber::Taluno1)
+            main = std::make_unique<TossWalk>(mainView, random, clock);
+        else
+            main = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
+    }
+
+    PageView mainView{0};
+    PageView helpView{1};
+    PseudoRandom random;
+    PageClock clock;
+    std::unique_ptr<ProgramFlow> main;
+    HelpFlow help;
+
+    ProgramFlow &flow(int window) { return window == 0 ? *main : help; }
+};
+
+std::unique_ptr<Program> program;
+std::string lastText;
+
+const char *keep(std::string text)
+{
+    lastText = std::move(text);
+    return lastText.c_str();
+}
+
+} // namespace
+
+// Room for a string the page passes in; the page writes it, then frees it.
+TALUNO_EXPORT(taluno_alloc) char *alloc(int size)
+{
+    return static_cast<char *>(std::malloc(static_cast<std::size_t>(size) + 1));
+}
+
+TALUNO_EXPORT(taluno_free) void release(char *memory)
+{
+    std::free(memory);
+}
+
+// The layout of the main window (0) or the help window (1) of a program (1-3), as a NUL-terminated
+// JSON text that stays until the next call that returns a text.
+TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
+{
+    const auto which = static_cast<ProgramNumber>(number);
+    return keep(layoutJson(window == 0 ? mainWindowLayout(which) : helpWindowLayout(which)));
+}
+
+TALUNO_EXPORT(taluno_start) void start(int number)
+{
+    program = std::make_unique<Program>(static_cast<ProgramNumber>(number));
+}
+
+TALUNO_EXPORT(taluno_activated) void activated(int window)
+{
+    program->flow(window).onActivated();
+}
+
+TALUNO_EXPORT(taluno_clicked) void clicked(int window, int control)
+{
+    program->flow(window).onClicked(control);
+}
+
+TALUNO_EXPORT(taluno_tick) void tick(int window, int timer)
+{
+    program->flow(window).onTick(timer);
+}
+
+TALUNO_EXPORT(taluno_answer_input) void answerInput(int window, const char *text, int size)
+{
+    program->flow(window).answerInput(std::string_view(text, static_cast<std::size_t>(size)));
+}
+
+TALUNO_EXPORT(taluno_answer_yes_no) void answerYesNo(int window, int yes)
+{
+    program->flow(window).answerYesNo(yes != 0);
+}
+
+// For the comparison with the native core: a setting as the prompts read it (-1: refused), and
+// the mean of a run as shown.
+TALUNO_EXPORT(taluno_accept_setting) int acceptSettingText(const char *text, int size, int lowest, int highest)
+{
+    return acceptSetting(std::string_view(text, static_cast<std::size_t>(size)), lowest, highest).value_or(-1);
+}
