@@ -1,19 +1,17 @@
-// The native core driven as the web page drives the wasm one: prints, as JSON, every text the
-// main window is given and every question it is asked, for the answers on the command line.
-//   coreprobe <program 1-3> <seconds since midnight> <answer>...   ("yes"/"no" answer a Yes/No box;
-//   "click:<row>" clicks a control, "tick:<timer>" ticks a timer)
+// The native core driven as the web page drives the wasm one: prints, as JSON, the texts of the
+// main window's controls, the titles of the questions asked and whether the program ended.
+//   coreprobe <program 1-3> <seconds since midnight> <step>...
+// A step answers the open box ("yes"/"no" for a Yes/No box), or is "click:<row>" or "tick:<timer>".
 
 #include "core/batchflow.h"
 #include "core/batchrules.h"
-#include "core/clock.h"
 #include "core/pseudorandom.h"
-#include "core/surface.h"
 #include "core/tosswalk.h"
+#include "recordingview.h"
+#include "scriptedrandom.h"
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -25,44 +23,6 @@ std::string quoted(std::string_view text)
     return out + '"';
 }
 
-struct NoSurface : Surface
-{
-    void clear() override {}
-    void line(double, double, double, double, Rgb) override {}
-    void box(double, double, double, double, Rgb) override {}
-    void setTextPosition(double, double) override {}
-    void printLine(std::string_view) override {}
-};
-
-struct PrintingView : ProgramView
-{
-    void setText(int control, std::string_view text) override { texts[control] = text; }
-    void setTextColour(int, Rgb) override {}
-    void setControlEnabled(int, bool) override {}
-    void setControlVisible(int, bool) override {}
-    void setDescription(int, std::string_view) override {}
-    Surface &surface(int) override { return surfaceStub; }
-    void setTimerRunning(int, bool) override {}
-    void setBusy(bool) override {}
-    void yieldToEventLoop() override {}
-    void playCue(Cue) override {}
-    void ask(const Question &question) override { asked.push_back(question); }
-    void openHelp() override {}
-    void closeHelp() override {}
-    void endProgram() override { ended = true; }
-
-    std::map<int, std::string> texts;
-    std::vector<Question> asked;
-    bool ended = false;
-    NoSurface surfaceStub;
-};
-
-struct StillClock : Clock
-{
-    double seconds = 0;
-    double secondsSinceMidnight() override { return seconds; }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,9 +30,9 @@ int main(int argc, char **argv)
     if (argc < 3)
         return 2;
     const auto program = static_cast<ProgramNumber>(std::stoi(argv[1]));
-    PrintingView view;
+    RecordingView view(mainWindowLayout(program));
     PseudoRandom random;
-    StillClock clock;
+    FixedClock clock;
     clock.seconds = std::stod(argv[2]);
     std::unique_ptr<ProgramFlow> flow;
     if (program == ProgramNumber::Taluno1)
@@ -86,17 +46,14 @@ int main(int argc, char **argv)
             flow->onClicked(std::stoi(step.substr(6)));
         else if (step.rfind("tick:", 0) == 0)
             flow->onTick(std::stoi(step.substr(5)));
-        else if (!view.asked.empty() && !view.asked.back().input)
-            flow->answerYesNo(step == "yes");
         else
-            flow->answerInput(step);
+            view.answer(*flow, {QString::fromStdString(step)});
     }
-    std::string json = "{\"texts\":{";
-    for (const auto &[control, text] : view.texts)
-        json += (json.back() == '{' ? "" : ",") + quoted(std::to_string(control)) + ":" + quoted(text);
-    json += "},\"asked\":[";
+    std::string texts, asked;
+    for (const std::string &text : view.texts)
+        texts += (texts.empty() ? "" : ",") + quoted(text);
     for (const Question &question : view.asked)
-        json += (json.back() == '[' ? "" : ",") + quoted(question.title);
-    json += std::string("],\"ended\":") + (view.ended ? "true" : "false") + "}";
-    std::puts(json.c_str());
+        asked += (asked.empty() ? "" : ",") + quoted(question.title);
+    std::printf("{\"texts\":[%s],\"asked\":[%s],\"ended\":%s}\n", texts.c_str(), asked.c_str(),
+                view.ends ? "true" : "false");
 }
