@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     const int guests = rules.guests.highest, experiments = rules.experiments.highest;
     const QStringList settings{QString::number(guests), QString::number(experiments)};
 
-    BenchSeams bench;
+    TestSeams bench;
     BatchWindow window(program, bench.seams);
     const WindowLayout &layout = batchWindowLayout(program);
     auto *const reset = controlOf<QAbstractButton>(window, layout, BatchControls::resetButton);

@@ -40,7 +40,7 @@ struct FirstPaint : QObject
 int runProgram(ProgramNumber program, int argc, char *argv[])
 {
     TalunoApplication app(argc, argv);
-    BenchSeams bench;
+    TestSeams bench;
     bench.boxes.answers = {QStringLiteral("100"), QStringLiteral("1000")}; // the batch programs ask at once
     FirstPaint firstPaint;
     app.installEventFilter(&firstPaint);

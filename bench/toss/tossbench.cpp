@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TalunoApplication app(argc, argv);
-    BenchSeams bench;
+    TestSeams bench;
     TossWindow window(bench.seams);
     window.show();
 

@@ -3,12 +3,9 @@
 #include "kit/helpwindow.h"
 #include "kit/inplacehelp.h"
 #include "kit/picturebox.h"
-#include "core/pseudorandom.h"
 #include "kit/qtmodalboxes.h"
-#include "kit/seams.h"
-#include "kit/soundcue.h"
 #include "kit/talunoapplication.h"
-#include "scriptedrandom.h"
+#include "testseams.h"
 #include "toss/tosswindow.h"
 
 #include <QAbstractButton>
@@ -42,39 +39,6 @@ private slots:
 };
 
 namespace {
-
-// Answers the modal boxes from a script ("yes" and "no" for a Yes/No box) and records what was
-// asked. When the script runs out, input boxes answer Cancel and Yes/No boxes Yes, so that a
-// prompt can never loop forever.
-struct ScriptedBoxes : ModalBoxes
-{
-    QString inputBox(const QString &prompt, const QString &title, const QString &) override
-    {
-        asked << title + QStringLiteral(": ") + prompt;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        asked << title + QStringLiteral(": ") + text;
-        return answers.isEmpty() || answers.takeFirst() == QLatin1String("yes");
-    }
-    QStringList answers;
-    QStringList asked; // "title: text"
-};
-
-// Scripted boxes, a fixed clock, a seeded generator and a cue player whose plays are recorded;
-// ending the program is counted instead of done.
-struct TestSeams
-{
-    TestSeams() { QObject::connect(&cue, &SoundCue::played, [this](const QString &file) { cues << file; }); }
-    ScriptedBoxes boxes;
-    SoundCue cue;
-    PseudoRandom random{12345};
-    FixedClock clock;
-    QStringList cues;
-    int ends = 0;
-    Seams seams{boxes, cue, random, clock, [this] { ++ends; }};
-};
 
 QList<QWidget *> visibleWindows()
 {

@@ -1,0 +1,46 @@
+#ifndef TESTSEAMS_H
+#define TESTSEAMS_H
+
+#include "core/pseudorandom.h"
+#include "kit/modalboxes.h"
+#include "kit/seams.h"
+#include "kit/soundcue.h"
+#include "scriptedrandom.h"
+
+#include <QObject>
+#include <QStringList>
+
+// Answers the modal boxes from a script ("yes" and "no" for a Yes/No box) and records what was
+// asked. When the script runs out, input boxes answer Cancel and Yes/No boxes Yes, so that a
+// prompt can never loop forever.
+struct ScriptedBoxes : ModalBoxes
+{
+    QString inputBox(const QString &prompt, const QString &title, const QString &) override
+    {
+        asked << title + QStringLiteral(": ") + prompt;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        asked << title + QStringLiteral(": ") + text;
+        return answers.isEmpty() || answers.takeFirst() == QLatin1String("yes");
+    }
+    QStringList answers;
+    QStringList asked; // "title: text"
+};
+
+// Scripted boxes, a clock that stands still, a seeded generator and a cue player whose plays are
+// recorded; ending the program is counted instead of done.
+struct TestSeams
+{
+    TestSeams() { QObject::connect(&cue, &SoundCue::played, [this](const QString &file) { cues << file; }); }
+    ScriptedBoxes boxes;
+    SoundCue cue;
+    PseudoRandom random{12345};
+    FixedClock clock;
+    QStringList cues;
+    int ends = 0;
+    Seams seams{boxes, cue, random, clock, [this] { ++ends; }};
+};
+
+#endif
