@@ -50,7 +50,6 @@ void TestBatchFlow::prompts_data()
     QTest::addColumn<int>("ends");
     const auto two = ProgramNumber::Taluno2;
     const auto three = ProgramNumber::Taluno3;
-    QTest::newRow("the defaults") << two << QStringList{"100", "1000"} << 100 << 1000 << 0;
     QTest::newRow("refused answers ask again") << two << QStringList{"9.99", "abc", "10", "0.5", "1.5"} << 10 << 1 << 0;
     QTest::newRow("guest count 1001 refused, 1000 accepted") << two << QStringList{"1001", "1000", "10000"} << 1000
                                                              << 10000 << 0;

@@ -23,15 +23,28 @@ public:
         std::string text;
     };
 
-    void clear() override;
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
-    void box(double x1, double y1, double x2, double y2, Rgb colour) override;
-    void setTextPosition(double x, double y) override;
-    void printLine(std::string_view text) override;
+    void clear() override { add({"clear", 0, 0, 0, 0, {}, {}}); }
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override { add({"line", x1, y1, x2, y2, colour, {}}); }
+    void box(double x1, double y1, double x2, double y2, Rgb colour) override { add({"box", x1, y1, x2, y2, colour, {}}); }
+    void setTextPosition(double newX, double newY) override { x = newX, y = newY; }
+    void printLine(std::string_view text) override
+    {
+        if (!text.empty())
+            strokes.push_back({"text", x, y, x, y, {}, std::string(text)});
+        x = 0;
+        y += 10;
+    }
 
     std::vector<Stroke> strokes;
     double x = 0;
     double y = 0;
+
+private:
+    void add(Stroke stroke)
+    {
+        strokes.push_back(stroke);
+        x = stroke.x2, y = stroke.y2;
+    }
 };
 
 // A window that keeps what it is told, starting from its layout: the texts, colours, enabled and
@@ -39,15 +52,33 @@ public:
 class RecordingView : public ProgramView
 {
 public:
-    explicit RecordingView(const WindowLayout &layout);
+    explicit RecordingView(const WindowLayout &layout) : timers(layout.timers.size(), false)
+    {
+        for (const Control &control : layout.controls) {
+            texts.push_back(control.kind == ControlKind::Label ? control.caption : std::string());
+            colours.push_back(control.foreground);
+            enabled.push_back(control.enabled);
+            visible.push_back(control.visible);
+            descriptions.push_back(control.description);
+        }
+    }
 
     // Answers the flow's questions in turn from `answers` ("yes" and "no" for a Yes/No box) until
     // it asks no more or they run out.
-    void answer(ProgramFlow &flow, QStringList answers);
+    void answer(ProgramFlow &flow, QStringList answers)
+    {
+        while (flow.waiting() && !answers.isEmpty()) {
+            const QString answer = answers.takeFirst();
+            if (asked.back().input)
+                flow.answerInput(answer.toStdString());
+            else
+                flow.answerYesNo(answer == QLatin1String("yes"));
+        }
+    }
 
     void setText(int control, std::string_view text) override { texts.at(control) = text; }
     void setTextColour(int control, Rgb colour) override { colours.at(control) = colour; }
-    void setControlEnabled(int control, bool on) override;
+    void setControlEnabled(int control, bool on) override { enabled.at(control) = on, enabledOrder.push_back(control); }
     void setControlVisible(int control, bool on) override { visible.at(control) = on; }
     void setDescription(int control, std::string_view text) override { descriptions.at(control) = text; }
     Surface &surface(int) override { return drawing; }
@@ -56,8 +87,8 @@ public:
     void yieldToEventLoop() override { ++yields; }
     void playCue(Cue cue) override { cues.push_back(cue); }
     void ask(const Question &question) override { asked.push_back(question); }
-    void openHelp() override { ++helpOpened; }
-    void closeHelp() override { ++helpClosed; }
+    void openHelp() override {}
+    void closeHelp() override {}
     void endProgram() override { ++ends; }
 
     std::vector<std::string> texts;
@@ -72,8 +103,6 @@ public:
     RecordingSurface drawing;
     bool busy = false;
     int yields = 0;
-    int helpOpened = 0;
-    int helpClosed = 0;
     int ends = 0;
 };
 

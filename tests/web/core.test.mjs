@@ -49,9 +49,8 @@ const cases = {
     'Taluno1, 100 tosses': [1, 86399.9, taluno1Run],
     'empty answer, いいえ, then はい': [2, 1, ['', 'no', '', 'yes']],
 };
-const readings = ['9.99', '10', '10.9', '1000', '1000.1', 'abc', '50abc', '-50', ' \t42', '+50', '1e2', '2500E-1',
-                  '.5e3', '12.5.3', '1,000', '0x64', '３５０', '　＋１２．５', '－５０', 'nan', 'infinity', '1e400',
-                  '9'.repeat(400), '0'.repeat(400) + '50'];
+const readings = ['9.99', '10.9', '1000.1', '50abc', '-50', '2500E-1', '1,000', '３５０', '　＋１２．５', '－５０', 'nan',
+                  '1e400', '9'.repeat(400)];
 for (const answer of readings)
     cases[`guest count read from ${JSON.stringify(answer.length > 20 ? answer.slice(0, 8) + '…' : answer)}`] = [2, 0, [answer, '10']];
 

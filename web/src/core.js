@@ -70,7 +70,5 @@ export async function loadCore(wasmBytes, view) {
         tick: (window, timer) => api.taluno_tick(window, timer),
         answerInput: (window, value) => withText(value, (p, n) => api.taluno_answer_input(window, p, n)),
         answerYesNo: (window, yes) => api.taluno_answer_yes_no(window, yes ? 1 : 0),
-        acceptSetting: (value, lowest, highest) =>
-            withText(value, (p, n) => api.taluno_accept_setting(p, n, lowest, highest)),
     };
 }

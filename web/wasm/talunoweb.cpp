@@ -7,7 +7,6 @@
 #include "core/clock.h"
 #include "core/frequencygraph.h"
 #include "core/layout.h"
-#include "core/numberreader.h"
 #include "core/programflow.h"
 #include "core/pseudorandom.h"
 #include "core/surface.h"
@@ -266,11 +265,4 @@ TALUNO_EXPORT(taluno_answer_input) void answerInput(int window, const char *text
 TALUNO_EXPORT(taluno_answer_yes_no) void answerYesNo(int window, int yes)
 {
     program->flow(window).answerYesNo(yes != 0);
-}
-
-// For the comparison with the native core: a setting as the prompts read it (-1: refused), and
-// the mean of a run as shown.
-TALUNO_EXPORT(taluno_accept_setting) int acceptSettingText(const char *text, int size, int lowest, int highest)
-{
-    return acceptSetting(std::string_view(text, static_cast<std::size_t>(size)), lowest, highest).value_or(-1);
 }

@@ -1,0 +1,141 @@
+#include "core/frequencygraph.h"
+#include "core/layout.h"
+#include "core/programflow.h"
+#include "core/texts.h"
+#include "recordingview.h"
+
+#include <QTest>
+
+// What the windows show: the arrays of cells where their formulas put them, the timers' beats, the
+// help text printed afresh on each activation, and Taluno3's graph as strokes and in words.
+class TestWindowContents : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cells_data();
+    void cells();
+    void timersAndHelp();
+    void drawsAxesGridTextsAndBars();
+    void describesTheRun_data();
+    void describesTheRun();
+};
+
+void TestWindowContents::cells_data()
+{
+    QTest::addColumn<int>("program");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    using namespace TossControls;
+    QTest::newRow("toss 17 result: column 16") << 1 << resultCell(17) << "Labme_17" << "" << QRect(9720, 960, 495, 375);
+    QTest::newRow("toss 18 balance: band 1") << 1 << balanceCell(18) << "tm_18" << "" << QRect(2040, 2520, 495, 375);
+    QTest::newRow("toss 100 result: column 14") << 1 << resultCell(100) << "Labme_100" << "" << QRect(8760, 6960, 495, 375);
+    QTest::newRow("band 3 heading title ends in a blank") << 1 << firstRowTitle + 9 << "Label8" << "回　　 数 "
+                                                          << QRect(240, 4200, 1815, 375);
+    using namespace BatchControls;
+    QTest::newRow("lowest heading") << 2 << headingOfBin(1) << "Label7" << "～  -57" << QRect(1560, 600, 735, 375);
+    QTest::newRow("heading -49 opens pair 2") << 2 << headingOfBin(10) << "Label28" << "-49" << QRect(1560, 1440, 735, 375);
+    QTest::newRow("heading 0") << 2 << headingOfBin(59) << "Label77" << "0" << QRect(4440, 5640, 735, 375);
+    QTest::newRow("highest heading") << 2 << headingOfBin(63) << "Label81" << "3  ～" << QRect(7320, 5640, 735, 375);
+    QTest::newRow("count of -57") << 2 << countCell(2) << "dosu_2" << "" << QRect(2280, 960, 735, 375);
+    QTest::newRow("last count") << 2 << countCell(63) << "dosu_63" << "" << QRect(7320, 6000, 735, 375);
+    QTest::newRow("graph") << 3 << graphSurface << "Picture1" << "度数分布グラフ" << QRect(120, 600, 8055, 5775);
+}
+
+void TestWindowContents::cells()
+{
+    QFETCH(int, program);
+    QFETCH(int, row);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    const Control &control = mainWindowLayout(ProgramNumber(program)).controls.at(static_cast<std::size_t>(row));
+    QCOMPARE(QString::fromStdString(control.name), name);
+    QCOMPARE(QString::fromStdString(control.caption), caption);
+    QCOMPARE(QRect(control.left, control.top, control.width, control.height), twips);
+}
+
+void TestWindowContents::timersAndHelp()
+{
+    std::vector<int> periods;
+    for (const Timer &timer : tossWindowLayout().timers)
+        periods.push_back(timer.periodMs);
+    QCOMPARE(periods, (std::vector<int>{10, 500, 750}));
+
+    RecordingView view(helpWindowLayout(ProgramNumber::Taluno3));
+    HelpFlow help(view, ProgramNumber::Taluno3);
+    help.onActivated();
+    const std::size_t once = view.drawing.strokes.size();
+    help.onActivated();
+    const auto &strokes = view.drawing.strokes;
+    QCOMPARE(strokes.size(), 2 * once);
+    QCOMPARE(strokes[once].kind, std::string("clear"));
+    QCOMPARE(helpLines(ProgramNumber::Taluno3).size(), std::size_t(29));
+    QCOMPARE(helpLines(ProgramNumber::Taluno2)[1], std::string("\u3000【問　　題】"));
+    QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
+}
+
+void TestWindowContents::drawsAxesGridTextsAndBars()
+{
+    std::vector<int> counts(120, 0);
+    counts[0] = 7;    // below -114
+    counts[6] = 250;  // -109
+    counts[115] = 1000; // 0: far above the top edge
+    counts[119] = 5;  // above 3, never in a real run: moves the text position off the axis
+    RecordingSurface surface;
+    drawFrequencyGraph(surface, counts);
+
+    std::map<std::string, int> kinds;
+    std::vector<RecordingSurface::Stroke> boxes, texts;
+    for (const auto &stroke : surface.strokes) {
+        ++kinds[stroke.kind];
+        if (stroke.kind == "box")
+            boxes.push_back(stroke);
+        if (stroke.kind == "text")
+            texts.push_back(stroke);
+    }
+    // Axes, 12 + 27 ticks, 25 dotted rows of 59 dashes and the 5 solid grid lines.
+    QCOMPARE(kinds["line"], 2 + 12 + 27 + 25 * 59 + 5);
+    // One light-blue box a bin, every bin, from x i + 4 up from the axis by its count.
+    QCOMPARE(boxes.size(), std::size_t(120));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        QCOMPARE(boxes[i].x1, double(i + 5));
+        QCOMPARE(boxes[i].x2, double(i + 6));
+        QCOMPARE(boxes[i].y1, 280.0);
+        QCOMPARE(boxes[i].y2, 280.0 - counts[i]);
+        QVERIFY(boxes[i].colour == (Rgb{0, 0, 255}));
+    }
+    // The axis row last, over everything else, one line below the axis at the left edge.
+    QCOMPARE(std::tuple(texts.back().x1, texts.back().y1, texts.back().text), std::tuple(0.0, 290.0, std::string(axisNumberRow)));
+    QCOMPARE(texts.size(), std::size_t(8));
+}
+
+void TestWindowContents::describesTheRun_data()
+{
+    QTest::addColumn<std::vector<int>>("counts");
+    QTest::addColumn<QString>("description");
+    std::vector<int> one(120, 0), two(120, 0), spread(120, 0), none(120, 0);
+    one[106] = 1; // -9
+    two[0] = 4;   // below -114
+    two[116] = 4; // 1
+    spread[105] = 2;
+    spread[110] = 5; // -5
+    spread[116] = 1;
+    QTest::newRow("one experiment") << one << "1 回の実験の度数分布。最も多い不足枚数は -9 で 1 回。不足枚数はすべて -9。";
+    QTest::newRow("two modes, one beyond the range")
+        << two << "8 回の実験の度数分布。最も多い不足枚数は -115 以下 と 1 で、各 4 回。不足枚数は -115 以下 から 1 まで。";
+    QTest::newRow("a spread") << spread << "8 回の実験の度数分布。最も多い不足枚数は -5 で 5 回。不足枚数は -10 から 1 まで。";
+    QTest::newRow("no experiments") << none << "0 回の実験の度数分布。";
+}
+
+void TestWindowContents::describesTheRun()
+{
+    QFETCH(std::vector<int>, counts);
+    QFETCH(QString, description);
+    QCOMPARE(QString::fromStdString(describeGraph(counts, -114)), description);
+}
+
+QTEST_GUILESS_MAIN(TestWindowContents)
+#include "tst_windowcontents.moc"
