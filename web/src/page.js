@@ -21,14 +21,6 @@ function element(tag, className, parent) {
     return made;
 }
 
-// Squeezes the text of `box` across until it fits its width, as the desktop narrows a face.
-function narrowToFit(box, text, room) {
-    text.style.transform = '';
-    const needed = text.scrollWidth;
-    if (needed > room && needed > 0)
-        text.style.transform = `scaleX(${Math.max(0.5, room / needed)})`;
-}
-
 // A drawing surface: lines and boxes on a canvas drawn at the device's resolution, printed lines
 // as text above it. Units map onto the inner area as the layout gives them, or one unit a pixel.
 class DrawingSurface {
@@ -166,6 +158,7 @@ class ProgramWindow {
         this.element.style.height = `${this.height}px`;
         this.element.style.fontSize = `${fontPixels(layout.points)}px`;
         this.controls = [];
+        this.unfitted = new Set();
         this.surfaces = new Map();
         this.timers = layout.timers.map((period) => ({ period, handle: null, next: 0 }));
         layout.controls.forEach((control, row) => this.controls.push(this.makeControl(control, row)));
@@ -229,7 +222,7 @@ class ProgramWindow {
             return;
         }
         caption.textContent = text;
-        narrowToFit(control, caption, control.clientWidth - 2);
+        this.unfitted.add(caption);
     }
 
     // A disabled control gives the focus on to the next one that can take it, as on the desktop.
@@ -244,13 +237,19 @@ class ProgramWindow {
         }
     }
 
-    // Narrows what does not fit, now that the window is laid out.
+    // Squeezes across each new text that does not fit its label, as the desktop narrows a face: all
+    // widths are read in one pass, so that a run that fills the table lays the window out once.
     fitCaptions() {
-        for (const control of this.controls) {
-            const caption = control.querySelector('.caption');
-            if (caption)
-                narrowToFit(control, caption, control.clientWidth - 2);
-        }
+        const captions = [...this.unfitted].filter((caption) => caption.isConnected);
+        this.unfitted.clear();
+        for (const caption of captions)
+            caption.style.transform = '';
+        const widths = captions.map((caption) => [caption.scrollWidth, caption.parentElement.clientWidth - 2]);
+        captions.forEach((caption, k) => {
+            const [needed, room] = widths[k];
+            if (needed > room)
+                caption.style.transform = `scaleX(${Math.max(0.5, room / needed)})`;
+        });
     }
 
     setTimer(timer, running) {
@@ -402,7 +401,10 @@ export class Page {
         this.askPending();
     }
 
+    // After the core has spoken: captions fitted, then the question it asked, if any.
     askPending() {
+        for (const window of this.windows)
+            window?.fitCaptions();
         if (!this.pending || this.dialog.open || this.ended)
             return;
         const { window, question } = this.pending;
