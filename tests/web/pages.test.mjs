@@ -141,6 +141,8 @@ test('Taluno3: the graph drawn, described, and cleared by 初期化', async () =
     await page.keyboard.press('Enter'); // the focus starts on 実験開始
     const graph = page.locator('[data-name="Picture1"]');
     assert.match(await graph.getAttribute('aria-description'), /^1000 回の実験の度数分布。/);
+    // The result is announced: the values with their captions, then the graph in words.
+    assert.match(await page.locator('[aria-live]').textContent(), /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
     // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
     const blueAt = (x, y) => page.evaluate(([ux, uy]) => {
         const canvas = document.querySelector('[data-name="Picture1"] canvas');

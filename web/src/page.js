@@ -462,13 +462,23 @@ export class Page {
     }
     setDescription(index, row, text) {
         this.control(index, row).setAttribute('aria-description', text);
-        this.announcer.textContent = text;
     }
     setTimer(index, timer, running) {
         this.windows[index].setTimer(timer, running);
     }
     setBusy(index, busy) {
         this.windows[index].element.style.cursor = busy ? 'wait' : '';
+        if (!busy)
+            this.announceResults(this.windows[index]);
+    }
+    // After a run a screen reader hears the values beside their captions, and what the graph shows.
+    announceResults(window) {
+        const captions = new Set(window.layout.controls.filter((c) => c.kind === 'label').map((c) => c.caption));
+        const described = (control) => control.getAttribute('aria-description');
+        const values = window.controls.filter((c) => captions.has(described(c)) && c.textContent)
+            .map((c) => `${described(c)} ${c.textContent}`);
+        const pictures = [...window.surfaces.keys()].map((row) => described(window.controls[row]));
+        this.announcer.textContent = [...values, ...pictures].join('。');
     }
     playCue(cue) {
         const sound = this.cues[cue];
