@@ -15,7 +15,8 @@ public:
     virtual void clear() = 0;
     // Afterwards the text position is (x2, y2).
     virtual void line(double x1, double y1, double x2, double y2, Rgb colour) = 0;
-    // A filled rectangle with opposite corners (x1, y1) and (x2, y2); afterwards the text position is (x2, y2).
+    // A filled rectangle with opposite corners (x1, y1) and (x2, y2), both corners and its edges
+    // included (a box of no height is a line); afterwards the text position is (x2, y2).
     virtual void box(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     virtual void setTextPosition(double x, double y) = 0;
     // UTF-8 text with its top-left corner at the text position, which then moves to x 0, one line down.

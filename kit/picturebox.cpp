@@ -122,7 +122,8 @@ void PictureBox::box(double x1, double y1, double x2, double y2, Rgb colour)
     ensureCanvas();
     const QPoint a = devicePixel(std::min(x1, x2), std::min(y1, y2));
     const QPoint b = devicePixel(std::max(x1, x2), std::max(y1, y2));
-    fill(QRect(a, QSize(b.x() - a.x(), b.y() - a.y())), qtColour(colour));
+    const int width = strokeWidth();
+    fill(QRect(a, QPoint(b.x() + width - 1, b.y() + width - 1)), qtColour(colour));
     m_textPosition = {x2, y2};
 }
 

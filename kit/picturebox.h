@@ -11,9 +11,9 @@
 // A sunken surface that keeps what is drawn on it in an image at the screen's resolution, so
 // that the drawing survives being covered and uncovered and stays crisp on a scaled screen.
 // A point in user units falls on the device pixel whose area holds it; a line is one layout
-// pixel wide and covers the pixels of both its ends; a box covers the pixels from its lesser
-// corner's up to, not including, its greater corner's, so that boxes sharing an edge meet
-// without overlapping. Everything is cut at the surface's edge.
+// pixel wide and covers the pixels of both its ends; a box is closed, its edges as wide as a line,
+// so that a box of no height is still a line on the pixels of its corners. Everything is cut at
+// the surface's edge.
 class PictureBox : public QFrame, public Surface
 {
     Q_OBJECT

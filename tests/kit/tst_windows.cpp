@@ -281,7 +281,10 @@ void TestWindows::graphOnScreen()
     QVERIFY(isColour(image, {120.5, 279.5}, 130, 300, blue));
     QVERIFY(isColour(image, {120.5, 200.5}, 130, 300, blue));
     QVERIFY(isColour(image, {60.5, 100.5}, 130, 300, background));
-    QVERIFY(isColour(image, {60.2, 280.2}, 130, 300, black));
+    // Every box includes its edges: the bars stand on the axis, and an empty bin lies on it as a segment.
+    QVERIFY(isColour(image, {120.5, 280.2}, 130, 300, blue));
+    QVERIFY(isColour(image, {60.2, 280.2}, 130, 300, blue));
+    QVERIFY(isColour(image, {4.2, 280.2}, 130, 300, black));
     QVERIFY(isColour(image, {3.1, 150.5}, 130, 300, black));
 
     // Each axis number stands under its tick: ink of the row by columns, a gap of 6 pixels or more

@@ -152,6 +152,8 @@ test('Taluno3: the graph drawn, described, and cleared by 初期化', async () =
     }, [x, y]);
     assert.ok(await blueAt(120.5, 279));
     assert.ok(await blueAt(120.5, 200));
+    // Boxes include their edges: an empty bin lies on the axis as a light-blue segment.
+    assert.ok(await blueAt(60.5, 280.2));
     assert.equal(await graph.locator('.surface-text span.centred').count(), 12);
 
     await page.getByRole('button', { name: '初期化' }).click();

@@ -125,12 +125,9 @@ class DrawingSurface {
         context.fillStyle = stroke.colour;
         const left = Math.min(ax, bx);
         const top = Math.min(ay, by);
-        if (!stroke.line) {
-            context.fillRect(left, top, Math.abs(bx - ax), Math.abs(by - ay));
-            return;
-        }
         const width = Math.max(1, Math.round(this.ratio));
-        if (ax === bx || ay === by) {
+        // A box is closed, its edges as wide as a line: one of no height is a line.
+        if (!stroke.line || ax === bx || ay === by) {
             context.fillRect(left, top, Math.abs(bx - ax) + width, Math.abs(by - ay) + width);
         } else {
             context.strokeStyle = stroke.colour;
