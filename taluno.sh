@@ -57,13 +57,37 @@ install_missing() {
     fi
 }
 
-# Quiet unless it fails: then the whole log is shown.
+# Shows the build's progress: a percentage that updates in place on a terminal, plain lines otherwise.
+show_progress() {
+    local line percent last="" said=-1
+    while IFS= read -r line; do
+        [[ $line =~ ^\[\ *([0-9]+)%\] ]] || continue
+        percent=$((10#${BASH_REMATCH[1]}))
+        if [ -t 2 ]; then
+            [ "$percent" = "$last" ] || printf '\rtaluno.sh: building ... %3d%%' "$percent" >&2
+        elif [ $((percent / 10)) -gt "$said" ]; then # a line every tenth of the way
+            said=$((percent / 10))
+            say "building ... $percent%"
+        fi
+        last=$percent
+    done
+    if [ -t 2 ] && [ -n "$last" ]; then printf '\n' >&2; fi
+}
+
+# build DIR [TARGET...]: configures DIR once (with the cmake options in configure_args), then builds
+# the targets, or everything without any. The whole log is shown only if it fails.
+configure_args=()
 build() {
     local dir=$1; shift
     mkdir -p "$dir"
-    local log="$dir/build.log"
-    if { [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; } >"$log" 2>&1 &&
-        cmake --build "$dir" -j"$(nproc)" >>"$log" 2>&1; then
+    local log="$dir/build.log" target targets=()
+    for target in "$@"; do targets+=(--target "$target"); done
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        say "building into $dir/; the first build takes a few minutes."
+    fi
+    if { [ -f "$dir/CMakeCache.txt" ] ||
+         cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${configure_args[@]}" >"$log" 2>&1; } &&
+        cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | tee -a "$log" | show_progress; then
         return 0
     fi
     cat "$log" >&2
@@ -73,7 +97,7 @@ build() {
 
 run_web() {
     install_missing "${packages[@]}" "${web_packages[@]}"
-    build "$build_dir"
+    build "$build_dir" web
     local launcher="$PWD/$build_dir/web/index.html"
     if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && command -v xdg-open >/dev/null 2>&1; then
         xdg-open "$launcher" >/dev/null 2>&1 &
@@ -93,7 +117,8 @@ run_program() {
     local -A folders=([1]=toss [2]=table [3]=graph)
     [ -n "$n" ] && [ -n "${folders[$n]:-}" ] || usage
     install_missing "${packages[@]}"
-    build "$build_dir"
+    # Only what the program needs: itself and the cue sounds beside it.
+    build "$build_dir" "Taluno$n" cue_sounds
     local exe="$build_dir/${folders[$n]}/Taluno$n"
     if [ ! -x "$exe" ]; then
         say "Taluno$n is not built yet: its program has not been written."
@@ -118,7 +143,8 @@ run_tests() {
             ;;
         --sanitize)
             install_missing "${packages[@]}" "${sanitize_packages[@]}"
-            CC=clang CXX=clang++ build build-sanitize -DTALUNO_SANITIZE=ON -DTALUNO_WEB=OFF
+            configure_args=(-DTALUNO_SANITIZE=ON -DTALUNO_WEB=OFF)
+            CC=clang CXX=clang++ build build-sanitize
             # Qt has no frame pointers: only the slow unwinder tells a leak inside Qt from one of ours.
             QT_QPA_PLATFORM=offscreen \
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0:malloc_context_size=10 \
