@@ -17,6 +17,10 @@ public:
     // Stops and releases the cue still sounding, then plays `fileName` from the program's folder.
     void play(const QString &fileName);
 
+    // Where the user's configuration folder cannot be written, gives the sound system a private one,
+    // so that it says nothing on the terminal.
+    static void keepAudioQuiet();
+
 signals:
     void played(const QString &fileName);
 

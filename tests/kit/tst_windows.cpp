@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,6 +37,7 @@ private slots:
     void helpInPlace();
     void realBoxes();
     void graphOnScreen();
+    void quietWithReadOnlyHome();
 };
 
 namespace {
@@ -307,6 +309,16 @@ void TestWindows::graphOnScreen()
         QVERIFY2(std::abs(middle - (10 + 10 * k) * pixelsPerUnit) <= 5 * image.devicePixelRatio(),
                  qPrintable(QStringLiteral("number %1 centred at %2").arg(k + 1).arg(middle)));
     }
+}
+
+void TestWindows::quietWithReadOnlyHome()
+{
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", "/dev/null"); // no folder can be made below it
+    qunsetenv("XDG_CONFIG_HOME");
+    SoundCue::keepAudioQuiet();
+    QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/pulse")));
+    qputenv("HOME", home);
 }
 
 QTEST_MAIN(TestWindows)
