@@ -16,7 +16,7 @@ packages=(
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-test_packages=(chromium)
+test_packages=(chromium lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
 build_dir=build
 
