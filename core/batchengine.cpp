@@ -10,6 +10,7 @@ BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &r
 {
     BatchResult result;
     result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
+    result.lowests.assign(static_cast<std::size_t>(std::max(guests, 0)) + 2, 0);
     std::vector<float> draws(static_cast<std::size_t>(std::max(guests, 0)));
     std::int32_t sum = 0;
     for (int e = 0; e < experiments; ++e) {
@@ -24,6 +25,7 @@ BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &r
         }
         sum += lowest;
         ++result.counts[static_cast<std::size_t>(binOf(lowest, lowestBin) - 1)];
+        ++result.lowests[static_cast<std::size_t>(lowest + guests)];
     }
     result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / experiments) : 0.0f;
     return result;

@@ -22,8 +22,9 @@ constexpr int binOf(int lowestBalance, int lowestBin)
 
 struct BatchResult
 {
-    std::vector<int> counts; // bin 1 first
-    float mean = 0.0f;       // mean lowest balance
+    std::vector<int> counts;  // bin 1 first
+    std::vector<int> lowests; // how often each lowest balance came, from -guests (index 0) up to 1
+    float mean = 0.0f;        // mean lowest balance
 };
 
 // `experiments` walks of `guests` fair tosses, each reseeded from the time of day; tallies

@@ -1,4 +1,5 @@
 #include "core/batchengine.h"
+#include "core/lesson.h"
 #include "core/meanformatter.h"
 #include "core/numberreader.h"
 #include "core/pseudorandom.h"
@@ -10,29 +11,33 @@
 
 namespace {
 
-// Exact law of the lowest balance of an N-toss walk (the start not counted), by reflection:
-// P(min = -j) = P(S = j) + P(S = j + 1) for j >= 1, P(min = 1) = C(2m, m) / 4^m / 2 with
-// m = N div 2, and P(min = 0) the rest. Index: lowest balance + N.
-std::vector<long double> exactLaw(int n)
+// The law of the lowest balance by brute force over the walk's states: after each toss, the lowest
+// balance so far and the height above it. Index: lowest balance + N.
+std::vector<double> lawByDynamicProgram(int n)
 {
-    const auto pSum = [n](int k) -> long double { // P(S_N = k)
-        if ((n + k) % 2 != 0 || k > n || k < -n)
-            return 0.0L;
-        const int heads = (n + k) / 2;
-        return std::exp(std::lgamma(n + 1.0L) - std::lgamma(heads + 1.0L) - std::lgamma(n - heads + 1.0L)
-                        - n * std::log(2.0L));
-    };
-    std::vector<long double> law(static_cast<std::size_t>(2 * n + 2), 0.0L);
-    long double rest = 1.0L;
-    for (int j = 1; j <= n; ++j) {
-        law[static_cast<std::size_t>(n - j)] = pSum(j) + pSum(j + 1);
-        rest -= law[static_cast<std::size_t>(n - j)];
+    const auto size = static_cast<std::size_t>(n + 2);
+    // state[(lowest + n) * size + height]; the first toss takes the walk to 1 or -1.
+    std::vector<double> state(size * size, 0.0), next(size * size);
+    state[static_cast<std::size_t>(n + 1) * size] = state[static_cast<std::size_t>(n - 1) * size] = 0.5;
+    for (int toss = 2; toss <= n; ++toss) {
+        std::fill(next.begin(), next.end(), 0.0);
+        for (int low = std::max(0, n - toss); low <= n + 1; ++low) {
+            for (int height = 0; height < toss && low + height <= 2 * n; ++height) {
+                const double p = state[static_cast<std::size_t>(low) * size + static_cast<std::size_t>(height)] / 2;
+                next[static_cast<std::size_t>(low) * size + static_cast<std::size_t>(height + 1)] += p;
+                if (height > 0)
+                    next[static_cast<std::size_t>(low) * size + static_cast<std::size_t>(height - 1)] += p;
+                else if (low > 0)
+                    next[static_cast<std::size_t>(low - 1) * size] += p;
+            }
+        }
+        state.swap(next);
     }
-    const int m = n / 2;
-    const long double stayAbove
-        = 0.5L * std::exp(std::lgamma(2 * m + 1.0L) - 2 * std::lgamma(m + 1.0L) - 2 * m * std::log(2.0L));
-    law[static_cast<std::size_t>(n + 1)] = stayAbove;
-    law[static_cast<std::size_t>(n)] = rest - stayAbove;
+    std::vector<double> law(size, 0.0);
+    for (std::size_t low = 0; low < size; ++low) {
+        for (std::size_t height = 0; height < size; ++height)
+            law[low] += state[low * size + height];
+    }
     return law;
 }
 
@@ -53,6 +58,11 @@ class TestEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void lawAgainstDynamicProgram_data();
+    void lawAgainstDynamicProgram();
+    void coinsEnough_data();
+    void coinsEnough();
+    void tablesParseBack();
     void acceptsSetting_data();
     void acceptsSetting();
     void binOfLowestBalance_data();
@@ -128,7 +138,7 @@ void TestEngine::matchesExactLaw()
     QFETCH(int, guests);
     QFETCH(double, exactMean);
     const int experiments = 20000;
-    const auto law = exactLaw(guests);
+    const auto law = lowestBalanceLaw(guests);
     long double mean = 0, square = 0;
     for (int v = -guests; v <= 1; ++v) {
         const long double p = law[static_cast<std::size_t>(v + guests)];
@@ -219,6 +229,81 @@ void TestEngine::acceptsSetting()
     QFETCH(int, highest);
     QFETCH(int, setting);
     QCOMPARE(acceptSetting(answer.toStdString(), lowest, highest).value_or(-1), setting);
+}
+
+void TestEngine::lawAgainstDynamicProgram_data()
+{
+    QTest::addColumn<int>("guests");
+    for (int guests : {1, 2, 3, 10, 35, 101, 1000})
+        QTest::newRow(qPrintable(QStringLiteral("N = %1").arg(guests))) << guests;
+}
+
+void TestEngine::lawAgainstDynamicProgram()
+{
+    QFETCH(int, guests);
+    const auto law = lowestBalanceLaw(guests);
+    const auto counted = lawByDynamicProgram(guests);
+    long double total = 0;
+    for (std::size_t k = 0; k < law.size(); ++k) {
+        QVERIFY2(std::fabs(static_cast<double>(law[k]) - counted[k]) < 1e-12, qPrintable(QString::number(k)));
+        total += law[k];
+    }
+    QVERIFY(std::fabs(static_cast<double>(total) - 1.0) < 1e-12);
+}
+
+void TestEngine::coinsEnough_data()
+{
+    QTest::addColumn<std::vector<long double>>("weights"); // lowest balance -N first
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("coins");
+    // Two guests: lowest -2 a quarter, -1 a quarter, 0 never, 1 a half (heads first).
+    const std::vector<long double> two{0.25L, 0.25L, 0.0L, 0.5L};
+    QTest::newRow("2 guests, half the walks need none") << two << 50 << 0;
+    QTest::newRow("2 guests, 51 % need 1") << two << 51 << 1;
+    QTest::newRow("2 guests, 75 % need 1") << two << 75 << 1;
+    QTest::newRow("2 guests, 90 % need 2") << two << 90 << 2;
+    // A run of 10 experiments with 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice.
+    const std::vector<long double> run{0, 1, 2, 3, 2, 2};
+    QTest::newRow("run, 50 %: 4 of 10 need none, 7 one or none") << run << 50 << 1;
+    QTest::newRow("run, 90 %: 9 of 10 need 2 or fewer") << run << 90 << 2;
+    QTest::newRow("run, 95 %: all but one is not enough") << run << 95 << 3;
+    QTest::newRow("run, 99 %") << run << 99 << 3;
+}
+
+void TestEngine::coinsEnough()
+{
+    QFETCH(std::vector<long double>, weights);
+    QFETCH(int, percent);
+    QFETCH(int, coins);
+    QCOMPARE(::coinsEnough(weights, percent), coins);
+}
+
+void TestEngine::tablesParseBack()
+{
+    PseudoRandom random(99);
+    FixedClock clock;
+    const BatchResult result = runBatch(100, 500, -57, random, clock);
+    const LessonRun run{100, 500, formatMean(result.mean), result.lowests};
+    const QStringList lines = QString::fromStdString(resultTable(run, true, true)).split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(0, 3), QStringList({"お客人数\t100", "実験回数\t500", "不足枚数の平均\t" + QString::fromStdString(run.meanText)}));
+    QCOMPARE(lines[4], QStringLiteral("不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)\t理論度数"));
+    // The rows give back every count; the cumulative share ends at 100.
+    std::vector<int> counts(result.lowests.size(), 0);
+    QStringList cells;
+    int row = 5;
+    for (; !lines[row].isEmpty(); ++row) {
+        cells = lines[row].split(QLatin1Char('\t'));
+        QCOMPARE(cells.size(), 5);
+        counts[static_cast<std::size_t>(cells[0].toInt() + 100)] = cells[1].toInt();
+    }
+    QCOMPARE(counts, result.lowests);
+    QCOMPARE(cells[0], QStringLiteral("1"));
+    QCOMPARE(cells[3], QStringLiteral("100.0"));
+    QCOMPARE(lines[row + 1], QStringLiteral("何枚用意すればよいか\t実験\t理論"));
+    QCOMPARE(lines[row + 2].split(QLatin1Char('\t')).size(), 3);
+    // Taluno1: a row per toss made.
+    QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
+             QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

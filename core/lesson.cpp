@@ -1,0 +1,124 @@
+#include "core/lesson.h"
+
+#include "core/texts.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Probability that a walk of n fair tosses ends at k.
+long double endsAt(int n, int k)
+{
+    if ((n + k) % 2 != 0 || k > n || k < -n)
+        return 0.0L;
+    const int heads = (n + k) / 2;
+    return std::exp(std::lgamma(n + 1.0L) - std::lgamma(heads + 1.0L) - std::lgamma(n - heads + 1.0L)
+                    - n * std::log(2.0L));
+}
+
+std::string fixed(long double value, int decimals)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*Lf", decimals, value);
+    return text;
+}
+
+std::vector<long double> weightsOf(const std::vector<int> &counts)
+{
+    return {counts.begin(), counts.end()};
+}
+
+} // namespace
+
+std::vector<long double> lowestBalanceLaw(int guests)
+{
+    // By reflection, P(lowest <= -j) = P(end <= -j) + P(end < -j) for j >= 1, so that
+    // P(lowest = -j) = P(end = -j) + P(end = -j - 1). The walk stays above 0 throughout with
+    // probability C(2m, m) / 4^m / 2 (m = guests div 2): its lowest is then 1. Zero takes the rest.
+    const auto n = static_cast<std::size_t>(guests);
+    std::vector<long double> law(n + 2, 0.0L);
+    long double rest = 1.0L;
+    for (int j = 1; j <= guests; ++j) {
+        law[n - static_cast<std::size_t>(j)] = endsAt(guests, -j) + endsAt(guests, -j - 1);
+        rest -= law[n - static_cast<std::size_t>(j)];
+    }
+    const int m = guests / 2;
+    law[n + 1] = guests > 0 ? 0.5L * endsAt(2 * m, 0) : 0.0L;
+    law[n] = rest - law[n + 1];
+    return law;
+}
+
+int coinsEnough(const std::vector<long double> &weights, int percent)
+{
+    const int guests = static_cast<int>(weights.size()) - 2;
+    long double total = 0.0L;
+    for (const long double weight : weights)
+        total += weight;
+    // c coins are enough where the lowest balance is -c or above.
+    long double covered = weights.back();
+    for (int coins = 0; coins <= guests; ++coins) {
+        covered += weights[static_cast<std::size_t>(guests - coins)];
+        if (covered * 100 >= total * percent * (1.0L - 1e-12L))
+            return coins;
+    }
+    return guests;
+}
+
+std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
+{
+    std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments)
+        + "\n不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)";
+    if (withLaw)
+        text += "\t理論度数";
+    text += '\n';
+    const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests) : std::vector<long double>{};
+    std::size_t first = 0;
+    while (first + 1 < run.lowests.size() && run.lowests[first] == 0)
+        ++first;
+    long double cumulative = 0.0L;
+    for (std::size_t k = first; k < run.lowests.size(); ++k) {
+        const long double share = run.experiments > 0 ? 100.0L * run.lowests[k] / run.experiments : 0.0L;
+        cumulative += share;
+        text += std::to_string(static_cast<int>(k) - run.guests) + '\t' + std::to_string(run.lowests[k]) + '\t'
+            + fixed(share, 1) + '\t' + fixed(cumulative, 1);
+        if (withLaw)
+            text += '\t' + fixed(law[k] * run.experiments, 1);
+        text += '\n';
+    }
+    if (withCoins) {
+        text += "\n何枚用意すればよいか\t実験\t理論\n";
+        const std::vector<long double> counts = weightsOf(run.lowests);
+        const std::vector<long double> exact = lowestBalanceLaw(run.guests);
+        for (const int percent : coinShares)
+            text += std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + '\t'
+                + std::to_string(coinsEnough(exact, percent)) + '\n';
+    }
+    return text;
+}
+
+std::vector<std::string> coinsPanel(const LessonRun &run)
+{
+    std::vector<std::string> lines{"何枚用意すればよいか", "実験の　　実験　理論"};
+    const std::vector<long double> counts = weightsOf(run.lowests);
+    const std::vector<long double> exact = lowestBalanceLaw(run.guests);
+    for (const int percent : coinShares) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%2d %%　　 %3d枚　%3d枚", percent, coinsEnough(counts, percent),
+                      coinsEnough(exact, percent));
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+std::string tossTable(const std::vector<bool> &heads)
+{
+    std::string text = "回数\t表/裏\t釣り銭枚数\n";
+    int balance = 0;
+    for (std::size_t toss = 0; toss < heads.size(); ++toss) {
+        balance += heads[toss] ? 1 : -1;
+        text += std::to_string(toss + 1) + '\t' + (heads[toss] ? headsText : tailsText) + '\t'
+            + std::to_string(balance) + '\n';
+    }
+    return text;
+}

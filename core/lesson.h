@@ -1,0 +1,40 @@
+#ifndef LESSON_H
+#define LESSON_H
+
+#include <string>
+#include <vector>
+
+// What the lesson asks of a run: how likely each shortage is, how many coins are enough, and the
+// results as a table to paste into a spreadsheet.
+
+// The exact law of the lowest balance of a walk of `guests` fair tosses (the start not counted):
+// element k is the probability that the lowest balance is k - guests, for k = 0 .. guests + 1.
+std::vector<long double> lowestBalanceLaw(int guests);
+
+// The shares of the experiments for which the panel says how many coins are enough.
+inline constexpr int coinShares[] = {50, 90, 95, 99};
+
+// The fewest coins that are enough in at least `percent` % of the cases, for weights of the lowest
+// balances laid out as the law's (a run's counts or the probabilities).
+int coinsEnough(const std::vector<long double> &weights, int percent);
+
+struct LessonRun
+{
+    int guests = 0;
+    int experiments = 0;
+    std::string meanText;     // as the window shows it
+    std::vector<int> lowests; // as BatchResult::lowests
+};
+
+// The run as tab-separated text: the settings and mean, then a row per lowest balance with its
+// count, relative and cumulative relative frequency, and with `withLaw` the expected count; with
+// `withCoins` the coins that are enough, from the run and from the law.
+std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins);
+
+// The panel of coins that are enough: a heading, then a line per share with the run's answer and the law's.
+std::vector<std::string> coinsPanel(const LessonRun &run);
+
+// Taluno1's tosses made so far as tab-separated text: toss number, face and the balance after it.
+std::string tossTable(const std::vector<bool> &heads);
+
+#endif
