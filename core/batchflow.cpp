@@ -7,6 +7,7 @@
 #include "core/surface.h"
 #include "core/texts.h"
 
+#include <cmath>
 #include <string>
 
 using namespace BatchControls;
@@ -76,7 +77,8 @@ void BatchFlow::start()
 
     const BatchResult result = runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock);
     m_counts = result.counts;
-    v.setText(meanValue, formatMean(result.mean));
+    m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests};
+    v.setText(meanValue, m_run.meanText);
     showCounts();
 
     // 終了 and 初期化 first, so that the focus leaving 実験開始 lands on 終了, which asks, and not on
@@ -90,26 +92,58 @@ void BatchFlow::start()
 void BatchFlow::showCounts()
 {
     ProgramView &v = view();
+    const std::vector<long double> expected = m_lawShown ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin)
+                                                         : std::vector<long double>{};
     if (m_rules.program == ProgramNumber::Taluno3) {
-        drawFrequencyGraph(v.surface(graphSurface), m_counts);
+        // Drawn afresh: the law's marks come and go with their toggle.
+        Surface &graph = v.surface(graphSurface);
+        graph.clear();
+        drawFrequencyGraph(graph, m_counts);
+        drawExpectedMarks(graph, expected);
         v.setDescription(graphSurface, describeGraph(m_counts, m_rules.lowestBin));
-        return;
+    } else {
+        for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin) {
+            const auto k = static_cast<std::size_t>(bin - 1);
+            v.setText(countCell(bin), std::to_string(m_counts[k]));
+            v.setHint(countCell(bin), m_lawShown ? "理論度数 " + std::to_string(std::lround(expected[k])) : "");
+        }
     }
-    for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin)
-        v.setText(countCell(bin), std::to_string(m_counts[static_cast<std::size_t>(bin - 1)]));
+    v.showCoinsPanel(m_coinsShown ? coinsPanel(m_run) : std::vector<std::string>{});
+}
+
+void BatchFlow::setLawShown(bool shown)
+{
+    m_lawShown = shown;
+    if (!m_counts.empty())
+        showCounts();
+}
+
+void BatchFlow::setCoinsShown(bool shown)
+{
+    m_coinsShown = shown;
+    if (!m_counts.empty())
+        showCounts();
+}
+
+std::string BatchFlow::copyText() const
+{
+    return m_counts.empty() ? std::string() : resultTable(m_run, m_lawShown, m_coinsShown);
 }
 
 void BatchFlow::clearCounts()
 {
     ProgramView &v = view();
     m_counts.clear();
+    v.showCoinsPanel({});
     if (m_rules.program == ProgramNumber::Taluno3) {
         v.surface(graphSurface).clear();
         v.setDescription(graphSurface, noGraphDescription);
         return;
     }
-    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin)
+    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin) {
         v.setText(countCell(bin), {});
+        v.setHint(countCell(bin), {});
+    }
 }
 
 void BatchFlow::reset()

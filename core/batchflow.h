@@ -2,6 +2,7 @@
 #define BATCHFLOW_H
 
 #include "core/batchrules.h"
+#include "core/lesson.h"
 #include "core/programflow.h"
 
 #include <vector>
@@ -31,6 +32,14 @@ public:
     // The tally of the last run, bin 1 first; empty before a run and after 初期化.
     const std::vector<int> &counts() const { return m_counts; }
 
+    // The extras of the context menu, off at the start: the exact law beside the run (Taluno3 a mark
+    // on each bar, Taluno2 a hint on each count) and the panel of how many coins are enough.
+    void setLawShown(bool shown);
+    void setCoinsShown(bool shown);
+    bool lawShown() const { return m_lawShown; }
+    bool coinsShown() const { return m_coinsShown; }
+    std::string copyText() const override;
+
 private:
     enum class Setting { Guests, Experiments };
     // Asks until an answer lies in the row's range or an empty answer's end question is answered Yes.
@@ -44,6 +53,9 @@ private:
     int m_guestCount = 0;
     int m_experimentCount = 0;
     std::vector<int> m_counts;
+    LessonRun m_run;
+    bool m_lawShown = false;
+    bool m_coinsShown = false;
 };
 
 #endif

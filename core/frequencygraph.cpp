@@ -75,6 +75,16 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
     surface.printLine(axisNumberRow);
 }
 
+void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected)
+{
+    constexpr Rgb red{255, 0, 0};
+    for (int bin = 1; bin <= static_cast<int>(expected.size()) && bin <= binCount; ++bin) {
+        const double count = static_cast<double>(expected[static_cast<std::size_t>(bin - 1)]);
+        if (count >= 0.5 && count <= axisY)
+            surface.line(bin + 4, axisY - count, bin + 5, axisY - count, red);
+    }
+}
+
 std::string describeGraph(const std::vector<int> &counts, int lowestBin)
 {
     const int total = std::accumulate(counts.begin(), counts.end(), 0);

@@ -1,5 +1,6 @@
 #include "core/lesson.h"
 
+#include "core/batchengine.h"
 #include "core/texts.h"
 
 #include <cmath>
@@ -47,6 +48,15 @@ std::vector<long double> lowestBalanceLaw(int guests)
     law[n + 1] = guests > 0 ? 0.5L * endsAt(2 * m, 0) : 0.0L;
     law[n] = rest - law[n + 1];
     return law;
+}
+
+std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin)
+{
+    const std::vector<long double> law = lowestBalanceLaw(guests);
+    std::vector<long double> expected(static_cast<std::size_t>(binCountFor(lowestBin)), 0.0L);
+    for (std::size_t k = 0; k < law.size(); ++k)
+        expected[static_cast<std::size_t>(binOf(static_cast<int>(k) - guests, lowestBin) - 1)] += law[k] * experiments;
+    return expected;
 }
 
 int coinsEnough(const std::vector<long double> &weights, int percent)
@@ -99,14 +109,12 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
 
 std::vector<std::string> coinsPanel(const LessonRun &run)
 {
-    std::vector<std::string> lines{"何枚用意すればよいか", "実験の　　実験　理論"};
+    std::vector<std::string> lines{"何枚用意すればよいか", "\t実験\t理論"};
     const std::vector<long double> counts = weightsOf(run.lowests);
     const std::vector<long double> exact = lowestBalanceLaw(run.guests);
     for (const int percent : coinShares) {
-        char line[64];
-        std::snprintf(line, sizeof line, "%2d %%　　 %3d枚　%3d枚", percent, coinsEnough(counts, percent),
-                      coinsEnough(exact, percent));
-        lines.emplace_back(line);
+        lines.push_back(std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + "枚\t"
+                        + std::to_string(coinsEnough(exact, percent)) + "枚");
     }
     return lines;
 }

@@ -11,6 +11,9 @@
 // element k is the probability that the lowest balance is k - guests, for k = 0 .. guests + 1.
 std::vector<long double> lowestBalanceLaw(int guests);
 
+// How many of `experiments` runs each bin of the tally should count by the exact law (bin 1 first).
+std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin);
+
 // The shares of the experiments for which the panel says how many coins are enough.
 inline constexpr int coinShares[] = {50, 90, 95, 99};
 
@@ -31,7 +34,8 @@ struct LessonRun
 // `withCoins` the coins that are enough, from the run and from the law.
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins);
 
-// The panel of coins that are enough: a heading, then a line per share with the run's answer and the law's.
+// The panel of coins that are enough: a heading, then rows of tab-separated cells: the column
+// heads, then a row per share with the run's answer and the law's.
 std::vector<std::string> coinsPanel(const LessonRun &run);
 
 // Taluno1's tosses made so far as tab-separated text: toss number, face and the balance after it.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Surface;
 
@@ -50,6 +51,12 @@ public:
     virtual void closeHelp() = 0;
     // Ends the program at once: every window closes and nothing more runs.
     virtual void endProgram() = 0;
+
+    // The extras of the main window's context menu, which a face may leave out.
+    // A hint shown when the pointer rests on the control; empty: none.
+    virtual void setHint(int /*control*/, std::string_view /*text*/) {}
+    // The panel of how many coins are enough, a line each; no lines: hidden.
+    virtual void showCoinsPanel(const std::vector<std::string> & /*lines*/) {}
 };
 
 // The logic behind one window: what its activation, clicks and ticks do, and the answers to the
@@ -74,6 +81,9 @@ public:
     void answerYesNo(bool yes);
     // Whether a box is open and waits for its answer.
     bool waiting() const { return m_onInput || m_onYesNo; }
+
+    // The results so far as tab-separated text for a spreadsheet; empty where there are none.
+    virtual std::string copyText() const { return {}; }
 
 protected:
     ProgramView &view() { return m_view; }

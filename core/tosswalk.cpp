@@ -1,6 +1,7 @@
 #include "core/tosswalk.h"
 
 #include "core/clock.h"
+#include "core/lesson.h"
 #include "core/randomsource.h"
 #include "core/texts.h"
 
@@ -72,6 +73,7 @@ void TossWalk::toss()
 
     // floor(2r) + 1 for r in [0, 1): heads below one half.
     m_face = m_random.next() < 0.5f ? CoinFace::Heads : CoinFace::Tails;
+    m_heads.push_back(m_face == CoinFace::Heads);
     if (m_face == CoinFace::Heads) {
         v.setTextColour(resultCell(m_nextCell), headsColour);
         ++m_coinBalance;
@@ -119,6 +121,7 @@ void TossWalk::reset()
     ProgramView &v = view();
     v.playCue(Cue::Pinpon);
     m_coinBalance = 0;
+    m_heads.clear();
     m_face = CoinFace::Heads;
     m_spinFrame = CoinFace::Heads;
     m_nextCell = 1;
@@ -134,6 +137,11 @@ void TossWalk::reset()
     v.setControlEnabled(quitButton, true);
     v.setControlEnabled(startButton, true);
     setTimers(false);
+}
+
+std::string TossWalk::copyText() const
+{
+    return tossTable(m_heads);
 }
 
 void TossWalk::spin()

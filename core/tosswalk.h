@@ -3,6 +3,8 @@
 
 #include "core/programflow.h"
 
+#include <vector>
+
 class Clock;
 class RandomSource;
 
@@ -40,6 +42,7 @@ public:
     CoinFace face() const { return m_face; }         // the latest toss
     int nextCell() const { return m_nextCell; }       // 1 to 100; stays 100 after the last toss
     int coinBalance() const { return m_coinBalance; } // heads minus tails since the reset
+    std::string copyText() const override;
     CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
 
 private:
@@ -49,6 +52,7 @@ private:
     Clock &m_clock;
     CoinFace m_face = CoinFace::Heads;
     int m_nextCell = 1;
+    std::vector<bool> m_heads; // the faces tossed since the reset
     int m_coinBalance = 0;
     CoinFace m_spinFrame = CoinFace::Heads;
 };

@@ -1,13 +1,30 @@
 #include "kit/batchwindow.h"
 
+#include "kit/qtconvert.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
 #include "core/frequencygraph.h"
 #include "kit/graphfont.h"
 
 BatchWindow::BatchWindow(ProgramNumber program, const Seams &seams, QWidget *parent)
     : ProgramWindow(batchWindowLayout(program), seams, parent)
     , m_flow(*this, batchRules(program), seams.random, seams.clock)
+    , m_program(program)
 {
     setFlow(m_flow);
+    QMenu *extras = addExtrasMenu(program == ProgramNumber::Taluno3 ? control(BatchControls::graphSurface) : this);
+    const auto addToggle = [this, extras](const QString &caption, Qt::Key key, void (BatchFlow::*set)(bool)) {
+        QAction *toggle = extras->addAction(caption);
+        toggle->setCheckable(true);
+        toggle->setShortcut(key);
+        addAction(toggle);
+        connect(toggle, &QAction::toggled, this, [this, set](bool on) { forward([this, set, on] { (m_flow.*set)(on); }); });
+    };
+    addToggle(QStringLiteral("理論値"), Qt::Key_T, &BatchFlow::setLawShown);
+    addToggle(QStringLiteral("何枚用意すればよいか"), Qt::Key_K, &BatchFlow::setCoinsShown);
     setAttribute(Qt::WA_DeleteOnClose);
     if (program == ProgramNumber::Taluno3) {
         QWidget *graph = control(BatchControls::graphSurface);
@@ -18,4 +35,40 @@ BatchWindow::BatchWindow(ProgramNumber program, const Seams &seams, QWidget *par
 void BatchWindow::openHelp()
 {
     emit helpRequested();
+}
+
+void BatchWindow::showCoinsPanel(const std::vector<std::string> &lines)
+{
+    if (lines.empty()) {
+        if (m_coinsPanel)
+            m_coinsPanel->hide();
+        return;
+    }
+    if (!m_coinsPanel) {
+        if (m_program == ProgramNumber::Taluno3) {
+            // In the graph's upper left, where only the longest walks' bars ever reach.
+            m_coinsPanel = new QLabel(this);
+            const QWidget *graph = control(BatchControls::graphSurface);
+            m_coinsPanel->move(graph->x() + graph->width() / 9, graph->y() + graph->height() / 12);
+        } else {
+            // The table fills the window: the panel stands beside it, in a small window of its own.
+            m_coinsPanel = new QLabel(this, Qt::Tool);
+            m_coinsPanel->setWindowTitle(qtText(lines.front()));
+            m_coinsPanel->move(frameGeometry().topRight() + QPoint(1, 0));
+        }
+        m_coinsPanel->setTextFormat(Qt::RichText);
+        m_coinsPanel->setAutoFillBackground(true);
+        m_coinsPanel->setFrameStyle(QFrame::Box);
+        m_coinsPanel->setMargin(4);
+    }
+    QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=2>").arg(qtText(lines.front()).toHtmlEscaped());
+    for (std::size_t row = 1; row < lines.size(); ++row) {
+        table += QStringLiteral("<tr>");
+        for (const QString &cell : qtText(lines[row]).split(QLatin1Char('\t')))
+            table += QStringLiteral("<td align=right>%1</td>").arg(cell.toHtmlEscaped());
+        table += QStringLiteral("</tr>");
+    }
+    m_coinsPanel->setText(table + QStringLiteral("</table>"));
+    m_coinsPanel->adjustSize();
+    m_coinsPanel->show();
 }

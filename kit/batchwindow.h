@@ -1,6 +1,8 @@
 #ifndef BATCHWINDOW_H
 #define BATCHWINDOW_H
 
+class QLabel;
+
 #include "core/batchflow.h"
 #include "kit/programwindow.h"
 
@@ -19,9 +21,12 @@ signals:
 
 protected:
     void openHelp() override;
+    void showCoinsPanel(const std::vector<std::string> &lines) override;
 
 private:
     BatchFlow m_flow;
+    ProgramNumber m_program;
+    QLabel *m_coinsPanel = nullptr;
 };
 
 #endif

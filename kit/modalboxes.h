@@ -12,6 +12,8 @@ public:
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // Yes (the default button) or No; no icon.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    // Where to save a PNG picture, `suggested` first; empty when cancelled.
+    virtual QString saveFileName(const QString &title, const QString &suggested) = 0;
 };
 
 #endif

@@ -11,7 +11,14 @@
 #include "kit/soundcue.h"
 #include "kit/straightline.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -235,4 +242,47 @@ void ProgramWindow::ask(const Question &question)
 void ProgramWindow::endProgram()
 {
     m_seams.endProgram();
+}
+
+void ProgramWindow::setHint(int control, std::string_view text)
+{
+    this->control(control)->setToolTip(qtText(text));
+}
+
+QMenu *ProgramWindow::addExtrasMenu(QWidget *picture)
+{
+    m_extras = new QMenu(this);
+    QAction *copy = m_extras->addAction(QStringLiteral("結果をコピー"), this, [this] {
+        const std::string text = m_flow->copyText();
+        if (!text.empty())
+            QGuiApplication::clipboard()->setText(qtText(text));
+    });
+    copy->setShortcut(QKeySequence::Copy);
+    QAction *save = m_extras->addAction(QStringLiteral("画像を保存"), this, [this, picture] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        const QString path = m_seams.boxes.saveFileName(QStringLiteral("画像を保存"),
+                                                        QDir(folder).filePath(windowTitle().trimmed() + QStringLiteral(".png")));
+        if (path.isEmpty())
+            return;
+        // Twice the resolution, for a slide.
+        QImage image(picture->size() * 2, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2);
+        image.fill(palette().color(QPalette::Window));
+        picture->render(&image);
+        image.save(path, "PNG");
+    });
+    save->setShortcut(QKeySequence::Save);
+    for (QAction *action : {copy, save})
+        addAction(action);
+    // Shift+F10 opens the menu as the Menu key does.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { m_extras->exec(mapToGlobal(rect().center())); });
+    return m_extras;
+}
+
+void ProgramWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_extras)
+        return QWidget::contextMenuEvent(event);
+    m_extras->exec(event->globalPos());
 }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QContextMenuEvent;
+class QMenu;
 class QTimer;
 
 // A window of a Taluno program, built from its layout table. It hands its activation, clicks
@@ -28,6 +30,12 @@ protected:
     // The control of that row of the layout.
     QWidget *control(int row) const { return m_controls.at(static_cast<std::size_t>(row)); }
     const Seams &seams() const { return m_seams; }
+    // Gives a main window its context menu (right click, the Menu key, Shift+F10), with
+    // 結果をコピー (Ctrl+C) and 画像を保存 (Ctrl+S) of `picture` at twice the resolution.
+    QMenu *addExtrasMenu(QWidget *picture);
+    // Runs an event of the flow from outside its controls, and asks what it then wants to know.
+    void forward(const std::function<void()> &event);
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
     // The activation counts each time the window becomes the active one coming from another of
     // the program's windows: not on returning from a modal box, nor from another application.
@@ -47,17 +55,17 @@ protected:
     void openHelp() override {}
     void closeHelp() override {}
     void endProgram() override;
+    void setHint(int control, std::string_view text) override;
 
 private:
     QWidget *makeControl(const Control &control);
-    // Runs one event of the flow, then asks what it wants to know, one box after another.
-    void forward(const std::function<void()> &event);
 
     Seams m_seams;
     ProgramFlow *m_flow = nullptr;
     std::vector<QWidget *> m_controls;
     std::vector<QTimer *> m_timers;
     std::optional<Question> m_question;
+    QMenu *m_extras = nullptr;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "kit/qtmodalboxes.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -21,4 +22,10 @@ bool QtModalBoxes::askYesNo(const QString &text, const QString &title)
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString QtModalBoxes::saveFileName(const QString &title, const QString &suggested)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
+                                        QStringLiteral("PNG (*.png)"));
 }

@@ -12,6 +12,7 @@ TossWindow::TossWindow(const Seams &seams, QWidget *parent)
     , m_walk(*this, seams.random, seams.clock)
 {
     setFlow(m_walk);
+    addExtrasMenu(this);
 }
 
 void TossWindow::openHelp()

@@ -11,10 +11,12 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -38,6 +40,7 @@ private slots:
     void realBoxes();
     void graphOnScreen();
     void quietWithReadOnlyHome();
+    void extrasOnlyWhenAsked();
 };
 
 namespace {
@@ -108,8 +111,13 @@ bool isColour(const QImage &image, QPointF unit, double unitsAcross, double unit
 
 void TestWindows::cleanup()
 {
-    for (QWidget *window : QApplication::topLevelWidgets())
-        delete window;
+    // Menus and panels go with their windows.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->parentWidget())
+            windows << window;
+    }
+    qDeleteAll(windows);
     QVERIFY(visibleWindows().isEmpty());
 }
 
@@ -319,6 +327,48 @@ void TestWindows::quietWithReadOnlyHome()
     SoundCue::keepAudioQuiet();
     QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/pulse")));
     qputenv("HOME", home);
+}
+
+void TestWindows::extrasOnlyWhenAsked()
+{
+    TestSeams test;
+    test.boxes.answers = {"10", "1000"};
+    test.boxes.savePath = QDir::temp().filePath(QStringLiteral("taluno-graph-test.png"));
+    BatchWindow window(ProgramNumber::Taluno3, test.seams);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(window.findChild<QLabel *>("Label2")->text(), QStringLiteral("1000"));
+    button(&window, "実験開始")->click();
+    auto *graph = window.findChild<PictureBox *>("Picture1");
+    const auto redPixels = [graph] {
+        const QImage image = graph->image();
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixelColor(x, y) == QColor(255, 0, 0);
+        return red;
+    };
+    // Off at the start: no mark, no panel, until the keys (or the menu) ask for them.
+    const QImage plain = graph->image();
+    QCOMPARE(redPixels(), 0);
+    const qsizetype labels = window.findChildren<QLabel *>().size();
+    QTest::keyClick(&window, Qt::Key_T);
+    QVERIFY(redPixels() > 5);
+    QTest::keyClick(&window, Qt::Key_K);
+    QCOMPARE(window.findChildren<QLabel *>().size(), labels + 1);
+    QLabel *panel = window.findChildren<QLabel *>().constLast();
+    QVERIFY(panel->isVisible() && panel->text().contains(QStringLiteral("何枚用意すればよいか")));
+    QTest::keyClick(&window, Qt::Key_T);
+    QTest::keyClick(&window, Qt::Key_K);
+    QCOMPARE(graph->image(), plain);
+    QVERIFY(!panel->isVisible());
+
+    QTest::keySequence(&window, QKeySequence::Copy);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("お客人数\t10\n実験回数\t1000\n")));
+    QTest::keySequence(&window, QKeySequence::Save);
+    QCOMPARE(QImage(test.boxes.savePath).size(), graph->size() * 2);
+    QFile::remove(test.boxes.savePath);
 }
 
 QTEST_MAIN(TestWindows)

@@ -25,8 +25,14 @@ struct ScriptedBoxes : ModalBoxes
         asked << title + QStringLiteral(": ") + text;
         return answers.isEmpty() || answers.takeFirst() == QLatin1String("yes");
     }
+    QString saveFileName(const QString &title, const QString &) override
+    {
+        asked << title;
+        return savePath;
+    }
     QStringList answers;
     QStringList asked; // "title: text"
+    QString savePath;
 };
 
 // Scripted boxes, a clock that stands still, a seeded generator and a cue player whose plays are
