@@ -21,7 +21,7 @@ long double endsAt(int n, int k)
 std::string fixed(long double value, int decimals)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.*Lf", decimals, value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
     return text;
 }
 

@@ -162,6 +162,40 @@ test('Taluno3: the graph drawn, described, and cleared by 初期化', async () =
     await page.done();
 });
 
+test('Taluno3: the extras off until asked; T, K, the context menu, copy and save', async () => {
+    const page = await open(3, { scale: 2 });
+    await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { globalThis.copied = text; }; });
+    await answer(page, ' お客人数の設定', '10');
+    await answer(page, ' 実験回数の設定', '1000');
+    await page.keyboard.press('Enter');
+    const redPixels = () => page.evaluate(() => {
+        const canvas = document.querySelector('[data-name="Picture1"] canvas');
+        const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+        let red = 0;
+        for (let i = 0; i < data.length; i += 4)
+            red += data[i] === 255 && data[i + 1] === 0 && data[i + 2] === 0;
+        return red;
+    });
+    assert.equal(await redPixels(), 0);
+    assert.equal(await page.locator('.coins-panel').count(), 0);
+    await page.keyboard.press('t');
+    assert.ok(await redPixels() > 5);
+    // The menu by right click: its toggle shows the panel in the graph's upper area.
+    await page.locator('[data-name="Picture1"]').click({ button: 'right' });
+    await page.getByRole('menuitemcheckbox', { name: /何枚用意すればよいか/ }).click();
+    assert.match(await page.locator('.coins-panel').textContent(), /何枚用意すればよいか.*50 %/);
+    await page.keyboard.press('Control+c');
+    assert.match(await page.evaluate(() => globalThis.copied), /^お客人数\t10\n実験回数\t1000\n[^]*理論度数[^]*何枚用意すればよいか/);
+    const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Control+s')]);
+    const png = readFileSync(await download.path());
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [533 * 2, 381 * 2]);
+    await page.keyboard.press('t');
+    await page.keyboard.press('k');
+    assert.equal(await redPixels(), 0);
+    assert.equal(await page.locator('.coins-panel').count(), 0);
+    await page.done();
+});
+
 test('Taluno1: tosses on the 500 and 750 ms beats, 自動停止, HELP beside', async () => {
     const page = await open(1, { clock: true });
     await page.getByRole('button', { name: '自動開始' }).click();

@@ -38,6 +38,8 @@ export async function loadCore(wasmBytes, view) {
             surfaceMoveTo: (w, c, x, y) => view.surfaceMoveTo(w, c, x, y),
             surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),
             secondsSinceMidnight: () => view.secondsSinceMidnight(),
+            setHint: (w, c, p, n) => view.setHint(w, c, text(p, n)),
+            showCoinsPanel: (p, n) => view.showCoinsPanel(n > 0 ? text(p, n).split('\n') : []),
         },
         wasi_snapshot_preview1: systemStubs,
     };
@@ -70,5 +72,8 @@ export async function loadCore(wasmBytes, view) {
         tick: (window, timer) => api.taluno_tick(window, timer),
         answerInput: (window, value) => withText(value, (p, n) => api.taluno_answer_input(window, p, n)),
         answerYesNo: (window, yes) => api.taluno_answer_yes_no(window, yes ? 1 : 0),
+        copyText: () => cString(api.taluno_copy_text()),
+        // Taluno2/3's extras: 'law' (the exact law beside the run) or 'coins' (the panel).
+        setExtra: (extra, shown) => api.taluno_set_extra(extra === 'law' ? 0 : 1, shown ? 1 : 0),
     };
 }

@@ -3,6 +3,7 @@
 // cues and drawing surfaces.
 
 import { loadCore } from './core.js';
+import { Extras } from './extras.js';
 
 const MAIN = 0;
 const HELP = 1;
@@ -112,20 +113,19 @@ class DrawingSurface {
             this.draw(stroke);
     }
 
-    devicePixel(x, y) {
+    devicePixel(x, y, ratio) {
         const [px, py] = this.unitsToPixels(x, y);
         // A unit that lands exactly on a pixel edge must not fall back a pixel by a rounding error.
-        return [Math.floor(px * this.ratio + 1e-6), Math.floor(py * this.ratio + 1e-6)];
+        return [Math.floor(px * ratio + 1e-6), Math.floor(py * ratio + 1e-6)];
     }
 
-    draw(stroke) {
-        const context = this.canvas.getContext('2d');
-        const [ax, ay] = this.devicePixel(stroke.x1, stroke.y1);
-        const [bx, by] = this.devicePixel(stroke.x2, stroke.y2);
+    draw(stroke, context = this.canvas.getContext('2d'), ratio = this.ratio) {
+        const [ax, ay] = this.devicePixel(stroke.x1, stroke.y1, ratio);
+        const [bx, by] = this.devicePixel(stroke.x2, stroke.y2, ratio);
         context.fillStyle = stroke.colour;
         const left = Math.min(ax, bx);
         const top = Math.min(ay, by);
-        const width = Math.max(1, Math.round(this.ratio));
+        const width = Math.max(1, Math.round(ratio));
         // A box is closed, its edges as wide as a line: one of no height is a line.
         if (!stroke.line || ax === bx || ay === by) {
             context.fillRect(left, top, Math.abs(bx - ax) + width, Math.abs(by - ay) + width);
@@ -137,6 +137,27 @@ class DrawingSurface {
             context.lineTo(bx + width / 2, by + width / 2);
             context.stroke();
         }
+    }
+
+    // The whole drawing, printed lines too, on a canvas of its own at `ratio` device pixels a pixel.
+    picture(ratio) {
+        const canvas = document.createElement('canvas');
+        canvas.width = Math.round(this.innerWidth * ratio);
+        canvas.height = Math.round(this.innerHeight * ratio);
+        const context = canvas.getContext('2d');
+        context.fillStyle = getComputedStyle(this.box).backgroundColor;
+        context.fillRect(0, 0, canvas.width, canvas.height);
+        for (const stroke of this.strokes)
+            this.draw(stroke, context, ratio);
+        context.fillStyle = '#000';
+        context.textBaseline = 'top';
+        context.font = getComputedStyle(this.text).font;
+        context.scale(ratio, ratio);
+        for (const span of this.text.children) {
+            context.textAlign = span.classList.contains('centred') ? 'center' : 'left';
+            context.fillText(span.textContent, parseFloat(span.style.left), parseFloat(span.style.top));
+        }
+        return canvas;
     }
 }
 
@@ -357,6 +378,7 @@ export class Page {
     async load(wasmBytes) {
         this.core = await loadCore(wasmBytes, this);
         this.core.start(this.program);
+        this.extras = new Extras(this);
         this.showWindow(MAIN);
         this.activate(MAIN);
     }
@@ -424,6 +446,10 @@ export class Page {
             window.element.style.left = `${left}px`;
             left += window.width + windowGap;
             height = Math.max(height, window.height);
+        }
+        if (this.coinsPanel && this.program === 2) {
+            this.coinsPanel.style.left = `${left}px`;
+            left += this.coinsPanel.offsetWidth + windowGap;
         }
         const width = Math.max(0, left - windowGap);
         const room = this.root.getBoundingClientRect?.() ?? { width, height };
@@ -520,6 +546,36 @@ export class Page {
         again.textContent = '再読み込み';
         again.addEventListener('click', () => location.reload());
         again.focus();
+    }
+    setHint(index, row, text) {
+        this.control(index, row).title = text;
+    }
+    // Taluno3's panel lies in the graph's empty upper left; Taluno2's table fills the window, so
+    // its panel stands beside it on the stage.
+    showCoinsPanel(lines) {
+        this.coinsPanel?.remove();
+        this.coinsPanel = null;
+        if (lines.length > 0) {
+            const panel = element('table', 'coins-panel');
+            panel.setAttribute('aria-live', 'polite');
+            element('caption', '', panel).textContent = lines[0];
+            for (const line of lines.slice(1)) {
+                const row = element('tr', '', panel);
+                for (const cell of line.split('\t'))
+                    element('td', '', row).textContent = cell;
+            }
+            const main = this.windows[MAIN];
+            if (this.program === 3) {
+                const graph = main.controls[main.layout.controls.findIndex((c) => c.kind === 'surface')];
+                panel.style.left = `${graph.offsetLeft + graph.offsetWidth / 9}px`;
+                panel.style.top = `${graph.offsetTop + graph.offsetHeight / 12}px`;
+                main.element.append(panel);
+            } else {
+                this.stage.append(panel);
+            }
+            this.coinsPanel = panel;
+        }
+        this.fit();
     }
     surface(index, row) {
         return this.windows[index].surfaces.get(row);

@@ -44,6 +44,8 @@ TALUNO_IMPORT(surfaceBox) void jsSurfaceBox(int window, int control, double x1, 
 TALUNO_IMPORT(surfaceMoveTo) void jsSurfaceMoveTo(int window, int control, double x, double y);
 TALUNO_IMPORT(surfacePrint) void jsSurfacePrint(int window, int control, const char *text, int length);
 TALUNO_IMPORT(secondsSinceMidnight) double jsSecondsSinceMidnight();
+TALUNO_IMPORT(setHint) void jsSetHint(int window, int control, const char *text, int length);
+TALUNO_IMPORT(showCoinsPanel) void jsShowCoinsPanel(const char *lines, int length);
 }
 
 namespace {
@@ -110,6 +112,14 @@ public:
     void openHelp() override { jsOpenHelp(); }
     void closeHelp() override { jsCloseHelp(); }
     void endProgram() override { jsEndProgram(); }
+    void setHint(int control, std::string_view text) override { jsSetHint(m_window, control, text.data(), length(text)); }
+    void showCoinsPanel(const std::vector<std::string> &lines) override
+    {
+        std::string joined;
+        for (const std::string &line : lines)
+            joined += (joined.empty() ? "" : "\n") + line;
+        jsShowCoinsPanel(joined.data(), length(joined));
+    }
 
 private:
     int m_window;
@@ -191,10 +201,13 @@ struct Program
     explicit Program(ProgramNumber number)
         : help(helpView, number)
     {
-        if (number == ProgramNumber::Taluno1)
+        if (number == ProgramNumber::Taluno1) {
             main = std::make_unique<TossWalk>(mainView, random, clock);
-        else
-            main = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
+        } else {
+            auto flow = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
+            batch = flow.get();
+            main = std::move(flow);
+        }
     }
 
     PageView mainView{0};
@@ -202,6 +215,7 @@ struct Program
     PseudoRandom random;
     PageClock clock;
     std::unique_ptr<ProgramFlow> main;
+    BatchFlow *batch = nullptr; // Taluno2 and Taluno3
     HelpFlow help;
 
     ProgramFlow &flow(int window) { return window == 0 ? *main : help; }
@@ -265,4 +279,22 @@ TALUNO_EXPORT(taluno_answer_input) void answerInput(int window, const char *text
 TALUNO_EXPORT(taluno_answer_yes_no) void answerYesNo(int window, int yes)
 {
     program->flow(window).answerYesNo(yes != 0);
+}
+
+// The main window's results as tab-separated text (empty before a run); it stays until the next
+// call that returns a text.
+TALUNO_EXPORT(taluno_copy_text) const char *copyText()
+{
+    return keep(program->main->copyText());
+}
+
+// The batch programs' extras: 0 the exact law, 1 the panel of coins that are enough.
+TALUNO_EXPORT(taluno_set_extra) void setExtra(int extra, int shown)
+{
+    if (!program->batch)
+        return;
+    if (extra == 0)
+        program->batch->setLawShown(shown != 0);
+    else
+        program->batch->setCoinsShown(shown != 0);
 }

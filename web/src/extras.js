@@ -1,0 +1,177 @@
+// The main window's context menu (right click, the Menu key, Shift+F10, a long press) and its
+// shortcuts, all off until asked for: the results copied as text for a spreadsheet, a picture of
+// the window saved at twice the resolution, and in Taluno2/3 the exact law beside the run (T) and
+// the panel of how many coins are enough (K).
+
+const longPressMs = 600;
+
+export class Extras {
+    constructor(page) {
+        this.page = page;
+        this.shown = { law: false, coins: false };
+        this.menu = document.createElement('div');
+        this.menu.className = 'extras-menu';
+        this.menu.setAttribute('role', 'menu');
+        this.menu.hidden = true;
+        page.root.append(this.menu);
+        const items = [['結果をコピー', 'Ctrl+C', () => this.copy()], ['画像を保存', 'Ctrl+S', () => this.save()]];
+        if (page.program !== 1)
+            items.push(['理論値', 'T', () => this.toggle('law')], ['何枚用意すればよいか', 'K', () => this.toggle('coins')]);
+        this.items = items.map(([caption, keys, action], k) => {
+            const item = document.createElement('button');
+            item.type = 'button';
+            item.setAttribute('role', k < 2 ? 'menuitem' : 'menuitemcheckbox');
+            item.setAttribute('aria-keyshortcuts', keys.replace('Ctrl', 'Control'));
+            item.innerHTML = `<span></span><kbd>${keys}</kbd>`;
+            item.firstChild.textContent = caption;
+            item.addEventListener('click', () => {
+                this.close();
+                action();
+            });
+            this.menu.append(item);
+            return item;
+        });
+        this.listen();
+    }
+
+    mainWindow() {
+        return this.page.windows[0];
+    }
+
+    available() {
+        return this.mainWindow() && !this.page.dialog.open && !this.page.ended;
+    }
+
+    listen() {
+        document.addEventListener('contextmenu', (event) => {
+            if (!this.available() || !this.mainWindow().element.contains(event.target))
+                return;
+            event.preventDefault();
+            this.open(event.clientX, event.clientY);
+        });
+        // A long press on a touch screen, where the browser gives no context menu of its own.
+        let pressed = null;
+        document.addEventListener('pointerdown', (event) => {
+            clearTimeout(pressed);
+            if (event.pointerType === 'touch' && this.mainWindow()?.element.contains(event.target))
+                pressed = setTimeout(() => this.available() && this.open(event.clientX, event.clientY), longPressMs);
+        });
+        for (const type of ['pointerup', 'pointermove', 'pointercancel'])
+            document.addEventListener(type, () => clearTimeout(pressed));
+        document.addEventListener('pointerdown', (event) => {
+            if (!this.menu.hidden && !this.menu.contains(event.target))
+                this.close();
+        }, true);
+        document.addEventListener('keydown', (event) => this.onKey(event));
+    }
+
+    onKey(event) {
+        if (!this.menu.hidden) {
+            const at = this.items.indexOf(document.activeElement);
+            if (event.key === 'Escape')
+                this.close();
+            else if (event.key === 'ArrowDown' || event.key === 'ArrowUp')
+                this.items[(at + (event.key === 'ArrowDown' ? 1 : this.items.length - 1)) % this.items.length].focus();
+            else
+                return;
+            event.preventDefault();
+            return;
+        }
+        if (!this.available())
+            return;
+        const command = event.ctrlKey || event.metaKey;
+        const key = event.key.toLowerCase();
+        if (command && key === 'c' && !String(getSelection?.() ?? '')) {
+            this.copy();
+        } else if (command && key === 's') {
+            this.save();
+        } else if (!command && !event.altKey && this.page.program !== 1 && (key === 't' || key === 'k')) {
+            this.toggle(key === 't' ? 'law' : 'coins');
+        } else {
+            return;
+        }
+        event.preventDefault();
+    }
+
+    open(x, y) {
+        this.returnFocus = document.activeElement;
+        this.menu.hidden = false;
+        // From the keyboard the event has no place: the menu opens in the middle of the window.
+        const box = this.mainWindow().element.getBoundingClientRect();
+        const [left, top] = x || y ? [x, y] : [box.left + box.width / 2, box.top + box.height / 2];
+        this.menu.style.left = `${Math.min(left, innerWidth - this.menu.offsetWidth)}px`;
+        this.menu.style.top = `${Math.min(top, innerHeight - this.menu.offsetHeight)}px`;
+        this.items.slice(2).forEach((item, k) =>
+            item.setAttribute('aria-checked', String(this.shown[k === 0 ? 'law' : 'coins'])));
+        this.items[0].focus();
+    }
+
+    close() {
+        this.menu.hidden = true;
+        this.returnFocus?.focus?.();
+    }
+
+    toggle(extra) {
+        this.shown[extra] = !this.shown[extra];
+        this.page.forward(0, (core) => core.setExtra(extra, this.shown[extra]));
+    }
+
+    // Also where the browser keeps the clipboard from a page opened from a file.
+    copy() {
+        const text = this.page.core.copyText();
+        if (!text)
+            return;
+        navigator.clipboard?.writeText(text).catch(() => this.copyByCommand(text)) ?? this.copyByCommand(text);
+    }
+
+    copyByCommand(text) {
+        const area = document.createElement('textarea');
+        area.value = text;
+        document.body.append(area);
+        area.select();
+        document.execCommand('copy');
+        area.remove();
+    }
+
+    // Taluno3's graph, or the whole window, as a PNG at twice the resolution, downloaded.
+    async save() {
+        const window = this.mainWindow();
+        const graph = [...window.surfaces.values()][0];
+        const canvas = graph && this.page.program === 3 ? graph.picture(2) : await windowPicture(window.element, 2);
+        const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
+        const link = document.createElement('a');
+        link.download = `${document.title}.png`;
+        link.href = URL.createObjectURL(blob);
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 10_000);
+    }
+}
+
+// A window of elements drawn onto a canvas through an SVG image, with the page's style.
+async function windowPicture(windowElement, scale) {
+    const { width, height } = windowElement.style;
+    const [w, h] = [parseFloat(width), parseFloat(height)];
+    const clone = windowElement.cloneNode(true);
+    const canvases = windowElement.querySelectorAll('canvas');
+    clone.querySelectorAll('canvas').forEach((copy, k) => {
+        const image = document.createElement('img');
+        image.src = canvases[k].toDataURL();
+        image.className = copy.className;
+        copy.replaceWith(image);
+    });
+    clone.style.position = 'relative';
+    const style = document.querySelector('style')?.textContent ?? '';
+    const markup = new XMLSerializer().serializeToString(clone);
+    const svg = `<svg xmlns="http://www.w3.org/2000/svg" width="${w * scale}" height="${h * scale}">`
+        + `<foreignObject width="${w}" height="${h}" transform="scale(${scale})">`
+        + `<div xmlns="http://www.w3.org/1999/xhtml"><style>${style.replace(/[<&]/g, ' ')}</style>${markup}</div>`
+        + '</foreignObject></svg>';
+    const image = new Image();
+    image.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(svg)}`;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = w * scale;
+    canvas.height = h * scale;
+    canvas.getContext('2d').drawImage(image, 0, 0);
+    return canvas;
+}
