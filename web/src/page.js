@@ -372,7 +372,7 @@ export class Page {
         this.dialog = new QuestionDialog(root);
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
-        globalThis.addEventListener?.('resize', () => this.fit());
+        addEventListener('resize', () => this.fit());
     }
 
     async load(wasmBytes) {
@@ -452,10 +452,7 @@ export class Page {
             left += this.coinsPanel.offsetWidth + windowGap;
         }
         const width = Math.max(0, left - windowGap);
-        const room = this.root.getBoundingClientRect?.() ?? { width, height };
-        const scale = Math.max(0.25, Math.min((globalThis.innerWidth || width) / width,
-                                              (globalThis.innerHeight || height) / height));
-        this.scale = room && width > 0 ? scale : 1;
+        this.scale = width > 0 && height > 0 ? Math.max(0.25, Math.min(innerWidth / width, innerHeight / height)) : 1;
         this.stage.style.width = `${width}px`;
         this.stage.style.height = `${height}px`;
         this.stage.style.transform = `scale(${this.scale})`;
