@@ -36,8 +36,6 @@ public:
     // on each bar, Taluno2 a hint on each count) and the panel of how many coins are enough.
     void setLawShown(bool shown);
     void setCoinsShown(bool shown);
-    bool lawShown() const { return m_lawShown; }
-    bool coinsShown() const { return m_coinsShown; }
     std::string copyText() const override;
 
 private:

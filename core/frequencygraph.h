@@ -23,12 +23,12 @@ constexpr int tickStep = 10;
 // cut at the top edge. Bins missing from `counts` are drawn as empty.
 void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts);
 
-// What the bars show, in words, for those who cannot see them: the number of experiments, the
-// most frequent shortage and the range.
 // A short red mark across each bin's box at the height the exact law expects (bin 1 first); none
 // for bins that expect less than half a run.
 void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected);
 
+// What the bars show, in words, for those who cannot see them: the number of experiments, the
+// most frequent shortage and the range.
 std::string describeGraph(const std::vector<int> &counts, int lowestBin);
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -25,9 +26,17 @@ std::string fixed(long double value, int decimals)
     return text;
 }
 
-std::vector<long double> weightsOf(const std::vector<int> &counts)
+// A row per share: the share in %, the coins enough by the run and by the law.
+std::vector<std::string> coinRows(const LessonRun &run, const char *unit)
 {
-    return {counts.begin(), counts.end()};
+    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
+    const std::vector<long double> exact = lowestBalanceLaw(run.guests);
+    std::vector<std::string> rows;
+    for (const int percent : coinShares) {
+        rows.push_back(std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + unit + '\t'
+                       + std::to_string(coinsEnough(exact, percent)) + unit);
+    }
+    return rows;
 }
 
 } // namespace
@@ -98,11 +107,8 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
     }
     if (withCoins) {
         text += "\n何枚用意すればよいか\t実験\t理論\n";
-        const std::vector<long double> counts = weightsOf(run.lowests);
-        const std::vector<long double> exact = lowestBalanceLaw(run.guests);
-        for (const int percent : coinShares)
-            text += std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + '\t'
-                + std::to_string(coinsEnough(exact, percent)) + '\n';
+        for (const std::string &row : coinRows(run, ""))
+            text += row + '\n';
     }
     return text;
 }
@@ -110,12 +116,8 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
 std::vector<std::string> coinsPanel(const LessonRun &run)
 {
     std::vector<std::string> lines{"何枚用意すればよいか", "\t実験\t理論"};
-    const std::vector<long double> counts = weightsOf(run.lowests);
-    const std::vector<long double> exact = lowestBalanceLaw(run.guests);
-    for (const int percent : coinShares) {
-        lines.push_back(std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + "枚\t"
-                        + std::to_string(coinsEnough(exact, percent)) + "枚");
-    }
+    for (std::string &row : coinRows(run, "枚"))
+        lines.push_back(std::move(row));
     return lines;
 }
 

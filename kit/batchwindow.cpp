@@ -1,13 +1,12 @@
 #include "kit/batchwindow.h"
 
+#include "core/frequencygraph.h"
+#include "kit/graphfont.h"
 #include "kit/qtconvert.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-
-#include "core/frequencygraph.h"
-#include "kit/graphfont.h"
 
 BatchWindow::BatchWindow(ProgramNumber program, const Seams &seams, QWidget *parent)
     : ProgramWindow(batchWindowLayout(program), seams, parent)

@@ -1,10 +1,10 @@
 #ifndef BATCHWINDOW_H
 #define BATCHWINDOW_H
 
-class QLabel;
-
 #include "core/batchflow.h"
 #include "kit/programwindow.h"
+
+class QLabel;
 
 // The main window of Taluno2 and Taluno3: the settings, the mean and the tally of a run, as a
 // frequency table or a frequency graph. It deletes itself when it closes.

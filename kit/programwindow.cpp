@@ -15,12 +15,12 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QShortcut>
 #include <QStandardPaths>
-#include <QEvent>
-#include <QPointer>
 #include <QTimer>
 
 #include <utility>
