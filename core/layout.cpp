@@ -157,6 +157,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         surface.unitsAcross = graphWidth;
         surface.unitsDown = graphHeight;
         controls.push_back(surface);
+        // In the graph's upper left, where only the longest walks' bars ever reach.
+        window.coinsPanel = PanelPlace{1020, 1080, false};
     } else {
         // Seven pairs of rows, each a row of headings over a row of count cells; the layout numbers
         // pair 1's labels apart from those of the later pairs.
@@ -188,6 +190,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
                                      14.25, false, white));
             controls.back().description = "不足枚数 " + heading(bin) + " の度数";
         }
+        // The table fills the window: the panel stands to its right, level with its top row.
+        window.coinsPanel = PanelPlace{columnLeft(tableColumns) + 735 + panelMargin, 600, true};
     }
     window.focusOrder = {startButton, quitButton, resetButton, helpButton};
     return window;

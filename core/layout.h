@@ -74,6 +74,16 @@ struct Timer
     int periodMs;
 };
 
+// Where the panel of coins that are enough stands inside the main window, in twips. Beside the
+// window's own controls, the window widens to hold it while it shows, by the panel and a margin.
+struct PanelPlace
+{
+    int left = 0;
+    int top = 0;
+    bool widensWindow = false;
+};
+inline constexpr int panelMargin = 120;
+
 struct WindowLayout
 {
     std::string name;  // "Form1", "Form2"
@@ -85,6 +95,7 @@ struct WindowLayout
     std::vector<Control> controls; // in the order they are made: a later one lies above an earlier one
     std::vector<int> focusOrder;   // the order of the keyboard focus; the first has it when the window opens
     std::vector<Timer> timers;
+    std::optional<PanelPlace> coinsPanel; // Taluno2 and Taluno3
 };
 
 // Taluno1's main window: buttons, the 100-toss result table in six bands, and the coin.

@@ -19,6 +19,9 @@ inline constexpr const char *confirmEndTitle = "確認";
 inline constexpr const char *headsText = "表";
 inline constexpr const char *tailsText = "裏";
 
+// 画像を保存 where the picture could not be written, followed by the path on a line of its own.
+inline constexpr const char *saveFailedText = "画像を保存できませんでした";
+
 // What the graph's description says while it shows no run.
 inline constexpr const char *noGraphDescription = "グラフなし";
 

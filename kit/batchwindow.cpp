@@ -38,23 +38,18 @@ void BatchWindow::openHelp()
 
 void BatchWindow::showCoinsPanel(const std::vector<std::string> &lines)
 {
+    const WindowLayout &layout = batchWindowLayout(m_program);
+    const PanelPlace &place = *layout.coinsPanel;
     if (lines.empty()) {
         if (m_coinsPanel)
             m_coinsPanel->hide();
+        setFixedWidth(pixelsFromTwips(layout.width));
         return;
     }
     if (!m_coinsPanel) {
-        if (m_program == ProgramNumber::Taluno3) {
-            // In the graph's upper left, where only the longest walks' bars ever reach.
-            m_coinsPanel = new QLabel(this);
-            const QWidget *graph = control(BatchControls::graphSurface);
-            m_coinsPanel->move(graph->x() + graph->width() / 9, graph->y() + graph->height() / 12);
-        } else {
-            // The table fills the window: the panel stands beside it, in a small window of its own.
-            m_coinsPanel = new QLabel(this, Qt::Tool);
-            m_coinsPanel->setWindowTitle(qtText(lines.front()));
-            m_coinsPanel->move(frameGeometry().topRight() + QPoint(1, 0));
-        }
+        m_coinsPanel = new QLabel(this);
+        m_coinsPanel->setObjectName(QStringLiteral("coinsPanel"));
+        m_coinsPanel->move(pixelsFromTwips(place.left), pixelsFromTwips(place.top));
         m_coinsPanel->setTextFormat(Qt::RichText);
         m_coinsPanel->setAutoFillBackground(true);
         m_coinsPanel->setFrameStyle(QFrame::Box);
@@ -70,4 +65,8 @@ void BatchWindow::showCoinsPanel(const std::vector<std::string> &lines)
     m_coinsPanel->setText(table + QStringLiteral("</table>"));
     m_coinsPanel->adjustSize();
     m_coinsPanel->show();
+    if (place.widensWindow) {
+        setFixedWidth(m_coinsPanel->geometry().right() + 1 + pixelsFromTwips(panelMargin));
+        keepOnScreen();
+    }
 }

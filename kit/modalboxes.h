@@ -14,6 +14,8 @@ public:
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
     // Where to save a PNG picture, `suggested` first; empty when cancelled.
     virtual QString saveFileName(const QString &title, const QString &suggested) = 0;
+    // Tells the user something went wrong, with an OK button.
+    virtual void tell(const QString &text, const QString &title) = 0;
 };
 
 #endif

@@ -19,10 +19,12 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -157,6 +159,17 @@ void ProgramWindow::changeEvent(QEvent *event)
     }
 }
 
+void ProgramWindow::keepOnScreen()
+{
+    const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect room = shownOn->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int dx = std::max(room.left() - frame.left(), std::min(0, room.right() - frame.right()));
+    const int dy = std::max(room.top() - frame.top(), std::min(0, room.bottom() - frame.bottom()));
+    if (dx != 0 || dy != 0)
+        move(pos() + QPoint(dx, dy));
+}
+
 void ProgramWindow::forward(const std::function<void()> &event)
 {
     event();
@@ -269,7 +282,8 @@ QMenu *ProgramWindow::addExtrasMenu(QWidget *picture)
         image.setDevicePixelRatio(2);
         image.fill(palette().color(QPalette::Window));
         picture->render(&image);
-        image.save(path, "PNG");
+        if (!image.save(path, "PNG"))
+            m_seams.boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, QStringLiteral("画像を保存"));
     });
     save->setShortcut(QKeySequence::Save);
     for (QAction *action : {copy, save})

@@ -33,6 +33,8 @@ protected:
     // Gives a main window its context menu (right click, the Menu key, Shift+F10), with
     // 結果をコピー (Ctrl+C) and 画像を保存 (Ctrl+S) of `picture` at twice the resolution.
     QMenu *addExtrasMenu(QWidget *picture);
+    // Moves the window back within its screen where its frame reaches beyond it.
+    void keepOnScreen();
     // Runs an event of the flow from outside its controls, and asks what it then wants to know.
     void forward(const std::function<void()> &event);
     void contextMenuEvent(QContextMenuEvent *event) override;

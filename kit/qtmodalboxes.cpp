@@ -29,3 +29,8 @@ QString QtModalBoxes::saveFileName(const QString &title, const QString &suggeste
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
                                         QStringLiteral("PNG (*.png)"));
 }
+
+void QtModalBoxes::tell(const QString &text, const QString &title)
+{
+    QMessageBox::warning(QApplication::activeWindow(), title, text);
+}

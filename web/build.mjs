@@ -1,12 +1,12 @@
-// Makes the three self-contained pages and the launcher: node build.mjs <core.wasm> <pinpon.wav> <endpinpon.wav> <out dir>
+// Makes the three self-contained pages and the launcher: node build.mjs <core.wasm> <icon.png> <out dir>
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const [wasmFile, pinponFile, endPinponFile, out] = process.argv.slice(2);
+const [wasmFile, iconFile, out] = process.argv.slice(2);
 const read = (name) => readFileSync(join(here, name), 'utf8');
-const base64 = (file) => readFileSync(file).toString('base64');
 
 // The modules as one inline script: a page opened from a file may not load modules of its own.
 const script = ['src/core.js', 'src/extras.js', 'src/page.js']
@@ -19,7 +19,9 @@ const fill = (template, values) => template.replace(/@([A-Z]+)@/g, (_, key) => v
 for (const program of [1, 2, 3]) {
     const page = fill(read('page.html'), {
         TITLE: titles[program], STYLE: read('style.css'), SCRIPT: script, PROGRAM: program,
-        WASM: base64(wasmFile), PINPON: base64(pinponFile), ENDPINPON: base64(endPinponFile),
+        // The core stored compressed; the page makes the cue sounds with it.
+        WASM: gzipSync(readFileSync(wasmFile), { level: 9 }).toString('base64'),
+        ICON: readFileSync(iconFile).toString('base64'),
     });
     writeFileSync(join(out, `taluno${program}.html`), page);
 }

@@ -30,6 +30,7 @@ struct ScriptedBoxes : ModalBoxes
         asked << title;
         return savePath;
     }
+    void tell(const QString &text, const QString &title) override { asked << title + QStringLiteral(": ") + text; }
     QStringList answers;
     QStringList asked; // "title: text"
     QString savePath;

@@ -14,6 +14,12 @@ const systemStubs = {
 
 const colourText = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
 
+// The core as the page stores it: gzip-compressed.
+export async function gunzip(bytes) {
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
 export async function loadCore(wasmBytes, view) {
     let memory = null;
     const text = (pointer, length) => decoder.decode(new Uint8Array(memory.buffer, pointer, length));
@@ -73,6 +79,11 @@ export async function loadCore(wasmBytes, view) {
         answerInput: (window, value) => withText(value, (p, n) => api.taluno_answer_input(window, p, n)),
         answerYesNo: (window, yes) => api.taluno_answer_yes_no(window, yes ? 1 : 0),
         copyText: () => cString(api.taluno_copy_text()),
+        // A cue sound (0 pinpon, 1 endpinpon) as the bytes of a WAV file.
+        cueWav: (cue) => {
+            const pointer = api.taluno_cue_wav(cue); // first: the call may grow the memory
+            return new Uint8Array(memory.buffer, pointer, api.taluno_text_length()).slice();
+        },
         // Taluno2/3's extras: 'law' (the exact law beside the run) or 'coins' (the panel).
         setExtra: (extra, shown) => api.taluno_set_extra(extra === 'law' ? 0 : 1, shown ? 1 : 0),
     };

@@ -4,6 +4,8 @@
 // the panel of how many coins are enough (K).
 
 const longPressMs = 600;
+// A finger never holds quite still: a press that moves less than this is still a long press.
+const longPressSlop = 16;
 
 export class Extras {
     constructor(page) {
@@ -44,20 +46,48 @@ export class Extras {
 
     listen() {
         document.addEventListener('contextmenu', (event) => {
+            if (this.menu.contains(event.target)) // the Menu key again, with the menu open
+                event.preventDefault();
             if (!this.available() || !this.mainWindow().element.contains(event.target))
                 return;
             event.preventDefault();
             this.open(event.clientX, event.clientY);
         });
-        // A long press on a touch screen, where the browser gives no context menu of its own.
+        // A long press on a touch screen, where the browser gives no context menu of its own. The
+        // finger then lifts over the menu: the click it would make on the window is swallowed.
         let pressed = null;
+        let swallowClick = false;
+        const cancel = () => {
+            clearTimeout(pressed?.timer);
+            pressed = null;
+        };
         document.addEventListener('pointerdown', (event) => {
-            clearTimeout(pressed);
-            if (event.pointerType === 'touch' && this.mainWindow()?.element.contains(event.target))
-                pressed = setTimeout(() => this.available() && this.open(event.clientX, event.clientY), longPressMs);
+            cancel();
+            swallowClick = false;
+            if (event.pointerType !== 'touch' || !this.mainWindow()?.element.contains(event.target))
+                return;
+            const { clientX: x, clientY: y } = event;
+            pressed = { x, y, timer: setTimeout(() => {
+                pressed = null;
+                if (this.available()) {
+                    swallowClick = true;
+                    this.open(x, y);
+                }
+            }, longPressMs) };
         });
-        for (const type of ['pointerup', 'pointermove', 'pointercancel'])
-            document.addEventListener(type, () => clearTimeout(pressed));
+        document.addEventListener('pointermove', (event) => {
+            if (pressed && Math.hypot(event.clientX - pressed.x, event.clientY - pressed.y) > longPressSlop)
+                cancel();
+        });
+        for (const type of ['pointerup', 'pointercancel'])
+            document.addEventListener(type, cancel);
+        document.addEventListener('click', (event) => {
+            if (swallowClick && !this.menu.contains(event.target)) {
+                event.preventDefault();
+                event.stopPropagation();
+            }
+            swallowClick = false;
+        }, true);
         document.addEventListener('pointerdown', (event) => {
             if (!this.menu.hidden && !this.menu.contains(event.target))
                 this.close();
@@ -81,7 +111,10 @@ export class Extras {
             return;
         const command = event.ctrlKey || event.metaKey;
         const key = event.key.toLowerCase();
-        if (command && key === 'c' && !String(getSelection?.() ?? '')) {
+        // The Menu key and Shift+F10, whether or not the browser makes a contextmenu event of them.
+        if (event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey && !command && !event.altKey)) {
+            this.open();
+        } else if (command && key === 'c' && !String(getSelection?.() ?? '')) {
             this.copy();
         } else if (command && key === 's') {
             this.save();
@@ -94,7 +127,8 @@ export class Extras {
     }
 
     open(x, y) {
-        this.returnFocus = document.activeElement;
+        if (this.menu.hidden)
+            this.returnFocus = document.activeElement;
         this.menu.hidden = false;
         // From the keyboard the event has no place: the menu opens in the middle of the window.
         const box = this.mainWindow().element.getBoundingClientRect();
@@ -160,10 +194,13 @@ async function windowPicture(windowElement, scale) {
         copy.replaceWith(image);
     });
     clone.style.position = 'relative';
+    // Scaled by CSS inside the foreignObject: WebKit ignores a transform on the foreignObject itself.
+    clone.style.transform = `scale(${scale})`;
+    clone.style.transformOrigin = '0 0';
     const style = document.querySelector('style')?.textContent ?? '';
     const markup = new XMLSerializer().serializeToString(clone);
     const svg = `<svg xmlns="http://www.w3.org/2000/svg" width="${w * scale}" height="${h * scale}">`
-        + `<foreignObject width="${w}" height="${h}" transform="scale(${scale})">`
+        + `<foreignObject width="${w * scale}" height="${h * scale}">`
         + `<div xmlns="http://www.w3.org/1999/xhtml"><style>${style.replace(/[<&]/g, ' ')}</style>${markup}</div>`
         + '</foreignObject></svg>';
     const image = new Image();

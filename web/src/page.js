@@ -2,7 +2,7 @@
 // that is scaled to fit the browser window, the core's questions as modal dialogs, its timers,
 // cues and drawing surfaces.
 
-import { loadCore } from './core.js';
+import { gunzip, loadCore } from './core.js';
 import { Extras } from './extras.js';
 
 const MAIN = 0;
@@ -288,6 +288,11 @@ class ProgramWindow {
         beat.handle = setTimeout(fire, beat.period);
     }
 
+    setWidth(width) {
+        this.width = width;
+        this.element.style.width = `${width}px`;
+    }
+
     stopTimers() {
         this.timers.forEach((beat, timer) => this.setTimer(timer, false));
     }
@@ -359,10 +364,10 @@ class QuestionDialog {
 }
 
 export class Page {
-    constructor({ program, root, cues, clock }) {
+    constructor({ program, root, clock }) {
         this.program = program;
         this.root = root;
-        this.cues = cues;
+        this.cues = [];
         this.clock = clock;
         this.windows = [];
         this.active = null;
@@ -377,6 +382,11 @@ export class Page {
 
     async load(wasmBytes) {
         this.core = await loadCore(wasmBytes, this);
+        this.cues = [0, 1].map((cue) => {
+            const audio = new Audio(URL.createObjectURL(new Blob([this.core.cueWav(cue)], { type: 'audio/wav' })));
+            audio.preload = 'auto';
+            return audio;
+        });
         this.core.start(this.program);
         this.extras = new Extras(this);
         this.showWindow(MAIN);
@@ -390,7 +400,7 @@ export class Page {
         this.windows[index] = window;
         this.stage.append(window.element);
         window.fitCaptions();
-        document.title = window.layout.title.trim();
+        this.showTitle();
         this.fit();
         window.controls[window.layout.focusOrder[0]]?.focus({ preventScroll: true });
     }
@@ -401,7 +411,16 @@ export class Page {
         this.windows[index] = null;
         if (this.active === index)
             this.active = null;
+        this.showTitle();
         this.fit();
+    }
+
+    // The tab bears the main window's title while it shows (a saved picture is named after it),
+    // else the help window's.
+    showTitle() {
+        const shown = this.windows[MAIN] ?? this.windows[HELP];
+        if (shown)
+            document.title = shown.layout.title.trim();
     }
 
     // The window became the one the pupil works in: the core hears of it once per change.
@@ -446,10 +465,6 @@ export class Page {
             window.element.style.left = `${left}px`;
             left += window.width + windowGap;
             height = Math.max(height, window.height);
-        }
-        if (this.coinsPanel && this.program === 2) {
-            this.coinsPanel.style.left = `${left}px`;
-            left += this.coinsPanel.offsetWidth + windowGap;
         }
         const width = Math.max(0, left - windowGap);
         this.scale = width > 0 && height > 0 ? Math.max(0.25, Math.min(innerWidth / width, innerHeight / height)) : 1;
@@ -547,13 +562,16 @@ export class Page {
     setHint(index, row, text) {
         this.control(index, row).title = text;
     }
-    // Taluno3's panel lies in the graph's empty upper left; Taluno2's table fills the window, so
-    // its panel stands beside it on the stage.
+    // The panel stands where the layout puts it; beside the window's controls, the window widens
+    // to hold it while it shows.
     showCoinsPanel(lines) {
         this.coinsPanel?.remove();
         this.coinsPanel = null;
+        const main = this.windows[MAIN];
+        const place = main.layout.coinsPanel;
+        main.setWidth(pixels(main.layout.width));
         if (lines.length > 0) {
-            const panel = element('table', 'coins-panel');
+            const panel = element('table', 'coins-panel', main.element);
             panel.setAttribute('aria-live', 'polite');
             element('caption', '', panel).textContent = lines[0];
             for (const line of lines.slice(1)) {
@@ -561,15 +579,10 @@ export class Page {
                 for (const cell of line.split('\t'))
                     element('td', '', row).textContent = cell;
             }
-            const main = this.windows[MAIN];
-            if (this.program === 3) {
-                const graph = main.controls[main.layout.controls.findIndex((c) => c.kind === 'surface')];
-                panel.style.left = `${graph.offsetLeft + graph.offsetWidth / 9}px`;
-                panel.style.top = `${graph.offsetTop + graph.offsetHeight / 12}px`;
-                main.element.append(panel);
-            } else {
-                this.stage.append(panel);
-            }
+            panel.style.left = `${pixels(place.left)}px`;
+            panel.style.top = `${pixels(place.top)}px`;
+            if (place.widensWindow)
+                main.setWidth(pixels(place.left) + panel.offsetWidth + pixels(place.margin));
             this.coinsPanel = panel;
         }
         this.fit();
@@ -598,15 +611,9 @@ export class Page {
     }
 }
 
-// Starts the program numbered `program` (1-3) in `root`, its core and cue sounds given as bytes.
-export async function startPage({ program, wasm, cues, root = document.body, clock = () => new Date() }) {
-    const sounds = cues.map((bytes) => {
-        const url = URL.createObjectURL(new Blob([bytes], { type: 'audio/wav' }));
-        const audio = new Audio(url);
-        audio.preload = 'auto';
-        return audio;
-    });
-    const page = new Page({ program, root, cues: sounds, clock });
-    await page.load(wasm);
+// Starts the program numbered `program` (1-3) in `root`, its core given as gzip-compressed bytes.
+export async function startPage({ program, wasm, root = document.body, clock = () => new Date() }) {
+    const page = new Page({ program, root, clock });
+    await page.load(await gunzip(wasm));
     return page;
 }

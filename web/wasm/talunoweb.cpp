@@ -5,6 +5,7 @@
 #include "core/batchflow.h"
 #include "core/batchrules.h"
 #include "core/clock.h"
+#include "core/cuesound.h"
 #include "core/frequencygraph.h"
 #include "core/layout.h"
 #include "core/programflow.h"
@@ -193,6 +194,13 @@ std::string layoutJson(const WindowLayout &layout)
     // The graph's axis row: each number stands centred under its tick.
     json += "],\"axis\":{\"row\":" + quoted(axisNumberRow) + ",\"firstTick\":" + number(firstTick)
         + ",\"tickStep\":" + number(tickStep) + "}";
+    json += ",\"coinsPanel\":";
+    if (const auto &panel = layout.coinsPanel) {
+        json += "{\"left\":" + number(panel->left) + ",\"top\":" + number(panel->top) + ",\"widensWindow\":"
+            + (panel->widensWindow ? "true" : "false") + ",\"margin\":" + number(panelMargin) + "}";
+    } else {
+        json += "null";
+    }
     return json + "}";
 }
 
@@ -222,7 +230,7 @@ struct Program
 };
 
 std::unique_ptr<Program> program;
-std::string lastText;
+std::string lastText; // also bytes that may hold a NUL
 
 const char *keep(std::string text)
 {
@@ -249,6 +257,19 @@ TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
 {
     const auto which = static_cast<ProgramNumber>(number);
     return keep(layoutJson(window == 0 ? mainWindowLayout(which) : helpWindowLayout(which)));
+}
+
+// The length of the last text returned.
+TALUNO_EXPORT(taluno_text_length) int textLength()
+{
+    return length(lastText);
+}
+
+// A cue sound as the bytes of a WAV file (taluno_text_length() long), staying until the next call
+// that returns a text.
+TALUNO_EXPORT(taluno_cue_wav) const char *cueSound(int cue)
+{
+    return keep(cueWav(static_cast<Cue>(cue)));
 }
 
 TALUNO_EXPORT(taluno_start) void start(int number)
