@@ -8,13 +8,17 @@
 #include <QTest>
 
 #include <cmath>
+#include <map>
 
 namespace {
 
 // The law of the lowest balance by brute force over the walk's states: after each toss, the lowest
-// balance so far and the height above it. Index: lowest balance + N.
-std::vector<double> lawByDynamicProgram(int n)
+// balance so far and the height above it. Index: lowest balance + N. Worked out once per N.
+const std::vector<double> &lawByDynamicProgram(int n)
 {
+    static std::map<int, std::vector<double>> known;
+    if (const auto found = known.find(n); found != known.end())
+        return found->second;
     const auto size = static_cast<std::size_t>(n + 2);
     // state[(lowest + n) * size + height]; the first toss takes the walk to 1 or -1.
     std::vector<double> state(size * size, 0.0), next(size * size);
@@ -33,7 +37,8 @@ std::vector<double> lawByDynamicProgram(int n)
         }
         state.swap(next);
     }
-    std::vector<double> law(size, 0.0);
+    std::vector<double> &law = known[n];
+    law.assign(size, 0.0);
     for (std::size_t low = 0; low < size; ++low) {
         for (std::size_t height = 0; height < size; ++height)
             law[low] += state[low * size + height];
@@ -60,9 +65,14 @@ class TestEngine : public QObject
 private slots:
     void lawAgainstDynamicProgram_data();
     void lawAgainstDynamicProgram();
+    void expectedCountsBinByBin_data();
+    void expectedCountsBinByBin();
     void coinsEnough_data();
     void coinsEnough();
-    void tablesParseBack();
+    void lawCoinsAgainstDynamicProgram_data();
+    void lawCoinsAgainstDynamicProgram();
+    void resultTableCells_data();
+    void resultTableCells();
     void acceptsSetting_data();
     void acceptsSetting();
     void binOfLowestBalance_data();
@@ -278,31 +288,103 @@ void TestEngine::coinsEnough()
     QCOMPARE(::coinsEnough(weights, percent), coins);
 }
 
-void TestEngine::tablesParseBack()
+void TestEngine::expectedCountsBinByBin_data()
 {
-    PseudoRandom random(99);
-    FixedClock clock;
-    const BatchResult result = runBatch(100, 500, -57, random, clock);
-    const LessonRun run{100, 500, formatMean(result.mean), result.lowests};
-    const QStringList lines = QString::fromStdString(resultTable(run, true, true)).split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(0, 3), QStringList({"お客人数\t100", "実験回数\t500", "不足枚数の平均\t" + QString::fromStdString(run.meanText)}));
-    QCOMPARE(lines[4], QStringLiteral("不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)\t理論度数"));
-    // The rows give back every count; the cumulative share ends at 100.
-    std::vector<int> counts(result.lowests.size(), 0);
-    QStringList cells;
-    int row = 5;
-    for (; !lines[row].isEmpty(); ++row) {
-        cells = lines[row].split(QLatin1Char('\t'));
-        QCOMPARE(cells.size(), 5);
-        counts[static_cast<std::size_t>(cells[0].toInt() + 100)] = cells[1].toInt();
+    QTest::addColumn<int>("guests");
+    QTest::addColumn<int>("experiments");
+    QTest::addColumn<int>("lowestBin");
+    QTest::newRow("10 guests, 1000 runs, the table's bins") << 10 << 1000 << -57;
+    QTest::newRow("35 guests, 100 runs, the graph's bins") << 35 << 100 << -114;
+    QTest::newRow("1000 guests, 500 runs: many below -57 in the table's first bin") << 1000 << 500 << -57;
+}
+
+void TestEngine::expectedCountsBinByBin()
+{
+    QFETCH(int, guests);
+    QFETCH(int, experiments);
+    QFETCH(int, lowestBin);
+    // Binned here from the walk's states: below lowestBin, one bin a value up to 3, above 3.
+    const std::vector<double> law = lawByDynamicProgram(guests);
+    const int bins = 3 - lowestBin + 3;
+    std::vector<double> binned(static_cast<std::size_t>(bins), 0.0);
+    for (int v = -guests; v <= 1; ++v) {
+        const int bin = v < lowestBin ? 0 : v - lowestBin + 1;
+        binned[static_cast<std::size_t>(bin)] += law[static_cast<std::size_t>(v + guests)] * experiments;
     }
-    QCOMPARE(counts, result.lowests);
-    QCOMPARE(cells[0], QStringLiteral("1"));
-    QCOMPARE(cells[3], QStringLiteral("100.0"));
-    QCOMPARE(lines[row + 1], QStringLiteral("何枚用意すればよいか\t実験\t理論"));
-    QCOMPARE(lines[row + 2].split(QLatin1Char('\t')).size(), 3);
+    const std::vector<long double> expected = expectedCounts(guests, experiments, lowestBin);
+    QCOMPARE(expected.size(), binned.size());
+    for (std::size_t bin = 0; bin < binned.size(); ++bin)
+        QVERIFY2(std::fabs(double(expected[bin]) - binned[bin]) < 1e-9 * experiments,
+                 qPrintable(QStringLiteral("bin %1: %2, not %3").arg(bin + 1).arg(double(expected[bin])).arg(binned[bin])));
+}
+
+void TestEngine::lawCoinsAgainstDynamicProgram_data()
+{
+    QTest::addColumn<int>("guests");
+    QTest::addColumn<std::vector<int>>("coins"); // for 50, 90, 95 and 99 %
+    QTest::newRow("10 guests") << 10 << std::vector<int>{2, 5, 6, 8};
+    QTest::newRow("35 guests: 9 coins for 9 parties in 10") << 35 << std::vector<int>{3, 9, 11, 15};
+    QTest::newRow("100 guests") << 100 << std::vector<int>{6, 16, 19, 25};
+    QTest::newRow("1000 guests") << 1000 << std::vector<int>{};
+}
+
+void TestEngine::lawCoinsAgainstDynamicProgram()
+{
+    QFETCH(int, guests);
+    QFETCH(std::vector<int>, coins);
+    const std::vector<double> law = lawByDynamicProgram(guests);
+    std::vector<int> counted, fromLaw;
+    for (const int percent : coinShares) {
+        // The fewest c for which the walks whose lowest is -c or above make up the share.
+        int c = 0;
+        double covered = 0;
+        for (int v = 1; v >= -guests; --v) {
+            covered += law[static_cast<std::size_t>(v + guests)];
+            c = std::max(0, -v);
+            if (covered >= percent / 100.0 - 1e-12)
+                break;
+        }
+        counted.push_back(c);
+        fromLaw.push_back(::coinsEnough(lowestBalanceLaw(guests), percent));
+    }
+    QCOMPARE(fromLaw, counted);
+    if (!coins.empty())
+        QCOMPARE(fromLaw, coins);
+}
+
+void TestEngine::resultTableCells_data()
+{
+    QTest::addColumn<bool>("withLaw");
+    QTest::addColumn<bool>("withCoins");
+    QTest::addColumn<QString>("table");
+    // Ten experiments of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice. The law
+    // of 4 guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each.
+    const QString head = "お客人数\t4\n実験回数\t10\n不足枚数の平均\t-.8\n\n不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)";
+    const QStringList rows{"-3\t1\t10.0\t10.0", "-2\t2\t20.0\t30.0", "-1\t3\t30.0\t60.0", "0\t2\t20.0\t80.0",
+                           "1\t2\t20.0\t100.0"};
+    const QStringList law{"0.6", "2.5", "2.5", "1.9", "1.9"};
+    const QString coins = "\n何枚用意すればよいか\t実験\t理論\n50 %\t1\t1\n90 %\t2\t3\n95 %\t3\t4\n99 %\t3\t4\n";
+    QString plain = head + '\n', withLaw = head + "\t理論度数\n";
+    for (int k = 0; k < rows.size(); ++k) {
+        plain += rows[k] + '\n';
+        withLaw += rows[k] + '\t' + law[k] + '\n';
+    }
+    QTest::newRow("the run alone") << false << false << plain;
+    QTest::newRow("with the law: the expected count of each row") << true << false << withLaw;
+    QTest::newRow("with the coins: the run's and the law's") << false << true << plain + coins;
+    QTest::newRow("with both") << true << true << withLaw + coins;
+}
+
+void TestEngine::resultTableCells()
+{
+    QFETCH(bool, withLaw);
+    QFETCH(bool, withCoins);
+    QFETCH(QString, table);
+    const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
+    QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins)), table);
     // Taluno1: a row per toss made.
-    QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
+    if (!withLaw && !withCoins)
+        QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
              QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
 }
 

@@ -162,6 +162,8 @@ void TestFlows::prompts_data()
     QTest::newRow("Cancel, はい: the program ends") << two << QStringList{"", "yes"} << 0 << 0 << 1;
     QTest::newRow("Cancel on the second prompt, はい: ends, guests kept") << three << QStringList{"50", "", "yes"} << 50
                                                                           << 0 << 1;
+    QTest::newRow("Cancel on the second prompt, いいえ: the second prompt again")
+        << three << QStringList{"50", "", "no", "7"} << 50 << 7 << 0;
 }
 
 void TestFlows::prompts()
@@ -213,6 +215,7 @@ void TestFlows::runAndReset()
     RecordingView &view = window.view;
     window.flow.onClicked(startButton); // before the settings are accepted: nothing runs
     QCOMPARE(view.yields, 0);
+    QCOMPARE(window.flow.copyText(), std::string());
 
     window.flow.onActivated();
     view.answer(window.flow, {"10", "3"});
@@ -232,6 +235,15 @@ void TestFlows::runAndReset()
         QCOMPARE(view.descriptions[graphSurface], describeGraph(expected, lowestBin));
     // 終了 and 初期化 come back before 実験開始 goes, so that the focus moves on to 終了.
     QCOMPARE(view.enabledOrder, (std::vector<int>{quitButton, resetButton, quitButton, resetButton, startButton}));
+    // The copied table holds the extras that are on, each alone or both.
+    std::vector<int> lowests(12, 0);
+    lowests[0] = 3; // -10
+    const LessonRun run{10, 3, "-10.0", lowests};
+    for (const auto &[law, coins] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+        window.flow.setLawShown(law);
+        window.flow.setCoinsShown(coins);
+        QCOMPARE(window.flow.copyText(), resultTable(run, law, coins));
+    }
 
     window.flow.onClicked(resetButton);
     QCOMPARE(view.cues, std::vector<Cue>{Cue::Pinpon});
@@ -244,8 +256,15 @@ void TestFlows::runAndReset()
         QCOMPARE(view.drawing.strokes.back().kind, std::string("clear"));
         QCOMPARE(view.descriptions[graphSurface], std::string(noGraphDescription));
     }
+    QCOMPARE(window.flow.copyText(), std::string());
     QCOMPARE(view.asked.back().text, batchRules(program).guests.prompt);
-    view.answer(window.flow, {"20", "2"});
+    // Cancel and いいえ on each prompt after 初期化 ask it again.
+    view.answer(window.flow, {"", "no", "20", "", "no", "2"});
+    std::vector<std::string> titles;
+    for (std::size_t k = 2; k < view.asked.size(); ++k)
+        titles.push_back(view.asked[k].title);
+    const std::string guests = batchRules(program).guests.title, experiments = batchRules(program).experiments.title;
+    QCOMPARE(titles, (std::vector<std::string>{guests, confirmEndTitle, guests, experiments, confirmEndTitle, experiments}));
     window.flow.onClicked(startButton);
     QCOMPARE(view.texts[meanValue], std::string("-20.0"));
 }

@@ -31,12 +31,19 @@ void TestWindowContents::cells_data()
     using namespace TossControls;
     QTest::newRow("toss 17 result: column 16") << 1 << resultCell(17) << "Labme_17" << "" << QRect(9720, 960, 495, 375);
     QTest::newRow("toss 100 result: column 14") << 1 << resultCell(100) << "Labme_100" << "" << QRect(8760, 6960, 495, 375);
+    QTest::newRow("toss 52 result: band 4, column 1") << 1 << resultCell(52) << "Labme_52" << "" << QRect(2040, 4560, 495, 375);
+    QTest::newRow("toss 60 balance: band 4, column 9") << 1 << balanceCell(60) << "tm_60" << "" << QRect(5880, 4920, 495, 375);
+    QTest::newRow("toss 35 heading: band 3, column 1") << 1 << headingCell(35) << "Lab_35" << "35" << QRect(2040, 3000, 495, 375);
+    QTest::newRow("band 2 result title") << 1 << firstRowTitle + 4 << "Label5" << "表 or　裏" << QRect(240, 2160, 1815, 375);
     QTest::newRow("band 3 heading title ends in a blank") << 1 << firstRowTitle + 9 << "Label8" << "回　　 数 "
                                                           << QRect(240, 4200, 1815, 375);
     using namespace BatchControls;
     QTest::newRow("lowest heading") << 2 << headingOfBin(1) << "Label7" << "～  -57" << QRect(1560, 600, 735, 375);
     QTest::newRow("highest heading") << 2 << headingOfBin(63) << "Label81" << "3  ～" << QRect(7320, 5640, 735, 375);
     QTest::newRow("last count") << 2 << countCell(63) << "dosu_63" << "" << QRect(7320, 6000, 735, 375);
+    QTest::newRow("heading of -27: pair 4, column 5") << 2 << headingOfBin(32) << "Label50" << "-27" << QRect(4440, 3120, 735, 375);
+    QTest::newRow("count of -20: pair 5, column 4") << 2 << countCell(40) << "dosu_40" << "" << QRect(3720, 4320, 735, 375);
+    QTest::newRow("pair 4 count title") << 2 << firstTableRowTitle + 7 << "Label21" << "度　　数" << QRect(240, 3480, 1335, 375);
 }
 
 void TestWindowContents::cells()

@@ -1,4 +1,7 @@
+#include "core/batchengine.h"
+#include "core/batchrules.h"
 #include "core/layout.h"
+#include "core/lesson.h"
 #include "kit/batchwindow.h"
 #include "kit/helpwindow.h"
 #include "kit/inplacehelp.h"
@@ -12,11 +15,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -40,7 +49,12 @@ private slots:
     void realBoxes();
     void graphOnScreen();
     void quietWithReadOnlyHome();
-    void extrasOnlyWhenAsked();
+    void extrasEachAlone_data();
+    void extrasEachAlone();
+    void panelStaysOnScreen();
+    void menuFromMouseAndKeys_data();
+    void menuFromMouseAndKeys();
+    void savedPictures();
 };
 
 namespace {
@@ -329,46 +343,220 @@ void TestWindows::quietWithReadOnlyHome()
     qputenv("HOME", home);
 }
 
-void TestWindows::extrasOnlyWhenAsked()
-{
-    TestSeams test;
-    test.boxes.answers = {"10", "1000"};
-    test.boxes.savePath = QDir::temp().filePath(QStringLiteral("taluno-graph-test.png"));
-    BatchWindow window(ProgramNumber::Taluno3, test.seams);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTRY_COMPARE(window.findChild<QLabel *>("Label2")->text(), QStringLiteral("1000"));
-    button(&window, "実験開始")->click();
-    auto *graph = window.findChild<PictureBox *>("Picture1");
-    const auto redPixels = [graph] {
-        const QImage image = graph->image();
-        int red = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                red += image.pixelColor(x, y) == QColor(255, 0, 0);
-        return red;
-    };
-    // Off at the start: no mark, no panel, until the keys (or the menu) ask for them.
-    const QImage plain = graph->image();
-    QCOMPARE(redPixels(), 0);
-    const qsizetype labels = window.findChildren<QLabel *>().size();
-    QTest::keyClick(&window, Qt::Key_T);
-    QVERIFY(redPixels() > 5);
-    QTest::keyClick(&window, Qt::Key_K);
-    QCOMPARE(window.findChildren<QLabel *>().size(), labels + 1);
-    QLabel *panel = window.findChildren<QLabel *>().constLast();
-    QVERIFY(panel->isVisible() && panel->text().contains(QStringLiteral("何枚用意すればよいか")));
-    QTest::keyClick(&window, Qt::Key_T);
-    QTest::keyClick(&window, Qt::Key_K);
-    QCOMPARE(graph->image(), plain);
-    QVERIFY(!panel->isVisible());
+namespace {
 
-    QTest::keySequence(&window, QKeySequence::Copy);
-    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("お客人数\t10\n実験回数\t1000\n")));
-    QTest::keySequence(&window, QKeySequence::Save);
-    QCOMPARE(QImage(test.boxes.savePath).size(), graph->size() * 2);
-    QFile::remove(test.boxes.savePath);
+// A batch window after a run of `experiments` walks of 10 guests, every toss tails: each walk
+// bottoms out at -10.
+struct RunWindow
+{
+    RunWindow(ProgramNumber program, int experiments) : test({0.9f}), window(program, test.seams)
+    {
+        test.boxes.answers = {"10", QString::number(experiments)};
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_COMPARE(window.findChild<QLabel *>("Label2")->text(), QString::number(experiments));
+        button(&window, "実験開始")->click();
+    }
+    // Taluno3's graph as drawn; none in Taluno2.
+    QImage graph() const
+    {
+        const auto *surface = window.findChild<PictureBox *>("Picture1");
+        return surface ? surface->image() : QImage();
+    }
+    QStringList hints() const
+    {
+        QStringList hints;
+        for (int bin = 1; bin <= binCountFor(batchRules(ProgramNumber::Taluno2).lowestBin); ++bin)
+            hints << window.findChild<QWidget *>(QStringLiteral("dosu_%1").arg(bin))->toolTip();
+        return hints;
+    }
+    QLabel *panel() const { return window.findChild<QLabel *>("coinsPanel"); }
+
+    TestSeams test;
+    BatchWindow window;
+};
+
+// The cells of a rich-text table as plain text, in reading order.
+QStringList cellsOf(const QString &html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText().split(QRegularExpression(QStringLiteral("\\s*\\n\\s*")), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+void TestWindows::extrasEachAlone_data()
+{
+    QTest::addColumn<ProgramNumber>("program");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Taluno2, T: the expected count of each bin as its cell's hint") << ProgramNumber::Taluno2 << int(Qt::Key_T);
+    QTest::newRow("Taluno2, K: the panel beside the table") << ProgramNumber::Taluno2 << int(Qt::Key_K);
+    QTest::newRow("Taluno3, T: a red mark at each bin's expected height") << ProgramNumber::Taluno3 << int(Qt::Key_T);
+    QTest::newRow("Taluno3, K: the panel on the graph") << ProgramNumber::Taluno3 << int(Qt::Key_K);
+}
+
+void TestWindows::extrasEachAlone()
+{
+    QFETCH(ProgramNumber, program);
+    QFETCH(int, key);
+    RunWindow run(program, 200);
+    BatchWindow &window = run.window;
+    const QImage plain = run.graph();
+    const QStringList noHints(program == ProgramNumber::Taluno2 ? 63 : 0, QString());
+    const QSize size = window.size();
+    if (program == ProgramNumber::Taluno2)
+        QCOMPARE(run.hints(), noHints);
+
+    QTest::keyClick(&window, Qt::Key(key));
+    const int lowestBin = batchRules(program).lowestBin;
+    const std::vector<long double> expected = expectedCounts(10, 200, lowestBin);
+    if (key == Qt::Key_T) {
+        QVERIFY(!run.panel());
+        QCOMPARE(window.size(), size);
+        if (program == ProgramNumber::Taluno2) {
+            QStringList hints;
+            for (const long double count : expected)
+                hints << QStringLiteral("理論度数 %1").arg(std::lround(count));
+            QCOMPARE(run.hints(), hints);
+        } else {
+            const QImage marked = run.graph();
+            for (int bin = 1; bin <= 120; ++bin) {
+                const double count = double(expected[std::size_t(bin - 1)]);
+                const bool red = isColour(marked, {bin + 4.5, 280 - count + 0.01}, 130, 300, QColor(255, 0, 0));
+                QVERIFY2(red == (count >= 0.5), qPrintable(QStringLiteral("bin %1, %2 expected").arg(bin).arg(count)));
+            }
+        }
+    } else {
+        QLabel *panel = run.panel();
+        QVERIFY(panel && panel->isVisible() && panel->parentWidget() == &window);
+        const LessonRun lesson{10, 200, "-10.0", [] {
+                                   std::vector<int> lowests(12, 0);
+                                   lowests[0] = 200; // -10
+                                   return lowests;
+                               }()};
+        QStringList cells;
+        for (const std::string &line : coinsPanel(lesson))
+            cells << QString::fromStdString(line).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        QCOMPARE(cellsOf(panel->text()), cells);
+        const PanelPlace place = *batchWindowLayout(program).coinsPanel;
+        QCOMPARE(panel->pos(), QPoint(place.left, place.top) / 15);
+        QCOMPARE(window.width(), place.widensWindow ? panel->geometry().right() + 1 + panelMargin / 15 : size.width());
+        QCOMPARE(run.graph(), plain);
+        if (program == ProgramNumber::Taluno2)
+            QCOMPARE(run.hints(), noHints);
+    }
+    QTest::keyClick(&window, Qt::Key(key));
+    QCOMPARE(run.graph(), plain);
+    QCOMPARE(window.size(), size);
+    QVERIFY(!run.panel() || !run.panel()->isVisible());
+    if (program == ProgramNumber::Taluno2)
+        QCOMPARE(run.hints(), noHints);
+}
+
+void TestWindows::panelStaysOnScreen()
+{
+    RunWindow run(ProgramNumber::Taluno2, 5);
+    const QRect screen = run.window.screen()->availableGeometry();
+    run.window.move(screen.right() - run.window.frameGeometry().width() + 1, screen.top());
+    QTest::keyClick(&run.window, Qt::Key_K);
+    // Within the screen, or at its left edge where the screen is too small for the window.
+    const QRect frame = run.window.frameGeometry();
+    QVERIFY2(frame.right() <= screen.right() || frame.left() == screen.left(), "widened off the screen");
+    QVERIFY(run.window.width() > pixelsFromTwips(batchWindowLayout(ProgramNumber::Taluno2).width));
+}
+
+void TestWindows::menuFromMouseAndKeys_data()
+{
+    QTest::addColumn<int>("program");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("items");
+    const QStringList always{"結果をコピー\tCtrl+C", "画像を保存\tCtrl+S"};
+    const QStringList batch = always + QStringList{"理論値\tT", "何枚用意すればよいか\tK"};
+    for (const char *how : {"right click", "Menu key", "Shift+F10"}) {
+        QTest::addRow("Taluno1, %s", how) << 1 << how << always;
+        QTest::addRow("Taluno3, %s", how) << 3 << how << batch;
+    }
+    QTest::addRow("Taluno2, Shift+F10") << 2 << "Shift+F10" << batch;
+}
+
+void TestWindows::menuFromMouseAndKeys()
+{
+    QFETCH(int, program);
+    QFETCH(QString, how);
+    QFETCH(QStringList, items);
+    TestSeams test;
+    test.boxes.answers = {"10", "10"};
+    const auto window = makeWindow(program, test);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                shown << action->text() + QLatin1Char('\t') + action->shortcut().toString();
+            menu->close();
+        }
+    });
+    // A right click through the window system, which makes a context menu event of it; the Menu key
+    // as the desktop's platform turns it into one (the offscreen platform does not).
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10));
+    if (how == QLatin1String("right click"))
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200));
+    else if (how == QLatin1String("Menu key"))
+        QApplication::sendEvent(window.get(), &menuKey);
+    else
+        QTest::keyClick(window.get(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_COMPARE(shown, items);
+}
+
+void TestWindows::savedPictures()
+{
+    QTemporaryDir folder;
+    // Taluno3 saves its graph at twice its size: the bar of -10 reaches 200 experiments, and the
+    // law's marks are on.
+    RunWindow run(ProgramNumber::Taluno3, 200);
+    QTest::keyClick(&run.window, Qt::Key_T);
+    run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
+    QTest::keySequence(&run.window, QKeySequence::Save);
+    const QImage graph(run.test.boxes.savePath);
+    auto *surface = run.window.findChild<PictureBox *>("Picture1");
+    QCOMPARE(graph.size(), surface->size() * 2);
+    // The inner area starts 2 pixels (4 saved) in: units map onto it.
+    const QImage inner = graph.copy(QRect(QPoint(4, 4), surface->contentsRect().size() * 2));
+    const double expectedOfMinusOne = double(expectedCounts(10, 200, -114)[std::size_t(binOf(-1, -114) - 1)]);
+    for (const auto &[unit, colour] : {std::pair{QPointF(110.5, 155), QColor(0, 0, 255)},
+                                       std::pair{QPointF(110.5, 75), surface->background()},
+                                       std::pair{QPointF(100.5, 155), surface->background()},
+                                       std::pair{QPointF(119.5, 280 - expectedOfMinusOne + 0.01), QColor(255, 0, 0)}})
+        QVERIFY2(isColour(inner, unit, 130, 300, colour), qPrintable(QStringLiteral("at %1, %2").arg(unit.x()).arg(unit.y())));
+
+    // Taluno1 saves its whole window: the title's colour at its place, the last cell white.
+    TestSeams test;
+    test.boxes.savePath = folder.filePath(QStringLiteral("window.png"));
+    TossWindow toss(test.seams);
+    toss.show();
+    QVERIFY(QTest::qWaitForWindowActive(&toss));
+    QTest::keySequence(&toss, QKeySequence::Save);
+    const QImage window(test.boxes.savePath);
+    QCOMPARE(window.size(), toss.size() * 2);
+    const auto at = [&window](const char *name, int dx, int dy) {
+        const Control &control = *std::find_if(tossWindowLayout().controls.begin(), tossWindowLayout().controls.end(),
+                                               [name](const Control &c) { return c.name == name; });
+        return window.pixelColor(2 * (control.left / 15 + dx), 2 * (control.top / 15 + dy));
+    };
+    QCOMPARE(at("Label1", 4, 12), QColor(0, 255, 255));
+    QCOMPARE(at("Labme_100", 16, 12), QColor(255, 255, 255));
+    QCOMPARE(at("tm_85", 16, 12), QColor(255, 255, 255));
+
+    // Where nothing can be written, a box says so and names the place; nothing else happens.
+    QFile blocker(folder.filePath(QStringLiteral("a-file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    test.boxes.savePath = blocker.fileName() + QStringLiteral("/window.png");
+    QTest::keySequence(&toss, QKeySequence::Save);
+    QCOMPARE(test.boxes.asked.last(), QStringLiteral("画像を保存: 画像を保存できませんでした\n") + test.boxes.savePath);
+    QVERIFY(!QFile::exists(test.boxes.savePath));
 }
 
 QTEST_MAIN(TestWindows)

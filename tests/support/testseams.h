@@ -36,18 +36,23 @@ struct ScriptedBoxes : ModalBoxes
     QString savePath;
 };
 
-// Scripted boxes, a clock that stands still, a seeded generator and a cue player whose plays are
-// recorded; ending the program is counted instead of done.
+// Scripted boxes, a clock that stands still, a seeded generator (or the scripted draws given) and a
+// cue player whose plays are recorded; ending the program is counted instead of done.
 struct TestSeams
 {
-    TestSeams() { QObject::connect(&cue, &SoundCue::played, [this](const QString &file) { cues << file; }); }
+    explicit TestSeams(std::vector<float> draws = {}) : scripted(std::move(draws))
+    {
+        QObject::connect(&cue, &SoundCue::played, [this](const QString &file) { cues << file; });
+    }
     ScriptedBoxes boxes;
     SoundCue cue;
     PseudoRandom random{12345};
+    ScriptedRandom scripted;
     FixedClock clock;
     QStringList cues;
     int ends = 0;
-    Seams seams{boxes, cue, random, clock, [this] { ++ends; }};
+    Seams seams{boxes, cue, scripted.values.empty() ? static_cast<RandomSource &>(random) : scripted, clock,
+                [this] { ++ends; }};
 };
 
 #endif
