@@ -12,11 +12,12 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-ipafont-gothic fonts-noto-cjk
 )
-# The core as WebAssembly, put together into pages by Node; the pages are tested in Chromium.
+# The core as WebAssembly, put together into pages by Node; the pages are tested in Chromium, Firefox
+# and WebKitGTK (its driver runs in an X server and a session bus of its own).
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-test_packages=(chromium lintian appstream)
+test_packages=(chromium firefox-esr webkit2gtk-driver xvfb dbus-daemon lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
 build_dir=build
 
@@ -136,8 +137,8 @@ run_tests() {
         "")
             install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
             build "$build_dir"
-            # playwright-core drives Debian's Chromium; it downloads no browser of its own.
-            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
+            # The drivers drive Debian's browsers; none downloads a browser of its own.
+            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
                 { say "npm ci in tests/web failed"; exit 1; }
             QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j"$(nproc)"
             ;;

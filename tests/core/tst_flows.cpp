@@ -243,10 +243,12 @@ void TestFlows::runAndReset()
         window.flow.setLawShown(law);
         window.flow.setCoinsShown(coins);
         QCOMPARE(window.flow.copyText(), resultTable(run, law, coins));
+        QCOMPARE(view.coinsPanel, coins ? coinsPanel(run) : std::vector<std::string>{});
     }
 
     window.flow.onClicked(resetButton);
     QCOMPARE(view.cues, std::vector<Cue>{Cue::Pinpon});
+    QVERIFY(view.coinsPanel.empty()); // the panel of the run goes with it
     QVERIFY(view.enabled[startButton]);
     for (int value : {guestCountValue, experimentCountValue, meanValue})
         QCOMPARE(view.texts[value], std::string());

@@ -90,6 +90,7 @@ public:
     void openHelp() override {}
     void closeHelp() override {}
     void endProgram() override { ++ends; }
+    void showCoinsPanel(const std::vector<std::string> &lines) override { coinsPanel = lines; }
 
     std::vector<std::string> texts;
     std::vector<std::optional<Rgb>> colours;
@@ -100,6 +101,7 @@ public:
     std::vector<int> enabledOrder; // the controls whose enabled state was set, in order
     std::vector<Cue> cues;
     std::vector<Question> asked;
+    std::vector<std::string> coinsPanel; // empty: hidden
     RecordingSurface drawing;
     bool busy = false;
     int yields = 0;

@@ -2,11 +2,12 @@
 // both must show the same texts (settings, counts, mean, tosses) and ask the same questions.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { readFileSync, statSync } from 'node:fs';
 import { test } from 'node:test';
 import { loadCore } from '../../web/src/core.js';
 
 const wasm = readFileSync(process.env.TALUNO_WASM);
+const pages = process.env.TALUNO_WEB_DIR;
 const probe = process.env.TALUNO_COREPROBE;
 
 async function runWasm(program, seconds, steps) {
@@ -60,3 +61,16 @@ for (const [name, [program, seconds, steps]] of Object.entries(cases)) {
         assert.deepEqual(await runWasm(program, seconds, steps), native);
     });
 }
+
+test('the cue sounds the page makes are the desktop\'s files, byte for byte', async () => {
+    const core = await loadCore(wasm, {});
+    for (const [cue, file] of [[0, 'pinpon.wav'], [1, 'endpinpon.wav']])
+        assert.deepEqual(Buffer.from(core.cueWav(cue)), readFileSync(`${process.env.TALUNO_CUES}/${file}`), file);
+});
+
+test('each page is 200 KB or less', () => {
+    for (const program of [1, 2, 3]) {
+        const size = statSync(`${pages}/taluno${program}.html`).size;
+        assert.ok(size <= 200 * 1024, `taluno${program}.html is ${size} bytes`);
+    }
+});

@@ -1,222 +1,535 @@
-// The three pages in Debian's Chromium, headless, opened from file:// as a teacher opens them:
-// laid out as the tables say at scale 1 and 2, prompts, runs, 初期化, HELP/閉じる and 終了.
+// The three pages as a teacher and pupils meet them, in the browser engine named by TALUNO_ENGINE
+// (chromium, firefox or webkit), opened from files and from a loopback web server: laid out as their
+// tables, prompts, runs, 初期化, HELP/閉じる and 終了, the extras, the keyboard and a finger.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
 import { readFileSync } from 'node:fs';
-import { chromium } from 'playwright-core';
+import { after, before, test } from 'node:test';
 import { loadCore } from '../../web/src/core.js';
+import { launch } from './engines.mjs';
+import { fileCopies, serve } from './harness.mjs';
 
-const pages = process.env.TALUNO_WEB_DIR;
+const engine = process.env.TALUNO_ENGINE ?? 'chromium';
+const folder = process.env.TALUNO_WEB_DIR;
+const pixels = (twips) => Math.trunc(twips / 15);
 let browser;
 let core;
+let server;
+let files;
+
 before(async () => {
     core = await loadCore(readFileSync(process.env.TALUNO_WASM), {});
-    browser = await chromium.launch({
-        executablePath: process.env.TALUNO_CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-               '--disable-sync', '--no-first-run'],
-    });
+    [browser, server] = await Promise.all([launch(engine), serve(folder)]);
+    files = fileCopies(folder);
 });
-after(() => browser?.close());
+after(async () => {
+    await Promise.all([browser?.close(), server?.close()]);
+    files?.remove();
+});
 
-// Opens a program's page; every console error or uncaught exception fails the test at its end.
-async function open(program, { scale = 1, clock = false } = {}) {
-    // The browser window just holds the main window at this scale.
+// Every scenario is named after its engine, so that a failure says where it failed.
+const scenario = (name, body) => test(`[${engine}] ${name}`, body);
+
+// Opens a program's page with the browser window just holding its main window at `scale`. Every
+// error the page reports fails the scenario at its end.
+async function open(program, { from = 'file', scale = 1, clock = false } = {}) {
     const layout = core.layout(0, program);
-    const [width, height] = [Math.trunc(layout.width / 15), Math.trunc(layout.height / 15)];
-    const context = await browser.newContext({ viewport: { width: width * scale, height: height * scale },
-                                               deviceScaleFactor: scale });
-    const page = await context.newPage();
-    const errors = [];
-    page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-    page.on('pageerror', (error) => errors.push(error.message));
-    if (clock)
-        await page.clock.install({ time: new Date('2026-12-07T12:00:00') });
-    await page.goto(pathToFileURL(`${pages}/taluno${program}.html`).href);
-    await page.evaluate(() => globalThis.taluno);
-    if (clock)
-        await page.clock.pauseAt(new Date('2026-12-07T12:00:10'));
-    page.done = async () => {
-        assert.deepEqual(errors, []);
-        await context.close();
+    const name = `taluno${program}.html`;
+    const url = from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock);
+    const tab = await browser.open(url, { width: pixels(layout.width) * scale, height: pixels(layout.height) * scale, scale });
+    await tab.waitFor(() => document.querySelector('[data-name="Form1"] button'));
+    tab.done = async () => {
+        assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
+        await tab.close();
     };
-    return page;
+    return tab;
 }
 
-const dialog = (page) => page.locator('dialog.question');
+// The open box's title once it shows.
+const boxTitle = (tab) => tab.waitFor(() => document.querySelector('dialog.question[open] .title')?.textContent);
 
-// Answers the open box: types into an input box and presses Enter, or presses a button by its caption.
-async function answer(page, expectedTitle, reply) {
-    await dialog(page).waitFor();
-    assert.equal((await dialog(page).locator('.title').textContent()), expectedTitle);
-    if (['はい', 'いいえ', 'キャンセル'].includes(reply)) {
-        await dialog(page).getByRole('button', { name: reply }).click();
+// Answers the open box: presses a button by its caption, or types into the input box and presses Enter.
+async function answer(tab, title, reply) {
+    assert.equal(await boxTitle(tab), title);
+    if (['はい', 'いいえ', 'キャンセル', 'OK'].includes(reply)) {
+        await clickCaption(tab, 'dialog.question button', reply);
     } else {
-        await dialog(page).locator('input').fill(reply);
-        await page.keyboard.press('Enter');
+        await tab.evaluate(() => { document.querySelector('dialog.question input').value = ''; });
+        await tab.type(reply);
+        await tab.press('Enter');
     }
 }
 
-const text = (page, name) => page.locator(`[data-name="Form1"] [data-name="${name}"]`).textContent();
+// A trusted click on the element among `selector` whose text is `caption`.
+async function clickCaption(tab, selector, caption) {
+    const found = await tab.evaluate(([within, text]) => {
+        const target = [...document.querySelectorAll(within)].find((e) => e.textContent.trim() === text);
+        target?.setAttribute('data-test-target', '');
+        return Boolean(target);
+    }, [selector, caption]);
+    assert.ok(found, `${caption} in ${selector}`);
+    await tab.click('[data-test-target]');
+    await tab.evaluate(() => document.querySelector('[data-test-target]')?.removeAttribute('data-test-target'));
+}
 
-for (const scale of [1, 2]) {
-    for (const program of [1, 2, 3]) {
-        test(`Taluno${program} laid out as its table at scale ${scale}`, async () => {
-            const page = await open(program, { scale });
-            const boxes = await page.locator('[data-name="Form1"] > *').evaluateAll((children) => {
-                const origin = children[0].parentElement.getBoundingClientRect();
-                return children.map((child) => {
-                    const r = child.getBoundingClientRect();
-                    return [child.dataset.name, r.left - origin.left, r.top - origin.top, r.width, r.height].join();
-                });
-            });
-            const controls = core.layout(0, program).controls;
-            assert.equal(boxes.length, controls.length);
-            for (const { name, kind, left, top, width, height, visible, caption } of controls) {
-                if (visible && kind !== 'line') {
-                    const place = [name, ...[left, top, width, height].map((twips) => Math.trunc(twips / 15) * scale)];
-                    assert.ok(boxes.includes(place.join()), `${name} at ${place}`);
-                }
-                // A pupil's screen reader hears each button by its caption.
-                if (kind === 'button' && visible)
-                    assert.equal(await page.getByRole('button', { name: caption, exact: true }).count(), 1);
+const button = (tab, caption) => clickCaption(tab, '[data-name="Form1"] button', caption);
+const text = (tab, name) => tab.evaluate((n) => document.querySelector(`[data-name="Form1"] [data-name="${n}"]`).textContent, name);
+
+// Answers both settings prompts and runs.
+async function run(tab, guests, experiments) {
+    await answer(tab, ' お客人数の設定', String(guests));
+    await answer(tab, ' 実験回数の設定', String(experiments));
+    await tab.waitFor((m) => document.querySelector('[data-name="Label2"]').textContent === m, String(experiments));
+    await button(tab, '実験開始');
+}
+
+// The law of the lowest balance of n fair tosses, walked state by state: law[v + n] for v = -n .. 1.
+function lowestLaw(n) {
+    let states = new Map([['0,0', 1]]); // "lowest,balance"; the start is not counted
+    for (let toss = 1; toss <= n; ++toss) {
+        const next = new Map();
+        for (const [key, p] of states) {
+            const [low, at] = key.split(',').map(Number);
+            for (const step of [1, -1]) {
+                const balance = at + step;
+                const lowest = toss === 1 ? balance : Math.min(low, balance);
+                next.set(`${lowest},${balance}`, (next.get(`${lowest},${balance}`) ?? 0) + p / 2);
             }
-            await page.done();
-        });
+        }
+        states = next;
     }
+    const law = new Array(n + 2).fill(0);
+    for (const [key, p] of states)
+        law[Number(key.split(',')[0]) + n] += p;
+    return law;
 }
 
-test('Taluno2: prompts refused and accepted, a run, 初期化, HELP and 閉じる, 終了', async () => {
-    const page = await open(2);
-    await answer(page, ' お客人数の設定', 'abc');
-    // Refused: the same prompt, with its default again.
-    await dialog(page).waitFor();
-    assert.equal(await dialog(page).locator('input').inputValue(), '100');
-    await answer(page, ' お客人数の設定', '３５');
-    await answer(page, ' 実験回数の設定', '10001');
-    await answer(page, ' 実験回数の設定', '200');
-    assert.equal(await text(page, 'Label82'), '35');
-    assert.equal(await text(page, 'Label2'), '200');
+// The fewest coins enough in `percent` % of the cases, for weights laid out as lowestLaw's.
+function coinsEnough(weights, percent) {
+    const n = weights.length - 2;
+    const total = weights.reduce((sum, w) => sum + w, 0);
+    let covered = 0;
+    for (let v = 1; v >= -n; --v) {
+        covered += weights[v + n];
+        if (covered >= (total * percent) / 100 - 1e-9)
+            return Math.max(0, -v);
+    }
+    return n;
+}
 
-    await page.getByRole('button', { name: '実験開始' }).click();
-    const counts = await page.locator('[data-name^="dosu_"]').allTextContents();
-    assert.equal(counts.reduce((sum, count) => sum + Number(count), 0), 200);
-    assert.match(await text(page, 'Label3'), /^-?\d*\.\d$/);
-    assert.ok(await page.getByRole('button', { name: '実験開始' }).isDisabled());
-    // The focus has moved on to 終了, which asks before anything is lost.
-    assert.equal(await page.evaluate(() => document.activeElement.textContent), '終了');
-
-    await page.getByRole('button', { name: '初期化' }).click();
-    await answer(page, ' お客人数の設定', '10');
-    await answer(page, ' 実験回数の設定', '1');
-    assert.equal(await text(page, 'dosu_59'), '');
-    assert.equal(await text(page, 'Label3'), '');
-
-    await page.getByRole('button', { name: 'HELP' }).click();
-    assert.equal(await page.locator('[data-name="Form1"]').count(), 0);
-    await page.locator('[data-name="Form2"] .surface-text span').first().waitFor();
-    assert.match(await page.locator('[data-name="Form2"]').textContent(), /問/);
-    await page.getByRole('button', { name: '閉じる' }).click();
-    // The main window comes back as at start-up and asks again.
-    await answer(page, ' お客人数の設定', 'キャンセル');
-    await answer(page, '確認', 'いいえ');
-    await answer(page, ' お客人数の設定', '20');
-    await answer(page, ' 実験回数の設定', '5');
-    assert.equal(await text(page, 'Label82'), '20');
-
-    await page.getByRole('button', { name: '終了' }).click();
-    await answer(page, 'Talunoの実験', 'いいえ');
-    assert.equal(await page.locator('[data-name="Form1"]').count(), 1);
-    await page.getByRole('button', { name: '終了' }).click();
-    await answer(page, 'Talunoの実験', 'はい');
-    assert.match(await page.locator('.ended-note').textContent(), /再読み込み/);
-    await page.done();
-});
-
-test('Taluno3: the graph drawn, described, and cleared by 初期化', async () => {
-    const page = await open(3, { scale: 2 });
-    await answer(page, ' お客人数の設定', '10');
-    await answer(page, ' 実験回数の設定', '1000');
-    await page.keyboard.press('Enter'); // the focus starts on 実験開始
-    const graph = page.locator('[data-name="Picture1"]');
-    assert.match(await graph.getAttribute('aria-description'), /^1000 回の実験の度数分布。/);
-    // The result is announced: the values with their captions, then the graph in words.
-    assert.match(await page.locator('[aria-live]').textContent(), /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
-    // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
-    const blueAt = (x, y) => page.evaluate(([ux, uy]) => {
-        const canvas = document.querySelector('[data-name="Picture1"] canvas');
-        const pixel = canvas.getContext('2d').getImageData(Math.floor(ux * canvas.width / 130),
-                                                           Math.floor(uy * canvas.height / 300), 1, 1).data;
-        return pixel[0] === 0 && pixel[1] === 0 && pixel[2] === 255;
-    }, [x, y]);
-    assert.ok(await blueAt(120.5, 279));
-    assert.ok(await blueAt(120.5, 200));
-    // Boxes include their edges: an empty bin lies on the axis as a light-blue segment.
-    assert.ok(await blueAt(60.5, 280.2));
-    assert.equal(await graph.locator('.surface-text span.centred').count(), 12);
-
-    await page.getByRole('button', { name: '初期化' }).click();
-    assert.equal(await graph.getAttribute('aria-description'), 'グラフなし');
-    assert.ok(!(await blueAt(120.5, 279)));
-    await page.done();
-});
-
-test('Taluno3: the extras off until asked; T, K, the context menu, copy and save', async () => {
-    const page = await open(3, { scale: 2 });
-    await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { globalThis.copied = text; }; });
-    await answer(page, ' お客人数の設定', '10');
-    await answer(page, ' 実験回数の設定', '1000');
-    await page.keyboard.press('Enter');
-    const redPixels = () => page.evaluate(() => {
-        const canvas = document.querySelector('[data-name="Picture1"] canvas');
-        const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-        let red = 0;
-        for (let i = 0; i < data.length; i += 4)
-            red += data[i] === 255 && data[i + 1] === 0 && data[i + 2] === 0;
-        return red;
+// Each control where its table puts it at the page's scale, and each button heard by its caption.
+async function assertLaidOut(tab, program, scale) {
+    const boxes = await tab.evaluate(() => {
+        const window = document.querySelector('[data-name="Form1"]');
+        const origin = window.getBoundingClientRect();
+        return [...window.children].map((child) => {
+            const r = child.getBoundingClientRect();
+            return [child.dataset.name, ...[r.left - origin.left, r.top - origin.top, r.width, r.height]
+                .map((v) => Math.round(v * 100) / 100)].join();
+        });
     });
-    assert.equal(await redPixels(), 0);
-    assert.equal(await page.locator('.coins-panel').count(), 0);
-    await page.keyboard.press('t');
-    assert.ok(await redPixels() > 5);
-    // The menu by right click: its toggle shows the panel in the graph's upper area.
-    await page.locator('[data-name="Picture1"]').click({ button: 'right' });
-    await page.getByRole('menuitemcheckbox', { name: /何枚用意すればよいか/ }).click();
-    assert.match(await page.locator('.coins-panel').textContent(), /何枚用意すればよいか.*50 %/);
-    await page.keyboard.press('Control+c');
-    assert.match(await page.evaluate(() => globalThis.copied), /^お客人数\t10\n実験回数\t1000\n[^]*理論度数[^]*何枚用意すればよいか/);
-    const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Control+s')]);
-    const png = readFileSync(await download.path());
-    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [533 * 2, 381 * 2]);
-    await page.keyboard.press('t');
-    await page.keyboard.press('k');
-    assert.equal(await redPixels(), 0);
-    assert.equal(await page.locator('.coins-panel').count(), 0);
-    await page.done();
+    const controls = core.layout(0, program).controls;
+    assert.equal(boxes.length, controls.length);
+    for (const { name, kind, left, top, width, height, visible } of controls) {
+        if (visible && kind !== 'line') {
+            const place = [name, ...[left, top, width, height].map((twips) => pixels(twips) * scale)];
+            assert.ok(boxes.includes(place.join()), `${name} at ${place}`);
+        }
+    }
+    const buttons = await tab.evaluate(() =>
+        [...document.querySelectorAll('[data-name="Form1"] button:not([hidden])')].map((b) => b.textContent));
+    assert.deepEqual(buttons.sort(), controls.filter((c) => c.kind === 'button' && c.visible).map((c) => c.caption).sort());
+}
+
+scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a run, 初期化, HELP and 閉じる, 終了', async () => {
+    const tab = await open(2, { from: 'http' });
+    await assertLaidOut(tab, 2, 1);
+    await answer(tab, ' お客人数の設定', 'abc');
+    // Refused: the same prompt, with its default again.
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), '100');
+    await answer(tab, ' お客人数の設定', '３５');
+    await answer(tab, ' 実験回数の設定', '10001');
+    await answer(tab, ' 実験回数の設定', '200');
+    assert.equal(await text(tab, 'Label82'), '35');
+    assert.equal(await text(tab, 'Label2'), '200');
+
+    await button(tab, '実験開始');
+    const counts = await tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.textContent));
+    assert.equal(counts.reduce((sum, count) => sum + Number(count), 0), 200);
+    assert.match(await text(tab, 'Label3'), /^-?\d*\.\d$/);
+    assert.ok(await tab.evaluate(() => [...document.querySelectorAll('button')].find((b) => b.textContent === '実験開始').disabled));
+    // The focus has moved on to 終了, which asks before anything is lost.
+    assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
+
+    await button(tab, '初期化');
+    await answer(tab, ' お客人数の設定', '10');
+    await answer(tab, ' 実験回数の設定', '1');
+    assert.equal(await text(tab, 'dosu_59'), '');
+    assert.equal(await text(tab, 'Label3'), '');
+
+    await button(tab, 'HELP');
+    await tab.waitFor(() => document.querySelector('[data-name="Form2"] .surface-text span'));
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form1"]').length), 0);
+    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２＿ヘルプ（設問と操作方法）');
+    await clickCaption(tab, '[data-name="Form2"] button', '閉じる');
+    // The main window comes back as at start-up, under its own title, and asks again; Cancel and
+    // いいえ ask the same prompt again, on both prompts.
+    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２');
+    await answer(tab, ' お客人数の設定', 'キャンセル');
+    // A Yes/No box has no text field.
+    assert.deepEqual(await tab.evaluate(() => {
+        const input = document.querySelector('dialog.question input');
+        return [getComputedStyle(input).display, input.getBoundingClientRect().height];
+    }), ['none', 0]);
+    await answer(tab, '確認', 'いいえ');
+    await answer(tab, ' お客人数の設定', '20');
+    await answer(tab, ' 実験回数の設定', 'キャンセル');
+    await answer(tab, '確認', 'いいえ');
+    await answer(tab, ' 実験回数の設定', '5');
+    assert.equal(await text(tab, 'Label82'), '20');
+    assert.equal(await text(tab, 'Label2'), '5');
+
+    await button(tab, '終了');
+    await answer(tab, 'Talunoの実験', 'いいえ');
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form1"]').length), 1);
+    await button(tab, '終了');
+    await answer(tab, 'Talunoの実験', 'はい');
+    assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent),
+                 /^Talunoの実験２を終了しました。.*再読み込み/);
+    // HELP and 初期化 chime pinpon, 終了 endpinpon: the sounds the core makes, as the desktop's files.
+    const played = await tab.evaluate(() => Promise.all(globalThis.playedCues.map(async (address) =>
+        [...new Uint8Array(await (await fetch(address)).arrayBuffer())])));
+    const [pinpon, endPinpon] = [[...core.cueWav(0)], [...core.cueWav(1)]];
+    assert.ok(played.length === 4 && [pinpon, pinpon, endPinpon, endPinpon].every((cue, k) => cue.join() === played[k].join()),
+              'pinpon, pinpon, endpinpon, endpinpon');
+    // Nothing the page asked of the server went missing: not even an icon.
+    assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
+    await tab.done();
 });
 
-test('Taluno1: tosses on the 500 and 750 ms beats, 自動停止, HELP beside', async () => {
-    const page = await open(1, { clock: true });
-    await page.getByRole('button', { name: '自動開始' }).click();
+scenario('Taluno3 at scale 2: laid out, the graph drawn, described, and cleared by 初期化', async () => {
+    const tab = await open(3, { scale: 2 });
+    await assertLaidOut(tab, 3, 2);
+    await answer(tab, ' お客人数の設定', '10');
+    await answer(tab, ' 実験回数の設定', '1000');
+    await tab.press('Enter'); // the focus starts on 実験開始
+    const description = () => document.querySelector('[data-name="Picture1"]').getAttribute('aria-description');
+    assert.match(await tab.waitFor(description), /^1000 回の実験の度数分布。/);
+    // The result is announced: the values with their captions, then the graph in words.
+    assert.match(await tab.evaluate(() => document.querySelector('[aria-live]').textContent),
+                 /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
+    // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
+    assert.deepEqual(await colours(tab, [[120.5, 279], [120.5, 200], [60.5, 280.2], [60.5, 195]]),
+                     ['#0000ff', '#0000ff', '#0000ff', 'other']);
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Picture1"] .surface-text span.centred').length), 12);
+
+    await button(tab, '初期化');
+    assert.equal(await tab.evaluate(description), 'グラフなし');
+    assert.deepEqual(await colours(tab, [[120.5, 279]]), ['other']);
+    await tab.done();
+});
+
+// The colours of Taluno3's graph at points given in its units: '#rrggbb' for blue, red and black, else 'other'.
+function colours(tab, points) {
+    return tab.evaluate((at) => {
+        const canvas = document.querySelector('[data-name="Picture1"] canvas');
+        const context = canvas.getContext('2d');
+        return at.map(([x, y]) => {
+            const [r, g, b, a] = context.getImageData(Math.floor((x * canvas.width) / 130), Math.floor((y * canvas.height) / 300), 1, 1).data;
+            const hex = `#${[r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
+            return a === 255 && ['#0000ff', '#ff0000', '#000000'].includes(hex) ? hex : 'other';
+        });
+    }, points);
+}
+
+const menuItems = (tab) => tab.evaluate(() => {
+    const menu = document.querySelector('.extras-menu');
+    return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
+        [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
+});
+
+const batchItems = ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '理論値 T false', '何枚用意すればよいか K false'];
+for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ']], [2, 2, batchItems],
+                                       [3, 1, batchItems]]) {
+    scenario(`Taluno${program} at scale ${scale}: laid out, the menu by right click, Shift+F10 and the Menu key, worked by the arrow keys`, async () => {
+        const tab = await open(program, { scale });
+        await assertLaidOut(tab, program, scale);
+        if (program !== 1)
+            await run(tab, 10, 20);
+        assert.equal(await menuItems(tab), null);
+        await tab.rightClick('[data-name="Form1"]');
+        assert.deepEqual(await menuItems(tab), items);
+        await tab.press('Escape');
+        assert.equal(await menuItems(tab), null);
+        const ways = browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10'];
+        for (const keys of ways) {
+            const before = await tab.evaluate(() => document.activeElement.textContent);
+            await tab.press(keys);
+            assert.ok(await menuItems(tab), keys);
+            // The first item has the focus; the arrows go round; Escape gives the focus back.
+            const focused = () => tab.evaluate(() => document.activeElement.firstChild?.textContent);
+            assert.equal(await focused(), '結果をコピー');
+            await tab.press('ArrowUp');
+            assert.equal(await focused(), items.at(-1).split(' ')[0]);
+            await tab.press('ArrowDown');
+            await tab.press('ArrowDown');
+            assert.equal(await focused(), '画像を保存');
+            await tab.press('Escape');
+            assert.equal(await menuItems(tab), null);
+            assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
+        }
+        if (program !== 1) {
+            // An item chosen from the keyboard: 理論値 is then ticked.
+            await tab.press('Shift+F10');
+            await tab.press('ArrowDown');
+            await tab.press('ArrowDown');
+            await tab.press('Enter');
+            await tab.press('Shift+F10');
+            assert.deepEqual((await menuItems(tab)).slice(2), ['理論値 T true', '何枚用意すればよいか K false']);
+            await tab.press('Escape');
+        }
+        await tab.done();
+    });
+}
+
+// Captures what the page copies and saves: the copied text, and each download's name and picture.
+const capture = (tab) => tab.evaluate(() => {
+    globalThis.copied = null;
+    globalThis.saved = [];
+    const clipboard = navigator.clipboard ?? {};
+    clipboard.writeText = async (value) => { globalThis.copied = value; };
+    if (!navigator.clipboard)
+        Object.defineProperty(navigator, 'clipboard', { value: clipboard });
+    HTMLAnchorElement.prototype.click = function () {
+        const name = this.download;
+        globalThis.saved.push(fetch(this.href).then((r) => r.blob()).then((blob) => createImageBitmap(blob))
+            .then((bitmap) => ({ name, bitmap })));
+    };
+});
+
+// The name and size of the picture saved next, and its pixels at (x, y) as '#rrggbb'.
+const savedPicture = async (tab, points) => {
+    await tab.waitFor(() => globalThis.saved.length);
+    return tab.evaluate(async (at) => {
+    const { name, bitmap } = await globalThis.saved.at(-1);
+    const canvas = document.createElement('canvas');
+    [canvas.width, canvas.height] = [bitmap.width, bitmap.height];
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const colour = ([x, y]) => `#${[...context.getImageData(x, y, 1, 1).data.slice(0, 3)]
+        .map((c) => c.toString(16).padStart(2, '0')).join('')}`;
+    globalThis.saved = [];
+    return { name, width: bitmap.width, height: bitmap.height, colours: at.map(colour) };
+}, points);
+};
+
+scenario('Taluno2: each extra alone, the copied table cell by cell, the window saved at twice its size', async () => {
+    const tab = await open(2);
+    await capture(tab);
+    await run(tab, 10, 200);
+    const counts = (await tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.textContent)))
+        .map(Number);
+    const hints = () => tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.title));
+    const law = lowestLaw(10);
+    // Bins: below -57, then one for each of -57 .. 3, then above 3: the count of v is counts[v + 58],
+    // and 10 guests reach -10 .. 1 only.
+    const expected = counts.map((_, k) => (k >= 48 && k <= 59 ? 200 * law[k - 48] : 0));
+    const runWeights = counts.slice(48, 60); // laid out as the law
+    assert.deepEqual(await hints(), counts.map(() => ''));
+
+    await tab.press('t');
+    assert.deepEqual(await hints(), expected.map((e) => `理論度数 ${Math.round(e)}`));
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('.coins-panel').length), 0);
+    await tab.press('t');
+    assert.deepEqual(await hints(), counts.map(() => ''));
+
+    // The panel stands right of the table, in the window, which widens to hold it.
+    await tab.press('k');
+    const panel = await tab.evaluate(() => {
+        const table = document.querySelector('.coins-panel');
+        const window = table.parentElement;
+        return { cells: [...table.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
+                 place: [table.offsetLeft, table.offsetTop], right: table.offsetLeft + table.offsetWidth,
+                 width: window.offsetWidth, window: window.dataset.name };
+    });
+    const coinCells = (weights) => [50, 90, 95, 99].map((p) => `${coinsEnough(weights, p)}枚`);
+    const runCoins = coinCells(runWeights);
+    const lawCoins = coinCells(law);
+    assert.deepEqual(panel.cells, ['何枚用意すればよいか', '実験', '理論',
+        ...[50, 90, 95, 99].flatMap((p, k) => [`${p} %`, runCoins[k], lawCoins[k]])]);
+    assert.deepEqual([panel.window, panel.place, panel.width], ['Form1', [545, 40], panel.right + 8]);
+
+    // The copy: the settings and the mean as shown, then a row per shortage from the first that came.
+    await tab.press('t');
+    await tab.press('Control+c');
+    const copied = (await tab.waitFor(() => globalThis.copied)).split('\n');
+    const mean = await text(tab, 'Label3');
+    assert.deepEqual(copied.slice(0, 5), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`, '',
+                                          '不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)\t理論度数']);
+    const first = counts.findIndex((c) => c > 0);
+    let cumulative = 0;
+    const rows = [];
+    for (let k = first; k <= 59; ++k) {
+        cumulative += counts[k];
+        rows.push([k - 58, counts[k], (counts[k] / 2).toFixed(1), (cumulative / 2).toFixed(1), expected[k].toFixed(1)].join('\t'));
+    }
+    assert.deepEqual(copied.slice(5, 5 + rows.length), rows);
+    assert.deepEqual(copied.slice(5 + rows.length), ['', '何枚用意すればよいか\t実験\t理論',
+        ...[50, 90, 95, 99].map((p, k) => `${p} %\t${runCoins[k].replace('枚', '')}\t${lawCoins[k].replace('枚', '')}`), '']);
+
+    // Saved at twice the size, named after the window: the title's colour at its place, the last
+    // count's white in the lower right.
+    await tab.press('Control+s');
+    const picture = await savedPicture(tab, [[2 * 130, 2 * 4], [2 * (488 + 40), 2 * (400 + 12)]]);
+    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * panel.width, height: 2 * 512,
+                                colours: ['#80ffff', '#ffffff'] });
+    // The panel goes, and the window is as narrow as its table again.
+    await tab.press('k');
+    assert.deepEqual(await tab.evaluate(() => [document.querySelectorAll('.coins-panel').length,
+                                               document.querySelector('[data-name="Form1"]').offsetWidth]), [0, 553]);
+    await tab.done();
+});
+
+scenario('Taluno3: each extra alone, the graph saved at twice its size', async () => {
+    const tab = await open(3, { clock: true });
+    await capture(tab);
+    await run(tab, 10, 200);
+    const law = lowestLaw(10);
+    // The bin of v spans x 120 + v to 121 + v; a mark at each expected count of half a run or more.
+    const marks = law.map((p, k) => [120.5 + k - 10, 280 - 200 * p + 0.01, 200 * p]);
+    const redAtMarks = async () => (await colours(tab, marks.map(([x, y]) => [x, y]))).map((c) => c === '#ff0000');
+    assert.deepEqual(await redAtMarks(), marks.map(() => false));
+    await tab.press('t');
+    assert.deepEqual(await redAtMarks(), marks.map(([, , count]) => count >= 0.5));
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('.coins-panel').length), 0);
+    await tab.press('t');
+    assert.deepEqual(await redAtMarks(), marks.map(() => false));
+
+    await tab.press('k');
+    const panel = await tab.evaluate(() => {
+        const table = document.querySelector('.coins-panel');
+        return [table.offsetLeft, table.offsetTop, table.parentElement.offsetWidth];
+    });
+    assert.deepEqual(panel, [68, 72, 555]);
+    assert.deepEqual(await redAtMarks(), marks.map(() => false));
+
+    await tab.press('t');
+    await tab.press('Control+s');
+    // The inner area is 533 x 381 pixels: the bar of the most frequent shortage, a mark, the empty top.
+    const mode = law.indexOf(Math.max(...law)) - 10;
+    const at = (x, y) => [Math.floor((2 * x * 533) / 130), Math.floor((2 * y * 381) / 300)];
+    const picture = await savedPicture(tab, [at(120.5 + mode, 279), at(marks[9][0], marks[9][1]), at(60.5, 100)]);
+    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * 533, 2 * 381]);
+    assert.deepEqual(picture.colours.slice(0, 2), ['#0000ff', '#ff0000']);
+    assert.notEqual(picture.colours[2], '#0000ff');
+    await tab.done();
+});
+
+// The page's icon: the coin at 32 pixels, clear outside it, nickel-brass on it.
+async function assertCoinIcon(tab) {
+    const icon = await tab.evaluate(async () => {
+        const link = document.querySelector('link[rel="icon"]');
+        const bitmap = await createImageBitmap(await (await fetch(link.href)).blob());
+        const canvas = document.createElement('canvas');
+        [canvas.width, canvas.height] = [bitmap.width, bitmap.height];
+        const context = canvas.getContext('2d');
+        context.drawImage(bitmap, 0, 0);
+        const at = (x, y) => [...context.getImageData(x, y, 1, 1).data];
+        return { size: [bitmap.width, bitmap.height], corner: at(0, 0)[3], rim: at(16, 3) };
+    });
+    assert.deepEqual(icon.size, [32, 32]);
+    assert.equal(icon.corner, 0);
+    const [r, g, b, a] = icon.rim;
+    assert.ok(a > 200 && r > g && g > b && r > 150, String(icon.rim));
+}
+
+scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside', async () => {
+    const tab = await open(1, { from: 'http', clock: true });
+    await assertLaidOut(tab, 1, 1);
+    await assertCoinIcon(tab);
+    await capture(tab);
+    const runFor = (ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
+    await button(tab, '自動開始');
     // The first toss at 500 ms, then one every 750 ms: the 100th at 74.75 s.
     for (const [wait, toss] of [[499, 1], [749, 2], [749, 3]]) {
-        await page.clock.runFor(wait);
-        assert.equal(await text(page, `Labme_${toss}`), '', `toss ${toss} not yet`);
-        await page.clock.runFor(1);
-        assert.ok(['表', '裏'].includes(await text(page, `Labme_${toss}`)), `toss ${toss}`);
+        await runFor(wait);
+        assert.equal(await text(tab, `Labme_${toss}`), '', `toss ${toss} not yet`);
+        await runFor(1);
+        assert.ok(['表', '裏'].includes(await text(tab, `Labme_${toss}`)), `toss ${toss}`);
     }
-    const faces = await page.locator('[data-name^="Labme_"]').allTextContents();
-    assert.equal(await text(page, 'tm_3'), String(faces.reduce((sum, face) => sum + (face === '表') - (face === '裏'), 0)));
-    await page.getByRole('button', { name: '自動停止' }).click();
-    await page.clock.runFor(2000);
-    assert.equal(await text(page, 'Labme_4'), '');
+    const faces = await tab.evaluate(() => [1, 2, 3].map((k) => document.querySelector(`[data-name="Labme_${k}"]`).textContent));
+    const balances = faces.map((_, k) => faces.slice(0, k + 1).reduce((sum, face) => sum + (face === '表' ? 1 : -1), 0));
+    assert.deepEqual(await tab.evaluate(() => [1, 2, 3].map((k) => document.querySelector(`[data-name="tm_${k}"]`).textContent)),
+                     balances.map(String));
+    await button(tab, '自動停止');
+    await runFor(2000);
+    assert.equal(await text(tab, 'Labme_4'), '');
+    await tab.press('Control+c');
+    assert.equal(await tab.waitFor(() => globalThis.copied),
+                 `回数\t表/裏\t釣り銭枚数\n${faces.map((face, k) => `${k + 1}\t${face}\t${balances[k]}\n`).join('')}`);
 
-    await page.getByRole('button', { name: 'HELP' }).click();
-    const help = page.locator('[data-name="Form2"]');
-    const main = page.locator('[data-name="Form1"]');
-    assert.ok((await help.boundingBox()).x > (await main.boundingBox()).x);
-    await page.getByRole('button', { name: '閉じる' }).click();
-    assert.equal(await help.count(), 0);
-    await page.done();
+    await button(tab, 'HELP');
+    await tab.waitFor(() => document.querySelector('[data-name="Form2"]'));
+    assert.ok(await tab.evaluate(() => document.querySelector('[data-name="Form2"]').getBoundingClientRect().left
+        > document.querySelector('[data-name="Form1"]').getBoundingClientRect().right));
+    await clickCaption(tab, '[data-name="Form2"] button', '閉じる');
+    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form2"]').length), 0);
+    // The tab, and so a saved picture, bears the main window's title again.
+    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験１（コインストによるシミュレーション）');
+    await tab.press('Control+s');
+    const layout = core.layout(0, 1);
+    const picture = await savedPicture(tab, [[2 * 180, 2 * 4], [2 * (584 + 16), 2 * (464 + 12)]]);
+    assert.deepEqual(picture, { name: 'Talunoの実験１（コインストによるシミュレーション）.png',
+                                width: 2 * pixels(layout.width), height: 2 * pixels(layout.height),
+                                colours: ['#00ffff', '#ffffff'] });
+    assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
+    await tab.done();
+});
+
+scenario('Under a finger: a long press opens the menu through a small movement and clicks nothing', async () => {
+    const tab = await open(3, { clock: true });
+    await run(tab, 10, 5);
+    await button(tab, '初期化');
+    await answer(tab, ' お客人数の設定', '10');
+    await answer(tab, ' 実験回数の設定', '5');
+    // A press on 実験開始 that moves 10 pixels, held 600 ms, then lifted: the menu and no run.
+    const press = (moveBy, holdMs, click = true) => tab.evaluate(([[dx, dy], hold, andClick]) => {
+        const target = [...document.querySelectorAll('button')].find((b) => b.textContent === '実験開始');
+        const box = target.getBoundingClientRect();
+        const at = (x, y) => ({ bubbles: true, cancelable: true, pointerType: 'touch', isPrimary: true, pointerId: 7,
+                                clientX: box.left + x, clientY: box.top + y });
+        target.dispatchEvent(new PointerEvent('pointerdown', at(10, 10)));
+        target.dispatchEvent(new PointerEvent('pointermove', at(10 + dx, 10 + dy)));
+        globalThis.testClock.runFor(hold);
+        if (andClick) {
+            target.dispatchEvent(new PointerEvent('pointerup', at(10 + dx, 10 + dy)));
+            target.click();
+        } else {
+            target.dispatchEvent(new PointerEvent('pointercancel', at(10 + dx, 10 + dy)));
+        }
+        return !document.querySelector('.extras-menu').hidden;
+    }, [moveBy, holdMs, click]);
+    assert.equal(await press([6, 8], 600), true);
+    assert.equal(await text(tab, 'Label3'), '');
+    await tab.press('Escape');
+    assert.equal(await press([30, 30], 600, false), false, 'a drag is no long press');
+    assert.equal(await text(tab, 'Label3'), '');
+    assert.equal(await press([0, 0], 300), false, 'a tap is no long press');
+    assert.notEqual(await text(tab, 'Label3'), '', 'the tap runs');
+
+    // No double-tap zoom, no selection or callout of the system's own; buttons a finger can hit.
+    const style = await tab.evaluate(() => {
+        const body = getComputedStyle(document.body);
+        return [body.touchAction, body.userSelect || body.webkitUserSelect,
+                CSS.supports('-webkit-touch-callout', 'none') ? body.webkitTouchCallout : 'none'];
+    });
+    assert.deepEqual(style, ['manipulation', 'none', 'none']);
+    const heights = (selector) => tab.evaluate((within) => [...document.querySelectorAll(within)]
+        .map((b) => b.getBoundingClientRect().height >= 44), selector);
+    await tab.press('Shift+F10');
+    assert.deepEqual(await heights('.extras-menu button'), [true, true, true, true]);
+    await tab.press('Escape');
+    await button(tab, '終了');
+    assert.deepEqual(await heights('dialog.question[open] button'), [true, true]);
+    await answer(tab, 'Talunoの実験', 'いいえ');
+    await tab.done();
 });

@@ -142,7 +142,11 @@ export class Extras {
 
     close() {
         this.menu.hidden = true;
-        this.returnFocus?.focus?.();
+        const back = this.returnFocus;
+        if (back?.isConnected && back !== document.body)
+            back.focus();
+        else // nothing had the focus: the window's first control takes it, not a hidden item
+            this.mainWindow()?.focusFirst();
     }
 
     toggle(extra) {

@@ -255,6 +255,11 @@ class ProgramWindow {
         }
     }
 
+    // The first control in the keyboard order that can take the focus.
+    focusFirst() {
+        this.focusNext(this.layout.focusOrder.at(-1));
+    }
+
     // Squeezes across each new text that does not fit its label, as the desktop narrows a face: all
     // widths are read in one pass, so that a run that fills the table lays the window out once.
     fitCaptions() {

@@ -1,0 +1,507 @@
+// One small interface over three browser engines, so that one list of page scenarios runs unchanged in
+// Debian's Chromium (playwright-core), Firefox ESR (puppeteer-core over WebDriver BiDi) and WebKitGTK
+// (selenium-webdriver and WebKitWebDriver, in an X server and a session bus of their own).
+//
+//   const browser = await launch('firefox');
+//   const tab = await browser.open(url, { width: 553, height: 512, scale: 2 });
+//   await tab.click('[data-name="Command1"]');
+//   await tab.close();
+//   await browser.close();
+//
+// Clicks and keys go through the browser's automation, as a person's would; every error names its engine.
+// Nothing reaches beyond loopback: each engine's own background traffic goes to a closed loopback port.
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+export const engineNames = ['chromium', 'firefox', 'webkit'];
+
+const launchers = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit };
+
+// Starts the engine; throws with a clear message naming the engine if it cannot.
+export async function launch(name) {
+    if (!Object.hasOwn(launchers, name))
+        throw new Error(`[${name}] no such engine: one of ${engineNames.join(', ')}`);
+    try {
+        return await launchers[name]();
+    } catch (error) {
+        throw new Error(`[${name}] cannot start: ${error.message}`, { cause: error });
+    }
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const callLimitMs = 30000;
+const openLimitMs = 60000;
+
+// The promise's outcome, or an error after ms.
+function within(ms, promise, message) {
+    let timer;
+    const limit = new Promise((_, reject) => {
+        timer = setTimeout(() => reject(new Error(`${message} after ${ms} ms`)), ms);
+    });
+    return Promise.race([promise, limit]).finally(() => clearTimeout(timer));
+}
+
+const brief = (fn) => String(fn).replace(/\s+/g, ' ').slice(0, 120);
+
+// A tab of any engine. The engine fills in `io`: run(source) -> JSON text, mouse(x, y, button),
+// press(modifiers, key), type(text), screenshot(), close().
+class Tab {
+    constructor(engine, io) {
+        this.engine = engine;
+        this.io = io;
+    }
+
+    fail(message, cause) {
+        return new Error(`[${this.engine}] ${message}`, cause && { cause });
+    }
+
+    // fn(arg) in the page; arg and the result are JSON values, a promise is awaited. The result comes
+    // back as JSON text, so that every engine hands back the same values.
+    async evaluate(fn, arg) {
+        const source = `(async () => JSON.stringify({ value: await (${fn})(${arg === undefined ? '' : JSON.stringify(arg)}) }))()`;
+        return JSON.parse(await this.attempt(`evaluate of ${brief(fn)}`, () => this.io.run(source))).value;
+    }
+
+    // Polls fn until it gives something truthy, and returns that.
+    async waitFor(fn, arg, timeoutMs = 5000) {
+        for (const deadline = Date.now() + timeoutMs; ;) {
+            const result = await this.evaluate(fn, arg);
+            if (result)
+                return result;
+            if (Date.now() > deadline)
+                throw this.fail(`waitFor timed out after ${timeoutMs} ms: ${brief(fn)}`);
+            await sleep(25);
+        }
+    }
+
+    // A left or right click in the middle of the first element matching the selector.
+    async click(selector, button = 'left') {
+        const point = await this.evaluate((within) => {
+            const box = document.querySelector(within)?.getBoundingClientRect();
+            return box && box.width > 0 ? [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)] : null;
+        }, selector);
+        if (!point)
+            throw this.fail(`nothing to click at ${selector}`);
+        await this.attempt(`${button} click on ${selector}`, () => this.io.mouse(...point, button));
+    }
+
+    rightClick(selector) {
+        return this.click(selector, 'right');
+    }
+
+    // One key with any modifiers before it: 'Enter', 't', 'Control+c', 'Shift+F10', 'ContextMenu'.
+    async press(keys) {
+        const parts = keys.length === 1 ? [keys] : keys.split('+');
+        const key = parts.pop();
+        await this.attempt(`press ${keys}`, () => this.io.press(parts, key));
+    }
+
+    type(text) {
+        return this.attempt('typing', () => this.io.type(text));
+    }
+
+    // A PNG of the viewport at its device pixels.
+    async screenshot() {
+        return Buffer.from(await this.attempt('screenshot', () => this.io.screenshot()));
+    }
+
+    close() {
+        this.closing ??= this.attempt('closing the tab', () => this.io.close());
+        return this.closing;
+    }
+
+    // A time limit on every call, so that a browser that stops answering fails the scenario, not hangs it.
+    async attempt(what, action) {
+        try {
+            return await within(callLimitMs, action(), 'no answer');
+        } catch (error) {
+            throw this.fail(`${what} failed: ${error.message}`, error);
+        }
+    }
+}
+
+// Chromium: one browser, a context of its own for every tab, over playwright's pipe.
+async function launchChromium() {
+    const { chromium } = await import('playwright-core');
+    const browser = await chromium.launch({
+        executablePath: '/usr/bin/chromium',
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+               '--disable-sync', '--no-first-run',
+               // Even so it looks up Google's hosts (autofill, accounts, updates). Whatever it fetches
+               // beyond loopback goes to a proxy on a closed loopback port, and no name resolves but
+               // localhost's, so nothing leaves the machine, not even a DNS query (nor the probe of
+               // Google's DNS that a page failing on a name would bring).
+               '--proxy-server=http://127.0.0.1:9',
+               '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE localhost, EXCLUDE 127.0.0.1, EXCLUDE [::1]'],
+    });
+    return {
+        name: 'chromium',
+        supports: { deviceScale: true, menuKey: true },
+        async open(url, options) {
+            const { width, height, scale = 1 } = options;
+            const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
+            try {
+                const page = await within(openLimitMs, (async () => {
+                    const page = await context.newPage();
+                    await page.goto(url, { waitUntil: 'load' });
+                    return page;
+                })(), 'no load');
+                let devtools = null;
+                return new Tab('chromium', {
+                    run: (source) => page.evaluate(source),
+                    mouse: (x, y, button) => page.mouse.click(x, y, { button }),
+                    press: (modifiers, key) => page.keyboard.press([...modifiers, key].join('+')),
+                    // Key by key, as the other engines type: keyboard.type would insert the characters
+                    // that a US keyboard lacks ('３') with no key events at all, so those go as keys
+                    // through the DevTools protocol.
+                    async type(text) {
+                        for (const character of text) {
+                            if (/^[\x20-\x7e\n\t]$/.test(character)) {
+                                await page.keyboard.press(character);
+                            } else {
+                                devtools ??= await context.newCDPSession(page);
+                                const key = { key: character, text: character, unmodifiedText: character };
+                                await devtools.send('Input.dispatchKeyEvent', { type: 'keyDown', ...key });
+                                await devtools.send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
+                            }
+                        }
+                    },
+                    screenshot: () => page.screenshot(),
+                    close: () => context.close(),
+                });
+            } catch (error) {
+                await context.close().catch(() => {});
+                throw new Error(`[chromium] cannot open ${url}: ${error.message}`, { cause: error });
+            }
+        },
+        close: () => browser.close(),
+    };
+}
+
+// Firefox keeps away from the network, which a test machine may not have and a test must not use: no
+// updates, telemetry, studies, remote settings, safe browsing, captive portal or connectivity checks;
+// whatever still tries goes to a proxy on a closed loopback port (loopback itself is never proxied), and
+// every name resolves to loopback without a DNS query.
+const quietFirefox = {
+    'app.normandy.enabled': false,
+    'app.normandy.api_url': '',
+    'app.shield.optoutstudies.enabled': false,
+    'app.update.auto': false,
+    'app.update.checkInstallTime': false,
+    'app.update.disabledForTesting': true,
+    'browser.aboutwelcome.enabled': false,
+    'browser.discovery.enabled': false,
+    'browser.newtabpage.activity-stream.default.sites': '',
+    'browser.newtabpage.activity-stream.feeds.section.topstories': false,
+    'browser.newtabpage.activity-stream.feeds.system.topstories': false,
+    'browser.newtabpage.activity-stream.feeds.telemetry': false,
+    'browser.newtabpage.activity-stream.feeds.topsites': false,
+    'browser.newtabpage.activity-stream.showSponsored': false,
+    'browser.newtabpage.activity-stream.showSponsoredTopSites': false,
+    'browser.newtabpage.activity-stream.telemetry': false,
+    'browser.newtabpage.enabled': false,
+    'browser.ping-centre.telemetry': false,
+    'browser.region.network.url': '',
+    'browser.region.update.enabled': false,
+    'browser.safebrowsing.blockedURIs.enabled': false,
+    'browser.safebrowsing.downloads.enabled': false,
+    'browser.safebrowsing.downloads.remote.enabled': false,
+    'browser.safebrowsing.malware.enabled': false,
+    'browser.safebrowsing.phishing.enabled': false,
+    'browser.safebrowsing.provider.google.gethashURL': '',
+    'browser.safebrowsing.provider.google.updateURL': '',
+    'browser.safebrowsing.provider.google4.gethashURL': '',
+    'browser.safebrowsing.provider.google4.updateURL': '',
+    'browser.safebrowsing.provider.mozilla.gethashURL': '',
+    'browser.safebrowsing.provider.mozilla.updateURL': '',
+    'browser.search.geoSpecificDefaults': false,
+    'browser.search.update': false,
+    'browser.shell.checkDefaultBrowser': false,
+    'browser.startup.homepage_override.mstone': 'ignore',
+    'browser.topsites.contile.enabled': false,
+    'browser.translations.enable': false,
+    'browser.urlbar.quicksuggest.enabled': false,
+    'browser.urlbar.suggest.searches': false,
+    'captivedetect.canonicalURL': '',
+    'datareporting.healthreport.documentServerURI': '',
+    'datareporting.healthreport.uploadEnabled': false,
+    'datareporting.policy.dataSubmissionEnabled': false,
+    'dom.push.connection.enabled': false,
+    'dom.push.enabled': false,
+    'dom.push.serverURL': '',
+    'extensions.blocklist.enabled': false,
+    'extensions.getAddons.cache.enabled': false,
+    'extensions.getAddons.showPane': false,
+    'extensions.htmlaboutaddons.recommendations.enabled': false,
+    'extensions.systemAddon.update.enabled': false,
+    'extensions.systemAddon.update.url': '',
+    'extensions.update.enabled': false,
+    'extensions.webservice.discoverURL': '',
+    'geo.provider.network.url': '',
+    'identity.fxaccounts.enabled': false,
+    'media.gmp-gmpopenh264.enabled': false,
+    'media.gmp-manager.updateEnabled': false,
+    'media.gmp-manager.url': '',
+    'media.gmp-widevinecdm.enabled': false,
+    'messaging-system.rsexperimentloader.enabled': false,
+    'network.captive-portal-service.enabled': false,
+    'network.connectivity-service.enabled': false,
+    'network.dns.disablePrefetch': true,
+    'network.dns.forceResolve': '127.0.0.1',
+    'network.http.speculative-parallel-limit': 0,
+    'network.predictor.enabled': false,
+    'network.prefetch-next': false,
+    'network.proxy.type': 1,
+    'network.proxy.http': '127.0.0.1',
+    'network.proxy.http_port': 9,
+    'network.proxy.ssl': '127.0.0.1',
+    'network.proxy.ssl_port': 9,
+    'network.proxy.socks_remote_dns': true,
+    'network.sntp.pools': '',
+    'network.trr.mode': 5,
+    'security.OCSP.enabled': 0,
+    'security.remote_settings.crlite_filters.enabled': false,
+    'security.remote_settings.intermediates.enabled': false,
+    'services.settings.server': 'data:,#remote-settings-dummy/v1',
+    'services.sync.engine.addons': false,
+    'signon.management.page.breach-alerts.enabled': false,
+    'toolkit.coverage.opt-out': true,
+    'toolkit.telemetry.archive.enabled': false,
+    'toolkit.telemetry.bhrPing.enabled': false,
+    'toolkit.telemetry.enabled': false,
+    'toolkit.telemetry.firstShutdownPing.enabled': false,
+    'toolkit.telemetry.newProfilePing.enabled': false,
+    'toolkit.telemetry.server': '',
+    'toolkit.telemetry.shutdownPingSender.enabled': false,
+    'toolkit.telemetry.unified': false,
+    'toolkit.telemetry.updatePing.enabled': false,
+};
+
+// Firefox: one browser with a fresh temporary profile (puppeteer makes it and removes it), a user context
+// of its own for every tab.
+async function launchFirefox() {
+    const { default: puppeteer } = await import('puppeteer-core');
+    const browser = await puppeteer.launch({
+        browser: 'firefox',
+        protocol: 'webDriverBiDi',
+        executablePath: '/usr/bin/firefox-esr',
+        headless: true,
+        extraPrefsFirefox: quietFirefox,
+        // MOZ_DISABLE_NONLOCAL_CONNECTIONS, as in Mozilla's own test runs: connections beyond loopback are
+        // refused, and the remote settings server above is honoured (a release build ignores it otherwise).
+        env: { ...process.env, MOZ_CRASHREPORTER_DISABLE: '1', MOZ_DISABLE_NONLOCAL_CONNECTIONS: '1' },
+    });
+    return {
+        name: 'firefox',
+        supports: { deviceScale: true, menuKey: false },
+        async open(url, options) {
+            const { width, height, scale = 1 } = options;
+            const context = await browser.createBrowserContext();
+            try {
+                const page = await within(openLimitMs, (async () => {
+                    const page = await context.newPage();
+                    await page.setViewport({ width, height, deviceScaleFactor: scale });
+                    await page.goto(url, { waitUntil: 'load' });
+                    return page;
+                })(), 'no load');
+                return new Tab('firefox', {
+                    run: (source) => page.evaluate(source),
+                    mouse: (x, y, button) => page.mouse.click(x, y, { button }),
+                    async press(modifiers, key) {
+                        for (const modifier of modifiers)
+                            await page.keyboard.down(modifier);
+                        await page.keyboard.press(key);
+                        for (const modifier of modifiers.toReversed())
+                            await page.keyboard.up(modifier);
+                    },
+                    type: (text) => page.keyboard.type(text),
+                    screenshot: () => page.screenshot(),
+                    close: () => context.close(),
+                });
+            } catch (error) {
+                await context.close().catch(() => {});
+                throw new Error(`[firefox] cannot open ${url}: ${error.message}`, { cause: error });
+            }
+        },
+        close: () => browser.close(),
+    };
+}
+
+const webkitBinary = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+
+// A session bus that starts no services: no accessibility bus, no dconf, nothing left behind.
+const quietBus = (dir) => `<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=${dir}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+`;
+
+// A helper process, in a process group of its own, whose first line on fd 3 says it is ready (Xvfb its
+// display, dbus-daemon its address).
+async function startHelper(command, args, env) {
+    const child = spawn(command, args, { env, detached: true, stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
+    let errors = '';
+    child.stderr.on('data', (data) => { errors = (errors + data).slice(-2000); });
+    const line = await within(10000, new Promise((resolve, reject) => {
+        let text = '';
+        child.stdio[3].on('data', (data) => (text += data).includes('\n') && resolve(text.trim()));
+        child.on('error', reject);
+        child.on('exit', (code) => reject(new Error(`${command} ended (${code}): ${errors.trim()}`)));
+    }), `${command} not ready`);
+    return { child, line };
+}
+
+// A free port on loopback, for a WebKitWebDriver that cannot say which one it took.
+async function freePort() {
+    const server = createServer();
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    const { port } = server.address();
+    await new Promise((resolve) => server.close(resolve));
+    return port;
+}
+
+// Ends a process and everything it started (its process group).
+function end(child) {
+    try {
+        process.kill(-child.pid, 'SIGKILL');
+    } catch {
+        // Already gone.
+    }
+}
+
+// WebKitGTK: an Xvfb and a session bus of its own, and for each scale a WebKitWebDriver with one session
+// of MiniBrowser (a driver takes one session at a time; GDK_SCALE gives the device pixel ratio, in whole
+// numbers only). A tab is that session on its page; the next tab of that scale takes the session over.
+async function launchWebKit() {
+    const { Builder, Button, Key, Origin } = await import('selenium-webdriver');
+    const dir = mkdtempSync(join(tmpdir(), 'taluno-webkit-'));
+    const processes = [];
+    const endAll = () => {
+        processes.forEach(end);
+        rmSync(dir, { recursive: true, force: true });
+    };
+    process.on('exit', endAll); // also when a test process ends without closing the browser
+    const sessions = new Map(); // scale -> session
+    let env;
+    try {
+        const xvfb = await startHelper('/usr/bin/Xvfb', ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '3400x2600x24']);
+        processes.push(xvfb.child);
+        writeFileSync(join(dir, 'bus.conf'), quietBus(dir));
+        const bus = await startHelper('/usr/bin/dbus-daemon', [`--config-file=${join(dir, 'bus.conf')}`, '--print-address=3', '--nofork']);
+        processes.push(bus.child);
+        env = { ...process.env, DISPLAY: `:${xvfb.line}`, DBUS_SESSION_BUS_ADDRESS: bus.line, NO_AT_BRIDGE: '1',
+                GSETTINGS_BACKEND: 'memory', XDG_CACHE_HOME: join(dir, 'cache'), XDG_CONFIG_HOME: join(dir, 'config'),
+                XDG_DATA_HOME: join(dir, 'data') };
+    } catch (error) {
+        endAll();
+        throw error;
+    }
+
+    // A driver of its own on a free loopback port, asked for a session once it says it is ready; one that
+    // does not answer goes, and a new one is asked.
+    async function sessionFor(scale) {
+        if (sessions.has(scale))
+            return sessions.get(scale);
+        const capabilities = {
+            browserName: 'MiniBrowser',
+            // Whatever the page fetches beyond loopback goes to a closed loopback port.
+            proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9',
+                     noProxy: ['localhost', '127.0.0.1', '[::1]'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, webkitBinary, '--automation'] },
+        };
+        for (let attempt = 1; ; ++attempt) {
+            const server = `http://127.0.0.1:${await freePort()}`;
+            const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${server.split(':')[2]}`, '--host=127.0.0.1'],
+                                 { env, detached: true, stdio: 'ignore' });
+            processes.push(driver);
+            try {
+                await within(10000, (async () => {
+                    while (!(await fetch(`${server}/status`).then((r) => r.json()).catch(() => null))?.value?.ready)
+                        await sleep(50);
+                })(), 'WebKitWebDriver not ready');
+                await sleep(300); // ready by its word, it still loses a session asked for at once, now and then
+                const session = await within(15000, new Builder().disableEnvironmentOverrides().usingServer(server)
+                    .withCapabilities(capabilities).build(), 'no session of MiniBrowser');
+                sessions.set(scale, session);
+                return session;
+            } catch (error) {
+                end(driver);
+                if (attempt === 3)
+                    throw error;
+            }
+        }
+    }
+
+    const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, ArrowUp: Key.ARROW_UP,
+                       ArrowDown: Key.ARROW_DOWN, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT,
+                       Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Meta: Key.META, F10: Key.F10 };
+    return {
+        name: 'webkit',
+        supports: { deviceScale: true, menuKey: false },
+        async open(url, { width, height, scale = 1 }) {
+            const session = await sessionFor(scale);
+            try {
+                await within(openLimitMs, fitWindow(session, width, height), 'no window');
+                await within(openLimitMs, session.get(url), 'no load');
+            } catch (error) {
+                throw new Error(`[webkit] cannot open ${url}: ${error.message}`, { cause: error });
+            }
+            return new Tab('webkit', {
+                run: (source) => session.executeScript(`return ${source}`),
+                // WebKitWebDriver's right click (WebKitGTK 2.50) releases the left button instead, which
+                // clicks and leaves the right button held: the page is given its contextmenu event itself.
+                async mouse(x, y, button) {
+                    if (button === 'right') {
+                        await session.executeScript(`document.elementFromPoint(${x}, ${y}).dispatchEvent(new MouseEvent(
+                            'contextmenu', { bubbles: true, cancelable: true, button: 2, clientX: ${x}, clientY: ${y} }))`);
+                        return;
+                    }
+                    await session.actions().move({ x, y, origin: Origin.VIEWPORT }).press(Button.LEFT).release(Button.LEFT).perform();
+                },
+                async press(modifiers, key) {
+                    if (!keyCodes[key] && key.length !== 1)
+                        throw new Error(`no key ${key} in WebKit`);
+                    let actions = session.actions();
+                    for (const modifier of modifiers)
+                        actions = actions.keyDown(keyCodes[modifier]);
+                    actions = actions.keyDown(keyCodes[key] ?? key).keyUp(keyCodes[key] ?? key);
+                    for (const modifier of modifiers.toReversed())
+                        actions = actions.keyUp(keyCodes[modifier]);
+                    await actions.perform();
+                },
+                type: (text) => session.actions().sendKeys(text).perform(),
+                screenshot: async () => Buffer.from(await session.takeScreenshot(), 'base64'),
+                // The session stays on the page until the next tab's page replaces it.
+                close: async () => {},
+            });
+        },
+        async close() {
+            await Promise.allSettled([...sessions.values()].map((session) => within(5000, session.quit(), 'no quit')));
+            endAll();
+            process.off('exit', endAll);
+        },
+    };
+}
+
+// Sizes the window so that the page's viewport is width x height CSS pixels: MiniBrowser's toolbar takes
+// some of the window, so the difference is measured and made up.
+async function fitWindow(session, width, height) {
+    const window = session.manage().window();
+    let [outerWidth, outerHeight] = [width, height];
+    for (let round = 0; round < 4; round++) {
+        await window.setRect({ x: 0, y: 0, width: outerWidth, height: outerHeight });
+        const [innerWidth, innerHeight] = await session.executeScript('return [innerWidth, innerHeight]');
+        if (innerWidth === width && innerHeight === height)
+            return;
+        outerWidth += width - innerWidth;
+        outerHeight += height - innerHeight;
+    }
+    throw new Error(`MiniBrowser's window cannot be sized to a ${width}x${height} viewport`);
+}
