@@ -111,16 +111,12 @@ void BatchFlow::showCounts()
     v.showCoinsPanel(m_coinsShown ? coinsPanel(m_run) : std::vector<std::string>{});
 }
 
-void BatchFlow::setLawShown(bool shown)
+void BatchFlow::setExtraShown(Extra extra, bool shown)
 {
-    m_lawShown = shown;
-    if (!m_counts.empty())
-        showCounts();
-}
-
-void BatchFlow::setCoinsShown(bool shown)
-{
-    m_coinsShown = shown;
+    if (extra == Extra::ExactLaw)
+        m_lawShown = shown;
+    else if (extra == Extra::CoinsPanel)
+        m_coinsShown = shown;
     if (!m_counts.empty())
         showCounts();
 }

@@ -34,8 +34,7 @@ public:
 
     // The extras of the context menu, off at the start: the exact law beside the run (Taluno3 a mark
     // on each bar, Taluno2 a hint on each count) and the panel of how many coins are enough.
-    void setLawShown(bool shown);
-    void setCoinsShown(bool shown);
+    void setExtraShown(Extra extra, bool shown) override;
     std::string copyText() const override;
 
 private:

@@ -72,7 +72,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
     // The row goes one line below the axis, wherever the last bar left the text position.
     surface.setTextPosition(0, axisY);
     surface.printLine({});
-    surface.printLine(axisNumberRow);
+    surface.printAxisRow(axisNumberRow, firstTick, tickStep);
 }
 
 void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected)

@@ -62,10 +62,33 @@ std::string labelName(int number)
     return "Label" + std::to_string(number);
 }
 
+// The array of `count` rows from `first` on, by its name.
+NamedRows array(std::string name, int first, int count)
+{
+    NamedRows named{std::move(name), std::vector<int>(static_cast<std::size_t>(count)), true};
+    for (int k = 0; k < count; ++k)
+        named.rows[static_cast<std::size_t>(k)] = first + k;
+    return named;
+}
+
+// Every main window copies its results and saves its picture; Taluno2 and Taluno3 also show the
+// exact law and the coins that are enough.
+std::vector<ExtraRow> extras(bool batch)
+{
+    std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
+                               {Extra::SavePicture, "画像を保存", "Ctrl+S", false}};
+    if (batch) {
+        rows.push_back({Extra::ExactLaw, "理論値", "T", true});
+        rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
+    }
+    return rows;
+}
+
 WindowLayout makeTossWindow()
 {
     using namespace TossControls;
     WindowLayout window = ::window("Form1", " Talunoの実験１（コインストによるシミュレーション）", 10470, 8685, 11.25);
+    window.program = ProgramNumber::Taluno1;
     auto &controls = window.controls;
     controls.push_back(button("Command3", "終了", 0, 0, 975, 375, 9));
     controls.push_back(label("Label1", "Talunoの実験（その１）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
@@ -124,6 +147,16 @@ WindowLayout makeTossWindow()
 
     window.focusOrder = {startButton, quitButton, resetButton, tossButton, stopButton, helpButton};
     window.timers = {Timer{"Timer1", 10}, Timer{"Timer2", 500}, Timer{"Timer3", 750}};
+    window.names = {{"quitButton", {quitButton}},   {"titleLabel", {titleLabel}},   {"helpButton", {helpButton}},
+                    {"resetButton", {resetButton}}, {"tossButton", {tossButton}},   {"stopButton", {stopButton}},
+                    {"startButton", {startButton}}, {"headsCoin", {headsCoin}},     {"tailsCoin", {tailsCoin}},
+                    array("headingCells", headingCell(1), tossCount), array("resultCells", resultCell(1), tossCount),
+                    array("balanceCells", balanceCell(1), tossCount),
+                    // Rows of the timers, not of the controls.
+                    {"spinTimer", {TossTimers::spin}}, {"tossTimer", {TossTimers::toss}},
+                    {"nextCycleTimer", {TossTimers::nextCycle}}};
+    window.helpBeside = true;
+    window.extras = extras(false);
     return window;
 }
 
@@ -133,6 +166,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     const bool graph = program == ProgramNumber::Taluno3;
     const std::string digit = graph ? "３" : "２";
     WindowLayout window = ::window("Form1", " Talunoの実験" + digit, graph ? 8325 : 8295, 7680);
+    window.program = program;
     auto &controls = window.controls;
     controls.push_back(button("Command2", "終了", 0, 0, 855, 375, 11.25));
     controls.push_back(label("Label84", "Talunoの実験（その" + digit + "）", 1920, 0, 4455, 375, 15.75, true,
@@ -159,6 +193,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         controls.push_back(surface);
         // In the graph's upper left, where only the longest walks' bars ever reach.
         window.coinsPanel = PanelPlace{1020, 1080, false};
+        window.pictureControl = graphSurface;
+        window.names.push_back({"graphSurface", {graphSurface}});
     } else {
         // Seven pairs of rows, each a row of headings over a row of count cells; the layout numbers
         // pair 1's labels apart from those of the later pairs.
@@ -192,8 +228,15 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         }
         // The table fills the window: the panel stands to its right, level with its top row.
         window.coinsPanel = PanelPlace{columnLeft(tableColumns) + 735 + panelMargin, 600, true};
+        window.names.push_back(array("countCells", countCell(1), bins));
     }
     window.focusOrder = {startButton, quitButton, resetButton, helpButton};
+    window.names.insert(window.names.begin(),
+                        {{"quitButton", {quitButton}},         {"titleLabel", {titleLabel}},
+                         {"helpButton", {helpButton}},         {"resetButton", {resetButton}},
+                         {"guestCountValue", {guestCountValue}}, {"meanValue", {meanValue}},
+                         {"experimentCountValue", {experimentCountValue}}, {"startButton", {startButton}}});
+    window.extras = extras(true);
     return window;
 }
 
@@ -202,6 +245,7 @@ WindowLayout makeHelpWindow(ProgramNumber program)
     const char *const digits[] = {"１", "２", "３"};
     const std::string digit = digits[static_cast<int>(program) - 1];
     WindowLayout window = ::window("Form2", " Talunoの実験" + digit + "＿ヘルプ（設問と操作方法）", 9255, 7440);
+    window.program = program;
     window.hasIcon = false;
     window.controls.push_back(button("Command1", "閉じる", 8400, 0, 735, 375, 0));
     Control text = control(ControlKind::Surface, "Picture1", window.title.substr(1), 120, 480, 9015, 6855, 11.25);
@@ -215,6 +259,7 @@ WindowLayout makeHelpWindow(ProgramNumber program)
     window.controls.push_back(text);
     window.controls.push_back(line(120, 360, 9120, 360));
     window.focusOrder = {HelpControls::closeButton, HelpControls::textSurface};
+    window.names = {{"closeButton", {HelpControls::closeButton}}, {"textSurface", {HelpControls::textSurface}}};
     return window;
 }
 

@@ -84,8 +84,33 @@ struct PanelPlace
 };
 inline constexpr int panelMargin = 120;
 
+// The extras of a main window's context menu, each off until asked for.
+enum class Extra {
+    CopyResults, // the results as a table for a spreadsheet
+    SavePicture, // the window, or its picture control, as a PNG at twice the resolution
+    ExactLaw,    // the exact law beside the run (a toggle)
+    CoinsPanel,  // the panel of how many coins are enough (a toggle)
+};
+
+struct ExtraRow
+{
+    Extra extra;
+    std::string caption;
+    std::string keys; // the shortcut, as "Ctrl+C" or "T"
+    bool toggle;      // shown or not, rather than done once
+};
+
+// A row, or an array of rows, of the layout by the name the code gives it ("startButton", "countCells").
+struct NamedRows
+{
+    std::string name;
+    std::vector<int> rows;
+    bool array = false;
+};
+
 struct WindowLayout
 {
+    ProgramNumber program = ProgramNumber::Taluno1;
     std::string name;  // "Form1", "Form2"
     std::string title; // begins with one half-width blank
     int width = 0;     // client area, twips
@@ -95,6 +120,12 @@ struct WindowLayout
     std::vector<Control> controls; // in the order they are made: a later one lies above an earlier one
     std::vector<int> focusOrder;   // the order of the keyboard focus; the first has it when the window opens
     std::vector<Timer> timers;
+    std::vector<NamedRows> names;  // the rows the programs' code names, for faces in other languages
+
+    // Main windows only.
+    bool helpBeside = false;              // HELP opens the help window beside this one, not in its place
+    std::vector<ExtraRow> extras;         // the context menu, in its order
+    std::optional<int> pictureControl;    // what 画像を保存 saves, if not the whole window
     std::optional<PanelPlace> coinsPanel; // Taluno2 and Taluno3
 };
 

@@ -10,13 +10,6 @@ enum class ProgramNumber {
     Taluno3 = 3, // many experiments, as a frequency graph
 };
 
-// Taluno1 opens its help window beside the main window; Taluno2 and Taluno3 show it in the
-// main window's place and build the main window afresh when it closes.
-constexpr bool helpBeside(ProgramNumber program)
-{
-    return program == ProgramNumber::Taluno1;
-}
-
 // The two sound cues, played from WAV files beside the program.
 enum class Cue {
     Pinpon,    // HELP and 初期化

@@ -23,6 +23,11 @@ struct Question
 
 // What a program's logic needs of its window. Controls and timers are numbered by their rows in
 // the window's layout; texts are UTF-8.
+//
+// A new call here is answered in each face and the test double: kit/programwindow.cpp (the Qt
+// windows), web/wasm/talunoweb.cpp (the import that hands it to the page), web/src/core.js (the
+// import's name), Page in web/src/page.js (what the page does with it), and
+// tests/support/recordingview.h.
 class ProgramView
 {
 public:
@@ -84,6 +89,8 @@ public:
 
     // The results so far as tab-separated text for a spreadsheet; empty where there are none.
     virtual std::string copyText() const { return {}; }
+    // Shows or hides one of the window's toggled extras (its layout's extras rows).
+    virtual void setExtraShown(Extra /*extra*/, bool /*shown*/) {}
 
 protected:
     ProgramView &view() { return m_view; }

@@ -21,6 +21,10 @@ public:
     virtual void setTextPosition(double x, double y) = 0;
     // UTF-8 text with its top-left corner at the text position, which then moves to x 0, one line down.
     virtual void printLine(std::string_view text) = 0;
+    // The row of numbers under a graph's horizontal axis, printed as a line whose numbers are each to
+    // stand under their tick, at x = firstTick, firstTick + tickStep, ... A face may place each number
+    // itself.
+    virtual void printAxisRow(std::string_view row, double /*firstTick*/, double /*tickStep*/) { printLine(row); }
 };
 
 #endif

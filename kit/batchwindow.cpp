@@ -1,49 +1,24 @@
 #include "kit/batchwindow.h"
 
-#include "core/frequencygraph.h"
-#include "kit/graphfont.h"
 #include "kit/qtconvert.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 
 BatchWindow::BatchWindow(ProgramNumber program, const Seams &seams, QWidget *parent)
     : ProgramWindow(batchWindowLayout(program), seams, parent)
     , m_flow(*this, batchRules(program), seams.random, seams.clock)
-    , m_program(program)
 {
     setFlow(m_flow);
-    QMenu *extras = addExtrasMenu(program == ProgramNumber::Taluno3 ? control(BatchControls::graphSurface) : this);
-    const auto addToggle = [this, extras](const QString &caption, Qt::Key key, void (BatchFlow::*set)(bool)) {
-        QAction *toggle = extras->addAction(caption);
-        toggle->setCheckable(true);
-        toggle->setShortcut(key);
-        addAction(toggle);
-        connect(toggle, &QAction::toggled, this, [this, set](bool on) { forward([this, set, on] { (m_flow.*set)(on); }); });
-    };
-    addToggle(QStringLiteral("理論値"), Qt::Key_T, &BatchFlow::setLawShown);
-    addToggle(QStringLiteral("何枚用意すればよいか"), Qt::Key_K, &BatchFlow::setCoinsShown);
     setAttribute(Qt::WA_DeleteOnClose);
-    if (program == ProgramNumber::Taluno3) {
-        QWidget *graph = control(BatchControls::graphSurface);
-        graph->setFont(graphFont(font(), graph->contentsRect().width() / graphWidth));
-    }
-}
-
-void BatchWindow::openHelp()
-{
-    emit helpRequested();
 }
 
 void BatchWindow::showCoinsPanel(const std::vector<std::string> &lines)
 {
-    const WindowLayout &layout = batchWindowLayout(m_program);
-    const PanelPlace &place = *layout.coinsPanel;
+    const PanelPlace &place = *layout().coinsPanel;
     if (lines.empty()) {
         if (m_coinsPanel)
             m_coinsPanel->hide();
-        setFixedWidth(pixelsFromTwips(layout.width));
+        setFixedWidth(pixelsFromTwips(layout().width));
         return;
     }
     if (!m_coinsPanel) {

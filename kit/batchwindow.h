@@ -15,17 +15,11 @@ class BatchWindow : public ProgramWindow
 public:
     BatchWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
 
-signals:
-    // HELP, after its cue: the help window is to take this window's place.
-    void helpRequested();
-
 protected:
-    void openHelp() override;
     void showCoinsPanel(const std::vector<std::string> &lines) override;
 
 private:
     BatchFlow m_flow;
-    ProgramNumber m_program;
     QLabel *m_coinsPanel = nullptr;
 };
 

@@ -1,12 +1,10 @@
 #include "kit/graphfont.h"
 
-#include "core/frequencygraph.h"
-#include "kit/qtconvert.h"
-
 #include <QFont>
 #include <QFontMetricsF>
+#include <QString>
 
-QFont graphFont(const QFont &font, double pixelsPerUnit)
+QFont graphFont(const QFont &font, const QString &row, double pixelsPerUnit, double firstTick, double tickStep)
 {
     // Each number's middle moves with the word spacing at a rate of its own; the spacing that
     // brings all the middles nearest their ticks (least squares) is the one to use.
@@ -14,7 +12,6 @@ QFont graphFont(const QFont &font, double pixelsPerUnit)
     widened.setWordSpacing(font.wordSpacing() + 1);
     const QFontMetricsF plain(font);
     const QFontMetricsF wide(widened);
-    const QString row = qtText(axisNumberRow);
     const auto middle = [&row](const QFontMetricsF &metrics, qsizetype start, qsizetype end) {
         return metrics.horizontalAdvance(row.left(end)) - metrics.horizontalAdvance(row.mid(start, end - start)) / 2;
     };

@@ -13,7 +13,7 @@ InPlaceHelp::InPlaceHelp(ProgramNumber program, const Seams &seams, QObject *par
 void InPlaceHelp::showMain()
 {
     m_main = new BatchWindow(m_program, m_seams);
-    connect(m_main, &BatchWindow::helpRequested, this, &InPlaceHelp::showHelp);
+    connect(m_main, &ProgramWindow::helpRequested, this, &InPlaceHelp::showHelp);
     m_main->show();
     m_main->activateWindow();
 }

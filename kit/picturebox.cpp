@@ -1,5 +1,6 @@
 #include "kit/picturebox.h"
 
+#include "kit/graphfont.h"
 #include "kit/qtconvert.h"
 
 #include <QFontInfo>
@@ -15,6 +16,8 @@ namespace {
 // Far beyond any screen, yet far from overflowing an int.
 constexpr double farOff = 1e6;
 
+// The device pixel of a coordinate in device pixels. The same rule as pixelIndex in web/src/surface.js,
+// with the same tolerance: keep the two in step.
 int pixelIndex(double device)
 {
     if (!(device > -farOff)) // NaN too
@@ -54,6 +57,7 @@ QPoint PictureBox::devicePixel(double x, double y) const
     return {pixelIndex(dx), pixelIndex(dy)};
 }
 
+// As strokeWidth in web/src/surface.js.
 int PictureBox::strokeWidth() const
 {
     return std::max(1, qRound(m_ratio));
@@ -132,22 +136,32 @@ void PictureBox::setTextPosition(double x, double y)
     m_textPosition = {x, y};
 }
 
-void PictureBox::printLine(std::string_view utf8)
+void PictureBox::printLine(std::string_view text)
 {
-    const QString text = qtText(utf8);
+    print(qtText(text), font());
+}
+
+void PictureBox::printAxisRow(std::string_view row, double firstTick, double tickStep)
+{
+    const QString text = qtText(row);
+    const double pixelsPerUnit = m_scaleWidth > 0 ? contentsRect().width() / m_scaleWidth : 1.0;
+    print(text, graphFont(font(), text, pixelsPerUnit, firstTick, tickStep));
+}
+
+void PictureBox::print(const QString &text, const QFont &font)
+{
     ensureCanvas();
-    const QFont surfaceFont = font();
     if (!text.isEmpty() && !m_canvas.isNull()) {
         const QPointF topLeft = QPointF(devicePixel(m_textPosition.x(), m_textPosition.y())) / m_ratio;
         QPainter painter(&m_canvas);
-        painter.setFont(surfaceFont);
+        painter.setFont(font);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(surfaceFont).ascent()), text);
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(font).ascent()), text);
         update();
     }
     // Lines one em apart, as the layouts were made for: the substitute fonts' taller ascent and
     // descent would push the last lines of a full surface off its edge.
-    const double em = QFontInfo(surfaceFont).pixelSize();
+    const double em = QFontInfo(font).pixelSize();
     const int innerHeight = contentsRect().height();
     const double unitsPerPixel = m_scaleHeight > 0 && innerHeight > 0 ? m_scaleHeight / innerHeight : 1.0;
     m_textPosition = {0, m_textPosition.y() + em * unitsPerPixel};

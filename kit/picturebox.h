@@ -33,6 +33,8 @@ public:
     void setTextPosition(double x, double y) override;
     // The text goes down by one em of the surface's font per line.
     void printLine(std::string_view text) override;
+    // The row in the surface's font with its blanks widened or narrowed to put each number under its tick.
+    void printAxisRow(std::string_view row, double firstTick, double tickStep) override;
 
     QPointF textPosition() const { return m_textPosition; }
     // The inner area as drawn, at the device pixel ratio.
@@ -46,6 +48,7 @@ private:
     QPoint devicePixel(double x, double y) const;
     int strokeWidth() const;
     void fill(const QRect &deviceRect, const QColor &colour);
+    void print(const QString &text, const QFont &font);
     void ensureCanvas();
 
     QImage m_canvas; // device pixels

@@ -5,6 +5,7 @@
 #include "kit/coinimage.h"
 #include "kit/commandbutton.h"
 #include "kit/fonts.h"
+#include "kit/helpwindow.h"
 #include "kit/modalboxes.h"
 #include "kit/picturebox.h"
 #include "kit/qtconvert.h"
@@ -49,6 +50,7 @@ void setPaletteColour(QWidget *widget, QPalette::ColorRole role, Rgb colour)
 
 ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent)
     : QWidget(parent)
+    , m_layout(layout)
     , m_seams(seams)
 {
     setObjectName(qtText(layout.name));
@@ -95,6 +97,8 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
         connect(qtimer, &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
         m_timers.push_back(qtimer);
     }
+    if (!layout.extras.empty())
+        addExtrasMenu();
 }
 
 QWidget *ProgramWindow::makeControl(const Control &control)
@@ -262,36 +266,70 @@ void ProgramWindow::setHint(int control, std::string_view text)
     this->control(control)->setToolTip(qtText(text));
 }
 
-QMenu *ProgramWindow::addExtrasMenu(QWidget *picture)
+void ProgramWindow::addExtrasMenu()
 {
     m_extras = new QMenu(this);
-    QAction *copy = m_extras->addAction(QStringLiteral("結果をコピー"), this, [this] {
-        const std::string text = m_flow->copyText();
-        if (!text.empty())
-            QGuiApplication::clipboard()->setText(qtText(text));
-    });
-    copy->setShortcut(QKeySequence::Copy);
-    QAction *save = m_extras->addAction(QStringLiteral("画像を保存"), this, [this, picture] {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-        const QString path = m_seams.boxes.saveFileName(QStringLiteral("画像を保存"),
-                                                        QDir(folder).filePath(windowTitle().trimmed() + QStringLiteral(".png")));
-        if (path.isEmpty())
-            return;
-        // Twice the resolution, for a slide.
-        QImage image(picture->size() * 2, QImage::Format_RGB32);
-        image.setDevicePixelRatio(2);
-        image.fill(palette().color(QPalette::Window));
-        picture->render(&image);
-        if (!image.save(path, "PNG"))
-            m_seams.boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, QStringLiteral("画像を保存"));
-    });
-    save->setShortcut(QKeySequence::Save);
-    for (QAction *action : {copy, save})
+    for (const ExtraRow &row : m_layout.extras) {
+        QAction *action = m_extras->addAction(qtText(row.caption));
+        action->setShortcut(QKeySequence(qtText(row.keys)));
+        action->setCheckable(row.toggle);
         addAction(action);
+        const Extra extra = row.extra;
+        if (row.toggle) {
+            connect(action, &QAction::toggled, this,
+                    [this, extra](bool on) { forward([this, extra, on] { m_flow->setExtraShown(extra, on); }); });
+        } else if (extra == Extra::CopyResults) {
+            connect(action, &QAction::triggered, this, [this] {
+                const std::string text = m_flow->copyText();
+                if (!text.empty())
+                    QGuiApplication::clipboard()->setText(qtText(text));
+            });
+        } else {
+            connect(action, &QAction::triggered, this, [this, caption = action->text()] { savePicture(caption); });
+        }
+    }
     // Shift+F10 opens the menu as the Menu key does.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { m_extras->exec(mapToGlobal(rect().center())); });
-    return m_extras;
+}
+
+void ProgramWindow::savePicture(const QString &caption)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path = m_seams.boxes.saveFileName(caption, QDir(folder).filePath(windowTitle().trimmed() + QStringLiteral(".png")));
+    if (path.isEmpty())
+        return;
+    // Twice the resolution, for a slide.
+    QWidget *picture = m_layout.pictureControl ? control(*m_layout.pictureControl) : this;
+    QImage image(picture->size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(palette().color(QPalette::Window));
+    picture->render(&image);
+    if (!image.save(path, "PNG"))
+        m_seams.boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+}
+
+void ProgramWindow::openHelp()
+{
+    if (!m_layout.helpBeside) {
+        emit helpRequested();
+        return;
+    }
+    if (!m_help) {
+        m_help = new HelpWindow(m_layout.program, m_seams);
+        // To the right of this window, or as far right as the screen allows.
+        const QRect mainFrame = frameGeometry();
+        const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        QPoint topLeft(mainFrame.right() + 1, mainFrame.top());
+        if (topLeft.x() + m_help->width() > screen.right())
+            topLeft.setX(std::max(screen.left(), screen.right() - m_help->width()));
+        m_help->move(topLeft);
+        // However the help window is closed, this is the window to work in again.
+        connect(m_help, &QObject::destroyed, this, [this] { activateWindow(); });
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void ProgramWindow::contextMenuEvent(QContextMenuEvent *event)

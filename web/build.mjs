@@ -9,7 +9,8 @@ const [wasmFile, iconFile, out] = process.argv.slice(2);
 const read = (name) => readFileSync(join(here, name), 'utf8');
 
 // The modules as one inline script: a page opened from a file may not load modules of its own.
-const script = ['src/core.js', 'src/extras.js', 'src/page.js']
+const script = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
+                'src/page.js']
     .map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, ''))
     .join('\n');
 const titles = { 1: 'Talunoの実験１', 2: 'Talunoの実験２', 3: 'Talunoの実験３' };

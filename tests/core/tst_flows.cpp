@@ -240,8 +240,8 @@ void TestFlows::runAndReset()
     lowests[0] = 3; // -10
     const LessonRun run{10, 3, "-10.0", lowests};
     for (const auto &[law, coins] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
-        window.flow.setLawShown(law);
-        window.flow.setCoinsShown(coins);
+        window.flow.setExtraShown(Extra::ExactLaw, law);
+        window.flow.setExtraShown(Extra::CoinsPanel, coins);
         QCOMPARE(window.flow.copyText(), resultTable(run, law, coins));
         QCOMPARE(view.coinsPanel, coins ? coinsPanel(run) : std::vector<std::string>{});
     }

@@ -154,13 +154,14 @@ void TestWindows::builtFromTheTables()
     const WindowLayout &layout = program > 10 ? helpWindowLayout(ProgramNumber(program - 10))
                                               : mainWindowLayout(ProgramNumber(program));
     QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
-    QCOMPARE(window->size(), QSize(layout.width, layout.height) / 15);
+    QCOMPARE(window->size(), QSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height)));
     for (const Control &control : layout.controls) {
         const QString name = QString::fromStdString(control.name);
         QWidget *widget = window->findChild<QWidget *>(name);
         QVERIFY2(widget, qPrintable(name));
         if (control.kind != ControlKind::Line)
-            QCOMPARE(widget->geometry(), QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15));
+            QCOMPARE(widget->geometry(), QRect(pixelsFromTwips(control.left), pixelsFromTwips(control.top),
+                                               pixelsFromTwips(control.width), pixelsFromTwips(control.height)));
         QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
         QCOMPARE(widget->isEnabled(), control.enabled);
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
@@ -441,8 +442,9 @@ void TestWindows::extrasEachAlone()
             cells << QString::fromStdString(line).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
         QCOMPARE(cellsOf(panel->text()), cells);
         const PanelPlace place = *batchWindowLayout(program).coinsPanel;
-        QCOMPARE(panel->pos(), QPoint(place.left, place.top) / 15);
-        QCOMPARE(window.width(), place.widensWindow ? panel->geometry().right() + 1 + panelMargin / 15 : size.width());
+        QCOMPARE(panel->pos(), QPoint(pixelsFromTwips(place.left), pixelsFromTwips(place.top)));
+        QCOMPARE(window.width(), place.widensWindow ? panel->geometry().right() + 1 + pixelsFromTwips(panelMargin)
+                                                   : size.width());
         QCOMPARE(run.graph(), plain);
         if (program == ProgramNumber::Taluno2)
             QCOMPARE(run.hints(), noHints);
@@ -501,7 +503,7 @@ void TestWindows::menuFromMouseAndKeys()
     });
     // A right click through the window system, which makes a context menu event of it; the Menu key
     // as the desktop's platform turns it into one (the offscreen platform does not).
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
     if (how == QLatin1String("right click"))
         QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200));
     else if (how == QLatin1String("Menu key"))
@@ -544,7 +546,7 @@ void TestWindows::savedPictures()
     const auto at = [&window](const char *name, int dx, int dy) {
         const Control &control = *std::find_if(tossWindowLayout().controls.begin(), tossWindowLayout().controls.end(),
                                                [name](const Control &c) { return c.name == name; });
-        return window.pixelColor(2 * (control.left / 15 + dx), 2 * (control.top / 15 + dy));
+        return window.pixelColor(2 * (pixelsFromTwips(control.left) + dx), 2 * (pixelsFromTwips(control.top) + dy));
     };
     QCOMPARE(at("Label1", 4, 12), QColor(0, 255, 255));
     QCOMPARE(at("Labme_100", 16, 12), QColor(255, 255, 255));

@@ -5,6 +5,7 @@
 
 #include "core/batchflow.h"
 #include "core/batchrules.h"
+#include "core/jsontext.h"
 #include "core/pseudorandom.h"
 #include "core/tosswalk.h"
 #include "recordingview.h"
@@ -12,18 +13,6 @@
 
 #include <cstdio>
 #include <memory>
-
-namespace {
-
-std::string quoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text)
-        out += (c == '"' || c == '\\') ? std::string{'\\', c} : std::string{c};
-    return out + '"';
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -51,9 +40,9 @@ int main(int argc, char **argv)
     }
     std::string texts, asked;
     for (const std::string &text : view.texts)
-        texts += (texts.empty() ? "" : ",") + quoted(text);
+        texts += (texts.empty() ? "" : ",") + jsonQuoted(text);
     for (const Question &question : view.asked)
-        asked += (asked.empty() ? "" : ",") + quoted(question.title);
+        asked += (asked.empty() ? "" : ",") + jsonQuoted(question.title);
     std::printf("{\"texts\":[%s],\"asked\":[%s],\"ended\":%s}\n", texts.c_str(), asked.c_str(),
                 view.ends ? "true" : "false");
 }

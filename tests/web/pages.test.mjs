@@ -4,13 +4,12 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { after, before, test } from 'node:test';
-import { loadCore } from '../../web/src/core.js';
+import { loadCore, Window } from '../../web/src/core.js';
 import { launch } from './engines.mjs';
 import { fileCopies, serve } from './harness.mjs';
 
 const engine = process.env.TALUNO_ENGINE ?? 'chromium';
 const folder = process.env.TALUNO_WEB_DIR;
-const pixels = (twips) => Math.trunc(twips / 15);
 let browser;
 let core;
 let server;
@@ -29,14 +28,18 @@ after(async () => {
 // Every scenario is named after its engine, so that a failure says where it failed.
 const scenario = (name, body) => test(`[${engine}] ${name}`, body);
 
+const mainWindow = '[data-window="main"]';
+const helpWindow = '[data-window="help"]';
+
 // Opens a program's page with the browser window just holding its main window at `scale`. Every
 // error the page reports fails the scenario at its end.
 async function open(program, { from = 'file', scale = 1, clock = false } = {}) {
-    const layout = core.layout(0, program);
+    const layout = core.layout(Window.main, program);
     const name = `taluno${program}.html`;
     const url = from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock);
-    const tab = await browser.open(url, { width: pixels(layout.width) * scale, height: pixels(layout.height) * scale, scale });
-    await tab.waitFor(() => document.querySelector('[data-name="Form1"] button'));
+    const tab = await browser.open(url, { width: layout.width * scale, height: layout.height * scale, scale });
+    await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
+    tab.layout = layout;
     tab.done = async () => {
         assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
         await tab.close();
@@ -71,14 +74,26 @@ async function clickCaption(tab, selector, caption) {
     await tab.evaluate(() => document.querySelector('[data-test-target]')?.removeAttribute('data-test-target'));
 }
 
-const button = (tab, caption) => clickCaption(tab, '[data-name="Form1"] button', caption);
-const text = (tab, name) => tab.evaluate((n) => document.querySelector(`[data-name="Form1"] [data-name="${n}"]`).textContent, name);
+const button = (tab, caption) => clickCaption(tab, `${mainWindow} button`, caption);
+
+// The selector of the main window's row of that name, or an array of them for an array of rows.
+function named(tab, name) {
+    const rows = tab.layout.rows[name];
+    const selector = (row) => `${mainWindow} [data-name="${tab.layout.controls[row].name}"]`;
+    return Array.isArray(rows) ? rows.map(selector) : selector(rows);
+}
+// The text of the element, or of each element, that the selector, or array of them, finds.
+const text = (tab, selector) => tab.evaluate((s) => [s].flat().map((one) => document.querySelector(one).textContent)
+    .join('\n'), selector);
+const texts = (tab, selectors) => text(tab, selectors).then((joined) => joined.split('\n'));
+// The place and size in pixels of the main window's row of that name, as its table gives it.
+const place = (tab, name, k = 0) => tab.layout.controls[[tab.layout.rows[name]].flat()[k]];
 
 // Answers both settings prompts and runs.
 async function run(tab, guests, experiments) {
     await answer(tab, ' お客人数の設定', String(guests));
     await answer(tab, ' 実験回数の設定', String(experiments));
-    await tab.waitFor((m) => document.querySelector('[data-name="Label2"]').textContent === m, String(experiments));
+    await tab.waitFor(([s, m]) => document.querySelector(s).textContent === m, [named(tab, 'experimentCountValue'), String(experiments)]);
     await button(tab, '実験開始');
 }
 
@@ -119,7 +134,7 @@ function coinsEnough(weights, percent) {
 // Each control where its table puts it at the page's scale, and each button heard by its caption.
 async function assertLaidOut(tab, program, scale) {
     const boxes = await tab.evaluate(() => {
-        const window = document.querySelector('[data-name="Form1"]');
+        const window = document.querySelector('[data-window="main"]');
         const origin = window.getBoundingClientRect();
         return [...window.children].map((child) => {
             const r = child.getBoundingClientRect();
@@ -127,16 +142,16 @@ async function assertLaidOut(tab, program, scale) {
                 .map((v) => Math.round(v * 100) / 100)].join();
         });
     });
-    const controls = core.layout(0, program).controls;
+    const controls = core.layout(Window.main, program).controls;
     assert.equal(boxes.length, controls.length);
     for (const { name, kind, left, top, width, height, visible } of controls) {
         if (visible && kind !== 'line') {
-            const place = [name, ...[left, top, width, height].map((twips) => pixels(twips) * scale)];
+            const place = [name, ...[left, top, width, height].map((pixels) => pixels * scale)];
             assert.ok(boxes.includes(place.join()), `${name} at ${place}`);
         }
     }
     const buttons = await tab.evaluate(() =>
-        [...document.querySelectorAll('[data-name="Form1"] button:not([hidden])')].map((b) => b.textContent));
+        [...document.querySelectorAll('[data-window="main"] button:not([hidden])')].map((b) => b.textContent));
     assert.deepEqual(buttons.sort(), controls.filter((c) => c.kind === 'button' && c.visible).map((c) => c.caption).sort());
 }
 
@@ -149,13 +164,13 @@ scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a
     await answer(tab, ' お客人数の設定', '３５');
     await answer(tab, ' 実験回数の設定', '10001');
     await answer(tab, ' 実験回数の設定', '200');
-    assert.equal(await text(tab, 'Label82'), '35');
-    assert.equal(await text(tab, 'Label2'), '200');
+    assert.equal(await text(tab, named(tab, 'guestCountValue')), '35');
+    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '200');
 
     await button(tab, '実験開始');
-    const counts = await tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.textContent));
+    const counts = await texts(tab, named(tab, 'countCells'));
     assert.equal(counts.reduce((sum, count) => sum + Number(count), 0), 200);
-    assert.match(await text(tab, 'Label3'), /^-?\d*\.\d$/);
+    assert.match(await text(tab, named(tab, 'meanValue')), /^-?\d*\.\d$/);
     assert.ok(await tab.evaluate(() => [...document.querySelectorAll('button')].find((b) => b.textContent === '実験開始').disabled));
     // The focus has moved on to 終了, which asks before anything is lost.
     assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
@@ -163,14 +178,14 @@ scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a
     await button(tab, '初期化');
     await answer(tab, ' お客人数の設定', '10');
     await answer(tab, ' 実験回数の設定', '1');
-    assert.equal(await text(tab, 'dosu_59'), '');
-    assert.equal(await text(tab, 'Label3'), '');
+    assert.equal(await text(tab, named(tab, 'countCells')), '\n'.repeat(62));
+    assert.equal(await text(tab, named(tab, 'meanValue')), '');
 
     await button(tab, 'HELP');
-    await tab.waitFor(() => document.querySelector('[data-name="Form2"] .surface-text span'));
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form1"]').length), 0);
+    await tab.waitFor((window) => document.querySelector(`${window} .surface-text span`), helpWindow);
+    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 0);
     assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２＿ヘルプ（設問と操作方法）');
-    await clickCaption(tab, '[data-name="Form2"] button', '閉じる');
+    await clickCaption(tab, `${helpWindow} button`, '閉じる');
     // The main window comes back as at start-up, under its own title, and asks again; Cancel and
     // いいえ ask the same prompt again, on both prompts.
     assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２');
@@ -185,12 +200,12 @@ scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a
     await answer(tab, ' 実験回数の設定', 'キャンセル');
     await answer(tab, '確認', 'いいえ');
     await answer(tab, ' 実験回数の設定', '5');
-    assert.equal(await text(tab, 'Label82'), '20');
-    assert.equal(await text(tab, 'Label2'), '5');
+    assert.equal(await text(tab, named(tab, 'guestCountValue')), '20');
+    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '5');
 
     await button(tab, '終了');
     await answer(tab, 'Talunoの実験', 'いいえ');
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form1"]').length), 1);
+    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 1);
     await button(tab, '終了');
     await answer(tab, 'Talunoの実験', 'はい');
     assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent),
@@ -212,33 +227,34 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn, described, and cleared 
     await answer(tab, ' お客人数の設定', '10');
     await answer(tab, ' 実験回数の設定', '1000');
     await tab.press('Enter'); // the focus starts on 実験開始
-    const description = () => document.querySelector('[data-name="Picture1"]').getAttribute('aria-description');
-    assert.match(await tab.waitFor(description), /^1000 回の実験の度数分布。/);
+    const description = (graph) => document.querySelector(graph).getAttribute('aria-description');
+    assert.match(await tab.waitFor(description, named(tab, 'graphSurface')), /^1000 回の実験の度数分布。/);
     // The result is announced: the values with their captions, then the graph in words.
     assert.match(await tab.evaluate(() => document.querySelector('[aria-live]').textContent),
                  /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
     // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
     assert.deepEqual(await colours(tab, [[120.5, 279], [120.5, 200], [60.5, 280.2], [60.5, 195]]),
                      ['#0000ff', '#0000ff', '#0000ff', 'other']);
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Picture1"] .surface-text span.centred').length), 12);
+    assert.equal(await tab.evaluate((graph) => document.querySelectorAll(`${graph} .surface-text span.centred`).length,
+                                    named(tab, 'graphSurface')), 12);
 
     await button(tab, '初期化');
-    assert.equal(await tab.evaluate(description), 'グラフなし');
+    assert.equal(await tab.evaluate(description, named(tab, 'graphSurface')), 'グラフなし');
     assert.deepEqual(await colours(tab, [[120.5, 279]]), ['other']);
     await tab.done();
 });
 
 // The colours of Taluno3's graph at points given in its units: '#rrggbb' for blue, red and black, else 'other'.
 function colours(tab, points) {
-    return tab.evaluate((at) => {
-        const canvas = document.querySelector('[data-name="Picture1"] canvas');
+    return tab.evaluate(([at, graph]) => {
+        const canvas = document.querySelector(`${graph} canvas`);
         const context = canvas.getContext('2d');
         return at.map(([x, y]) => {
             const [r, g, b, a] = context.getImageData(Math.floor((x * canvas.width) / 130), Math.floor((y * canvas.height) / 300), 1, 1).data;
             const hex = `#${[r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
             return a === 255 && ['#0000ff', '#ff0000', '#000000'].includes(hex) ? hex : 'other';
         });
-    }, points);
+    }, [points, named(tab, 'graphSurface')]);
 }
 
 const menuItems = (tab) => tab.evaluate(() => {
@@ -256,7 +272,7 @@ for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '�
         if (program !== 1)
             await run(tab, 10, 20);
         assert.equal(await menuItems(tab), null);
-        await tab.rightClick('[data-name="Form1"]');
+        await tab.rightClick(mainWindow);
         assert.deepEqual(await menuItems(tab), items);
         await tab.press('Escape');
         assert.equal(await menuItems(tab), null);
@@ -326,9 +342,8 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
     const tab = await open(2);
     await capture(tab);
     await run(tab, 10, 200);
-    const counts = (await tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.textContent)))
-        .map(Number);
-    const hints = () => tab.evaluate(() => [...document.querySelectorAll('[data-name^="dosu_"]')].map((c) => c.title));
+    const counts = (await texts(tab, named(tab, 'countCells'))).map(Number);
+    const hints = () => tab.evaluate((cells) => cells.map((cell) => document.querySelector(cell).title), named(tab, 'countCells'));
     const law = lowestLaw(10);
     // Bins: below -57, then one for each of -57 .. 3, then above 3: the count of v is counts[v + 58],
     // and 10 guests reach -10 .. 1 only.
@@ -349,20 +364,21 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
         const window = table.parentElement;
         return { cells: [...table.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
                  place: [table.offsetLeft, table.offsetTop], right: table.offsetLeft + table.offsetWidth,
-                 width: window.offsetWidth, window: window.dataset.name };
+                 width: window.offsetWidth, window: window.dataset.window };
     });
     const coinCells = (weights) => [50, 90, 95, 99].map((p) => `${coinsEnough(weights, p)}枚`);
     const runCoins = coinCells(runWeights);
     const lawCoins = coinCells(law);
     assert.deepEqual(panel.cells, ['何枚用意すればよいか', '実験', '理論',
         ...[50, 90, 95, 99].flatMap((p, k) => [`${p} %`, runCoins[k], lawCoins[k]])]);
-    assert.deepEqual([panel.window, panel.place, panel.width], ['Form1', [545, 40], panel.right + 8]);
+    const { left, top, margin } = tab.layout.coinsPanel;
+    assert.deepEqual([panel.window, panel.place, panel.width], ['main', [left, top], panel.right + margin]);
 
     // The copy: the settings and the mean as shown, then a row per shortage from the first that came.
     await tab.press('t');
     await tab.press('Control+c');
     const copied = (await tab.waitFor(() => globalThis.copied)).split('\n');
-    const mean = await text(tab, 'Label3');
+    const mean = await text(tab, named(tab, 'meanValue'));
     assert.deepEqual(copied.slice(0, 5), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`, '',
                                           '不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)\t理論度数']);
     const first = counts.findIndex((c) => c > 0);
@@ -379,13 +395,15 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
     // Saved at twice the size, named after the window: the title's colour at its place, the last
     // count's white in the lower right.
     await tab.press('Control+s');
-    const picture = await savedPicture(tab, [[2 * 130, 2 * 4], [2 * (488 + 40), 2 * (400 + 12)]]);
-    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * panel.width, height: 2 * 512,
+    const [title, lastCount] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
+    const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)],
+                                             [2 * (lastCount.left + 40), 2 * (lastCount.top + 12)]]);
+    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * panel.width, height: 2 * tab.layout.height,
                                 colours: ['#80ffff', '#ffffff'] });
     // The panel goes, and the window is as narrow as its table again.
     await tab.press('k');
-    assert.deepEqual(await tab.evaluate(() => [document.querySelectorAll('.coins-panel').length,
-                                               document.querySelector('[data-name="Form1"]').offsetWidth]), [0, 553]);
+    assert.deepEqual(await tab.evaluate((window) => [document.querySelectorAll('.coins-panel').length,
+                                                     document.querySelector(window).offsetWidth], mainWindow), [0, tab.layout.width]);
     await tab.done();
 });
 
@@ -409,16 +427,18 @@ scenario('Taluno3: each extra alone, the graph saved at twice its size', async (
         const table = document.querySelector('.coins-panel');
         return [table.offsetLeft, table.offsetTop, table.parentElement.offsetWidth];
     });
-    assert.deepEqual(panel, [68, 72, 555]);
+    assert.deepEqual(panel, [tab.layout.coinsPanel.left, tab.layout.coinsPanel.top, tab.layout.width]);
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
 
     await tab.press('t');
     await tab.press('Control+s');
-    // The inner area is 533 x 381 pixels: the bar of the most frequent shortage, a mark, the empty top.
+    // The graph's inner area, inside its border of 2 pixels: the bar of the most frequent shortage, a
+    // mark, the empty top.
+    const [width, height] = [place(tab, 'graphSurface').width - 4, place(tab, 'graphSurface').height - 4];
     const mode = law.indexOf(Math.max(...law)) - 10;
-    const at = (x, y) => [Math.floor((2 * x * 533) / 130), Math.floor((2 * y * 381) / 300)];
+    const at = (x, y) => [Math.floor((2 * x * width) / 130), Math.floor((2 * y * height) / 300)];
     const picture = await savedPicture(tab, [at(120.5 + mode, 279), at(marks[9][0], marks[9][1]), at(60.5, 100)]);
-    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * 533, 2 * 381]);
+    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * width, 2 * height]);
     assert.deepEqual(picture.colours.slice(0, 2), ['#0000ff', '#ff0000']);
     assert.notEqual(picture.colours[2], '#0000ff');
     await tab.done();
@@ -450,37 +470,37 @@ scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on
     const runFor = (ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
     await button(tab, '自動開始');
     // The first toss at 500 ms, then one every 750 ms: the 100th at 74.75 s.
+    const results = named(tab, 'resultCells');
     for (const [wait, toss] of [[499, 1], [749, 2], [749, 3]]) {
         await runFor(wait);
-        assert.equal(await text(tab, `Labme_${toss}`), '', `toss ${toss} not yet`);
+        assert.equal(await text(tab, results[toss - 1]), '', `toss ${toss} not yet`);
         await runFor(1);
-        assert.ok(['表', '裏'].includes(await text(tab, `Labme_${toss}`)), `toss ${toss}`);
+        assert.ok(['表', '裏'].includes(await text(tab, results[toss - 1])), `toss ${toss}`);
     }
-    const faces = await tab.evaluate(() => [1, 2, 3].map((k) => document.querySelector(`[data-name="Labme_${k}"]`).textContent));
+    const faces = await texts(tab, results.slice(0, 3));
     const balances = faces.map((_, k) => faces.slice(0, k + 1).reduce((sum, face) => sum + (face === '表' ? 1 : -1), 0));
-    assert.deepEqual(await tab.evaluate(() => [1, 2, 3].map((k) => document.querySelector(`[data-name="tm_${k}"]`).textContent)),
-                     balances.map(String));
+    assert.deepEqual(await texts(tab, named(tab, 'balanceCells').slice(0, 3)), balances.map(String));
     await button(tab, '自動停止');
     await runFor(2000);
-    assert.equal(await text(tab, 'Labme_4'), '');
+    assert.equal(await text(tab, results[3]), '');
     await tab.press('Control+c');
     assert.equal(await tab.waitFor(() => globalThis.copied),
                  `回数\t表/裏\t釣り銭枚数\n${faces.map((face, k) => `${k + 1}\t${face}\t${balances[k]}\n`).join('')}`);
 
     await button(tab, 'HELP');
-    await tab.waitFor(() => document.querySelector('[data-name="Form2"]'));
-    assert.ok(await tab.evaluate(() => document.querySelector('[data-name="Form2"]').getBoundingClientRect().left
-        > document.querySelector('[data-name="Form1"]').getBoundingClientRect().right));
-    await clickCaption(tab, '[data-name="Form2"] button', '閉じる');
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-name="Form2"]').length), 0);
+    await tab.waitFor((window) => document.querySelector(window), helpWindow);
+    assert.ok(await tab.evaluate(([main, help]) => document.querySelector(help).getBoundingClientRect().left
+        > document.querySelector(main).getBoundingClientRect().right, [mainWindow, helpWindow]));
+    await clickCaption(tab, `${helpWindow} button`, '閉じる');
+    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, helpWindow), 0);
     // The tab, and so a saved picture, bears the main window's title again.
     assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験１（コインストによるシミュレーション）');
     await tab.press('Control+s');
-    const layout = core.layout(0, 1);
-    const picture = await savedPicture(tab, [[2 * 180, 2 * 4], [2 * (584 + 16), 2 * (464 + 12)]]);
+    const [title, lastResult] = [place(tab, 'titleLabel'), place(tab, 'resultCells', 99)];
+    const picture = await savedPicture(tab, [[2 * (title.left + 4), 2 * (title.top + 4)],
+                                             [2 * (lastResult.left + 16), 2 * (lastResult.top + 12)]]);
     assert.deepEqual(picture, { name: 'Talunoの実験１（コインストによるシミュレーション）.png',
-                                width: 2 * pixels(layout.width), height: 2 * pixels(layout.height),
-                                colours: ['#00ffff', '#ffffff'] });
+                                width: 2 * tab.layout.width, height: 2 * tab.layout.height, colours: ['#00ffff', '#ffffff'] });
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
 });
@@ -509,12 +529,12 @@ scenario('Under a finger: a long press opens the menu through a small movement a
         return !document.querySelector('.extras-menu').hidden;
     }, [moveBy, holdMs, click]);
     assert.equal(await press([6, 8], 600), true);
-    assert.equal(await text(tab, 'Label3'), '');
+    assert.equal(await text(tab, named(tab, 'meanValue')), '');
     await tab.press('Escape');
     assert.equal(await press([30, 30], 600, false), false, 'a drag is no long press');
-    assert.equal(await text(tab, 'Label3'), '');
+    assert.equal(await text(tab, named(tab, 'meanValue')), '');
     assert.equal(await press([0, 0], 300), false, 'a tap is no long press');
-    assert.notEqual(await text(tab, 'Label3'), '', 'the tap runs');
+    assert.notEqual(await text(tab, named(tab, 'meanValue')), '', 'the tap runs');
 
     // No double-tap zoom, no selection or callout of the system's own; buttons a finger can hit.
     const style = await tab.evaluate(() => {

@@ -1,6 +1,11 @@
 // The programs' core, compiled to WebAssembly: what a window does on its activation, clicks,
 // ticks and box answers. The core answers through a view, an object with the methods below;
-// windows are 0 (the main window) and 1 (the help window), colours are "#rrggbb".
+// colours are "#rrggbb".
+
+// The windows by number, as web/wasm/talunoweb.cpp numbers them.
+export const Window = { main: 0, help: 1 };
+// The extras of a main window's menu, as the core's Extra numbers them (core/layout.h).
+export const Extra = { copyResults: 0, savePicture: 1, exactLaw: 2, coinsPanel: 3 };
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -43,6 +48,7 @@ export async function loadCore(wasmBytes, view) {
             surfaceBox: (w, c, x1, y1, x2, y2, rgb) => view.surfaceBox(w, c, x1, y1, x2, y2, colourText(rgb)),
             surfaceMoveTo: (w, c, x, y) => view.surfaceMoveTo(w, c, x, y),
             surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),
+            surfaceAxisRow: (w, c, p, n, first, step) => view.surfaceAxisRow(w, c, text(p, n), first, step),
             secondsSinceMidnight: () => view.secondsSinceMidnight(),
             setHint: (w, c, p, n) => view.setHint(w, c, text(p, n)),
             showCoinsPanel: (p, n) => view.showCoinsPanel(n > 0 ? text(p, n).split('\n') : []),
@@ -84,7 +90,7 @@ export async function loadCore(wasmBytes, view) {
             const pointer = api.taluno_cue_wav(cue); // first: the call may grow the memory
             return new Uint8Array(memory.buffer, pointer, api.taluno_text_length()).slice();
         },
-        // Taluno2/3's extras: 'law' (the exact law beside the run) or 'coins' (the panel).
-        setExtra: (extra, shown) => api.taluno_set_extra(extra === 'law' ? 0 : 1, shown ? 1 : 0),
+        // Shows or hides a toggled extra (an Extra number).
+        setExtra: (extra, shown) => api.taluno_set_extra(extra, shown ? 1 : 0),
     };
 }

@@ -1,7 +1,8 @@
 // The main window's context menu (right click, the Menu key, Shift+F10, a long press) and its
-// shortcuts, all off until asked for: the results copied as text for a spreadsheet, a picture of
-// the window saved at twice the resolution, and in Taluno2/3 the exact law beside the run (T) and
-// the panel of how many coins are enough (K).
+// shortcuts, as the main window's layout lists them, all off until asked for; the twin of the menu
+// of kit/programwindow.cpp.
+
+import { Extra, Window } from './core.js';
 
 const longPressMs = 600;
 // A finger never holds quite still: a press that moves less than this is still a long press.
@@ -10,25 +11,23 @@ const longPressSlop = 16;
 export class Extras {
     constructor(page) {
         this.page = page;
-        this.shown = { law: false, coins: false };
+        this.rows = page.mainLayout.extras;
+        this.shown = new Map(); // a toggle's Extra number: whether it is shown
         this.menu = document.createElement('div');
         this.menu.className = 'extras-menu';
         this.menu.setAttribute('role', 'menu');
         this.menu.hidden = true;
         page.root.append(this.menu);
-        const items = [['結果をコピー', 'Ctrl+C', () => this.copy()], ['画像を保存', 'Ctrl+S', () => this.save()]];
-        if (page.program !== 1)
-            items.push(['理論値', 'T', () => this.toggle('law')], ['何枚用意すればよいか', 'K', () => this.toggle('coins')]);
-        this.items = items.map(([caption, keys, action], k) => {
+        this.items = this.rows.map((row) => {
             const item = document.createElement('button');
             item.type = 'button';
-            item.setAttribute('role', k < 2 ? 'menuitem' : 'menuitemcheckbox');
-            item.setAttribute('aria-keyshortcuts', keys.replace('Ctrl', 'Control'));
-            item.innerHTML = `<span></span><kbd>${keys}</kbd>`;
-            item.firstChild.textContent = caption;
+            item.setAttribute('role', row.toggle ? 'menuitemcheckbox' : 'menuitem');
+            item.setAttribute('aria-keyshortcuts', row.keys.replace('Ctrl', 'Control'));
+            item.innerHTML = `<span></span><kbd>${row.keys}</kbd>`;
+            item.firstChild.textContent = row.caption;
             item.addEventListener('click', () => {
                 this.close();
-                action();
+                this.run(row);
             });
             this.menu.append(item);
             return item;
@@ -36,8 +35,17 @@ export class Extras {
         this.listen();
     }
 
+    run(row) {
+        if (row.toggle)
+            this.toggle(row.extra);
+        else if (row.extra === Extra.copyResults)
+            this.copy();
+        else
+            this.save();
+    }
+
     mainWindow() {
-        return this.page.windows[0];
+        return this.page.windows[Window.main];
     }
 
     available() {
@@ -110,19 +118,20 @@ export class Extras {
         if (!this.available())
             return;
         const command = event.ctrlKey || event.metaKey;
-        const key = event.key.toLowerCase();
         // The Menu key and Shift+F10, whether or not the browser makes a contextmenu event of them.
         if (event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey && !command && !event.altKey)) {
             this.open();
-        } else if (command && key === 'c' && !String(getSelection?.() ?? '')) {
-            this.copy();
-        } else if (command && key === 's') {
-            this.save();
-        } else if (!command && !event.altKey && this.page.program !== 1 && (key === 't' || key === 'k')) {
-            this.toggle(key === 't' ? 'law' : 'coins');
-        } else {
+            event.preventDefault();
             return;
         }
+        // "Ctrl+C" asks for Ctrl (or ⌘) and C; "T" for T alone. Ctrl+C with text selected copies that.
+        const row = this.rows.find(({ keys }) => {
+            const ctrl = keys.startsWith('Ctrl+');
+            return ctrl === command && !event.altKey && event.key.toLowerCase() === keys.slice(ctrl ? 5 : 0).toLowerCase();
+        });
+        if (!row || (row.extra === Extra.copyResults && String(getSelection?.() ?? '')))
+            return;
+        this.run(row);
         event.preventDefault();
     }
 
@@ -135,8 +144,7 @@ export class Extras {
         const [left, top] = x || y ? [x, y] : [box.left + box.width / 2, box.top + box.height / 2];
         this.menu.style.left = `${Math.min(left, innerWidth - this.menu.offsetWidth)}px`;
         this.menu.style.top = `${Math.min(top, innerHeight - this.menu.offsetHeight)}px`;
-        this.items.slice(2).forEach((item, k) =>
-            item.setAttribute('aria-checked', String(this.shown[k === 0 ? 'law' : 'coins'])));
+        this.rows.forEach((row, k) => row.toggle && this.items[k].setAttribute('aria-checked', String(Boolean(this.shown.get(row.extra)))));
         this.items[0].focus();
     }
 
@@ -150,8 +158,8 @@ export class Extras {
     }
 
     toggle(extra) {
-        this.shown[extra] = !this.shown[extra];
-        this.page.forward(0, (core) => core.setExtra(extra, this.shown[extra]));
+        this.shown.set(extra, !this.shown.get(extra));
+        this.page.forward(Window.main, (core) => core.setExtra(extra, this.shown.get(extra)));
     }
 
     // Also where the browser keeps the clipboard from a page opened from a file.
@@ -171,11 +179,12 @@ export class Extras {
         area.remove();
     }
 
-    // Taluno3's graph, or the whole window, as a PNG at twice the resolution, downloaded.
+    // The window's picture control (Taluno3's graph) or the whole window, as a PNG at twice the
+    // resolution, downloaded.
     async save() {
         const window = this.mainWindow();
-        const graph = [...window.surfaces.values()][0];
-        const canvas = graph && this.page.program === 3 ? graph.picture(2) : await windowPicture(window.element, 2);
+        const picture = window.layout.pictureControl;
+        const canvas = picture !== null ? window.surfaces.get(picture).picture(2) : await windowPicture(window.element, 2);
         const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
         const link = document.createElement('a');
         link.download = `${document.title}.png`;

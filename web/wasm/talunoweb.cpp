@@ -6,7 +6,7 @@
 #include "core/batchrules.h"
 #include "core/clock.h"
 #include "core/cuesound.h"
-#include "core/frequencygraph.h"
+#include "core/jsontext.h"
 #include "core/layout.h"
 #include "core/programflow.h"
 #include "core/pseudorandom.h"
@@ -22,7 +22,10 @@
 #define TALUNO_IMPORT(name) __attribute__((import_module("taluno"), import_name(#name)))
 #define TALUNO_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
-// Windows: 0 the main window, 1 the help window. Strings are UTF-8, given as pointer and length.
+// The windows, by number across the boundary; the page's twin is `Window` in web/src/core.js.
+enum Window { mainWindow = 0, helpWindow = 1 };
+
+// Strings are UTF-8, given as pointer and length.
 extern "C" {
 TALUNO_IMPORT(setText) void jsSetText(int window, int control, const char *text, int length);
 TALUNO_IMPORT(setTextColour) void jsSetTextColour(int window, int control, int rgb);
@@ -44,6 +47,8 @@ TALUNO_IMPORT(surfaceBox) void jsSurfaceBox(int window, int control, double x1, 
                                             int rgb);
 TALUNO_IMPORT(surfaceMoveTo) void jsSurfaceMoveTo(int window, int control, double x, double y);
 TALUNO_IMPORT(surfacePrint) void jsSurfacePrint(int window, int control, const char *text, int length);
+TALUNO_IMPORT(surfaceAxisRow) void jsSurfaceAxisRow(int window, int control, const char *row, int length,
+                                                    double firstTick, double tickStep);
 TALUNO_IMPORT(secondsSinceMidnight) double jsSecondsSinceMidnight();
 TALUNO_IMPORT(setHint) void jsSetHint(int window, int control, const char *text, int length);
 TALUNO_IMPORT(showCoinsPanel) void jsShowCoinsPanel(const char *lines, int length);
@@ -77,6 +82,10 @@ public:
     }
     void setTextPosition(double x, double y) override { jsSurfaceMoveTo(m_window, m_control, x, y); }
     void printLine(std::string_view text) override { jsSurfacePrint(m_window, m_control, text.data(), length(text)); }
+    void printAxisRow(std::string_view row, double firstTick, double tickStep) override
+    {
+        jsSurfaceAxisRow(m_window, m_control, row.data(), length(row), firstTick, tickStep);
+    }
 
 private:
     int m_window;
@@ -133,25 +142,8 @@ public:
     double secondsSinceMidnight() override { return jsSecondsSinceMidnight(); }
 };
 
-// A window's table as JSON, for the page to build its elements from.
-std::string quoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
+// A window's table as JSON, for the page to build its elements from: places and sizes in pixels,
+// fonts in pixels, the rows the code names, and for a main window what its face is to follow.
 std::string colourJson(const std::optional<Rgb> &colour)
 {
     if (!colour)
@@ -168,36 +160,53 @@ std::string number(double value)
     return text;
 }
 
+const char *boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+// Items joined by commas, each made by `json`.
+template<typename Items, typename Json>
+std::string list(const Items &items, Json json)
+{
+    std::string joined;
+    for (const auto &item : items)
+        joined += (joined.empty() ? "" : ",") + json(item);
+    return joined;
+}
+
 std::string layoutJson(const WindowLayout &layout)
 {
     static const char *const kinds[] = {"button", "label", "line", "surface", "coin"};
-    std::string json = "{\"name\":" + quoted(layout.name) + ",\"title\":" + quoted(layout.title)
-        + ",\"width\":" + number(layout.width) + ",\"height\":" + number(layout.height)
-        + ",\"points\":" + number(layout.points > 0 ? layout.points : defaultPoints) + ",\"controls\":[";
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        const Control &c = layout.controls[i];
-        json += (i ? ",{" : "{");
-        json += "\"name\":" + quoted(c.name) + ",\"kind\":\"" + kinds[static_cast<int>(c.kind)]
-            + "\",\"caption\":" + quoted(c.caption) + ",\"left\":" + number(c.left) + ",\"top\":" + number(c.top)
-            + ",\"width\":" + number(c.width) + ",\"height\":" + number(c.height) + ",\"points\":" + number(c.points)
-            + ",\"bold\":" + (c.bold ? "true" : "false") + ",\"background\":" + colourJson(c.background)
-            + ",\"foreground\":" + colourJson(c.foreground) + ",\"visible\":" + (c.visible ? "true" : "false")
-            + ",\"enabled\":" + (c.enabled ? "true" : "false") + ",\"description\":" + quoted(c.description)
-            + ",\"unitsAcross\":" + number(c.unitsAcross) + ",\"unitsDown\":" + number(c.unitsDown) + "}";
-    }
-    json += "],\"focusOrder\":[";
-    for (std::size_t i = 0; i < layout.focusOrder.size(); ++i)
-        json += (i ? "," : "") + number(layout.focusOrder[i]);
-    json += "],\"timers\":[";
-    for (std::size_t i = 0; i < layout.timers.size(); ++i)
-        json += (i ? "," : "") + number(layout.timers[i].periodMs);
-    // The graph's axis row: each number stands centred under its tick.
-    json += "],\"axis\":{\"row\":" + quoted(axisNumberRow) + ",\"firstTick\":" + number(firstTick)
-        + ",\"tickStep\":" + number(tickStep) + "}";
-    json += ",\"coinsPanel\":";
+    const auto pixels = [](int twips) { return number(pixelsFromTwips(twips)); };
+    const auto control = [&](const Control &c) {
+        return "{\"name\":" + jsonQuoted(c.name) + ",\"kind\":\"" + kinds[static_cast<int>(c.kind)]
+            + "\",\"caption\":" + jsonQuoted(c.caption) + ",\"left\":" + pixels(c.left) + ",\"top\":" + pixels(c.top)
+            + ",\"width\":" + pixels(c.width) + ",\"height\":" + pixels(c.height)
+            + ",\"fontPixels\":" + number(c.points > 0 ? fontPixels(c.points) : 0) + ",\"bold\":" + boolean(c.bold)
+            + ",\"background\":" + colourJson(c.background) + ",\"foreground\":" + colourJson(c.foreground)
+            + ",\"visible\":" + boolean(c.visible) + ",\"enabled\":" + boolean(c.enabled)
+            + ",\"description\":" + jsonQuoted(c.description) + ",\"unitsAcross\":" + number(c.unitsAcross)
+            + ",\"unitsDown\":" + number(c.unitsDown) + "}";
+    };
+    const auto named = [](const NamedRows &n) {
+        return jsonQuoted(n.name) + ":" + (n.array ? "[" + list(n.rows, number) + "]" : number(n.rows.front()));
+    };
+    const auto extra = [](const ExtraRow &e) {
+        return "{\"extra\":" + number(static_cast<int>(e.extra)) + ",\"caption\":" + jsonQuoted(e.caption)
+            + ",\"keys\":" + jsonQuoted(e.keys) + ",\"toggle\":" + boolean(e.toggle) + "}";
+    };
+    std::string json = "{\"name\":" + jsonQuoted(layout.name) + ",\"title\":" + jsonQuoted(layout.title)
+        + ",\"width\":" + pixels(layout.width) + ",\"height\":" + pixels(layout.height)
+        + ",\"fontPixels\":" + number(fontPixels(layout.points > 0 ? layout.points : defaultPoints))
+        + ",\"controls\":[" + list(layout.controls, control) + "],\"focusOrder\":[" + list(layout.focusOrder, number)
+        + "],\"timers\":[" + list(layout.timers, [](const Timer &t) { return number(t.periodMs); })
+        + "],\"rows\":{" + list(layout.names, named) + "},\"helpBeside\":" + boolean(layout.helpBeside)
+        + ",\"extras\":[" + list(layout.extras, extra) + "],\"pictureControl\":"
+        + (layout.pictureControl ? number(*layout.pictureControl) : "null") + ",\"coinsPanel\":";
     if (const auto &panel = layout.coinsPanel) {
-        json += "{\"left\":" + number(panel->left) + ",\"top\":" + number(panel->top) + ",\"widensWindow\":"
-            + (panel->widensWindow ? "true" : "false") + ",\"margin\":" + number(panelMargin) + "}";
+        json += "{\"left\":" + pixels(panel->left) + ",\"top\":" + pixels(panel->top) + ",\"widensWindow\":"
+            + boolean(panel->widensWindow) + ",\"margin\":" + pixels(panelMargin) + "}";
     } else {
         json += "null";
     }
@@ -209,24 +218,20 @@ struct Program
     explicit Program(ProgramNumber number)
         : help(helpView, number)
     {
-        if (number == ProgramNumber::Taluno1) {
+        if (number == ProgramNumber::Taluno1)
             main = std::make_unique<TossWalk>(mainView, random, clock);
-        } else {
-            auto flow = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
-            batch = flow.get();
-            main = std::move(flow);
-        }
+        else
+            main = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
     }
 
-    PageView mainView{0};
-    PageView helpView{1};
+    PageView mainView{mainWindow};
+    PageView helpView{helpWindow};
     PseudoRandom random;
     PageClock clock;
     std::unique_ptr<ProgramFlow> main;
-    BatchFlow *batch = nullptr; // Taluno2 and Taluno3
     HelpFlow help;
 
-    ProgramFlow &flow(int window) { return window == 0 ? *main : help; }
+    ProgramFlow &flow(int window) { return window == mainWindow ? *main : help; }
 };
 
 std::unique_ptr<Program> program;
@@ -256,7 +261,7 @@ TALUNO_EXPORT(taluno_free) void release(char *memory)
 TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
 {
     const auto which = static_cast<ProgramNumber>(number);
-    return keep(layoutJson(window == 0 ? mainWindowLayout(which) : helpWindowLayout(which)));
+    return keep(layoutJson(window == mainWindow ? mainWindowLayout(which) : helpWindowLayout(which)));
 }
 
 // The length of the last text returned.
@@ -309,13 +314,8 @@ TALUNO_EXPORT(taluno_copy_text) const char *copyText()
     return keep(program->main->copyText());
 }
 
-// The batch programs' extras: 0 the exact law, 1 the panel of coins that are enough.
+// Shows or hides a toggled extra of the main window (its number in the layout's extras rows).
 TALUNO_EXPORT(taluno_set_extra) void setExtra(int extra, int shown)
 {
-    if (!program->batch)
-        return;
-    if (extra == 0)
-        program->batch->setLawShown(shown != 0);
-    else
-        program->batch->setCoinsShown(shown != 0);
+    program->main->setExtraShown(static_cast<Extra>(extra), shown != 0);
 }

@@ -1,0 +1,63 @@
+// The input box and the Yes/No box: one modal dialog with the desktop's titles, texts and buttons, the
+// twin of kit/qtmodalboxes.cpp. Enter answers OK or はい, Escape キャンセル or いいえ.
+
+import { element } from './element.js';
+
+export class QuestionDialog {
+    constructor(parent) {
+        this.dialog = element('dialog', 'question', parent);
+        this.title = element('h2', 'title', this.dialog);
+        this.text = element('p', 'text', this.dialog);
+        this.input = element('input', 'answer', this.dialog);
+        this.input.type = 'text';
+        this.input.setAttribute('aria-labelledby', 'question-text');
+        this.text.id = 'question-text';
+        const buttons = element('div', 'buttons', this.dialog);
+        this.accept = element('button', 'accept', buttons);
+        this.reject = element('button', 'reject', buttons);
+        this.accept.type = this.reject.type = 'button';
+        this.dialog.setAttribute('aria-labelledby', 'question-title');
+        this.title.id = 'question-title';
+        this.accept.addEventListener('click', () => this.finish(true));
+        this.reject.addEventListener('click', () => this.finish(false));
+        this.input.addEventListener('keydown', (event) => {
+            if (event.key === 'Enter' && !event.isComposing) {
+                event.preventDefault();
+                this.finish(true);
+            }
+        });
+        // Escape is Cancel, or No.
+        this.dialog.addEventListener('cancel', (event) => {
+            event.preventDefault();
+            this.finish(false);
+        });
+    }
+
+    get open() {
+        return this.dialog.open;
+    }
+
+    show(question, onAnswer) {
+        this.question = question;
+        this.onAnswer = onAnswer;
+        this.title.textContent = question.title;
+        this.text.textContent = question.text;
+        this.input.hidden = !question.input;
+        this.input.value = question.defaultText;
+        this.accept.textContent = question.input ? 'OK' : 'はい';
+        this.reject.textContent = question.input ? 'キャンセル' : 'いいえ';
+        this.dialog.showModal();
+        if (question.input) {
+            this.input.focus();
+            this.input.select();
+        } else {
+            this.accept.focus();
+        }
+    }
+
+    finish(accepted) {
+        const { question, onAnswer } = this;
+        this.dialog.close();
+        onAnswer(question.input ? (accepted ? this.input.value : '') : accepted);
+    }
+}

@@ -1,0 +1,154 @@
+// A drawing surface, the twin of kit/picturebox.cpp: lines and boxes on a canvas drawn at the device's
+// resolution, printed lines as text above it. Units map onto the inner area as the layout gives them,
+// or one unit a pixel.
+
+import { element } from './element.js';
+
+// The border's width on each side (the .surface rule of the style).
+const border = 2;
+
+// A device pixel's index for a coordinate in device pixels: a unit that lands exactly on a pixel edge
+// must not fall back a pixel by a rounding error. The same rule as PictureBox::devicePixel in
+// kit/picturebox.cpp, with the same tolerance: keep the two in step.
+const pixelIndex = (device) => Math.floor(device + 1e-9);
+// A line is one layout pixel wide, in whole device pixels; as PictureBox::strokeWidth.
+const strokeWidth = (ratio) => Math.max(1, Math.round(ratio));
+
+export class DrawingSurface {
+    constructor(box, control, fontPixels) {
+        this.box = box;
+        this.across = control.unitsAcross;
+        this.down = control.unitsDown;
+        this.innerWidth = control.width - 2 * border;
+        this.innerHeight = control.height - 2 * border;
+        this.canvas = element('canvas', 'surface-canvas', box);
+        this.text = element('div', 'surface-text', box);
+        this.text.style.fontSize = `${fontPixels}px`;
+        this.em = fontPixels;
+        this.stretch = 1;
+        this.scale = 1;
+        this.clear();
+    }
+
+    unitsToPixels(x, y) {
+        return [this.across > 0 ? (x * this.innerWidth) / this.across : x,
+                this.down > 0 ? (y * this.innerHeight) / this.down : y];
+    }
+
+    clear() {
+        this.strokes = [];
+        this.text.replaceChildren();
+        this.stretch = 1;
+        this.text.style.setProperty('--stretch', 1);
+        this.position = [0, 0];
+        this.render();
+    }
+
+    line(x1, y1, x2, y2, colour) {
+        this.add({ line: true, x1, y1, x2, y2, colour });
+    }
+
+    fillBox(x1, y1, x2, y2, colour) {
+        this.add({ line: false, x1, y1, x2, y2, colour });
+    }
+
+    add(stroke) {
+        this.strokes.push(stroke);
+        this.position = [stroke.x2, stroke.y2];
+        this.draw(stroke);
+    }
+
+    moveTo(x, y) {
+        this.position = [x, y];
+    }
+
+    print(text) {
+        const [x, y] = this.unitsToPixels(...this.position);
+        if (text)
+            this.placeText(text, x, y, false);
+        this.nextLine();
+    }
+
+    // The numbers of an axis row, each centred under its tick.
+    printAxisRow(row, firstTick, tickStep) {
+        const [, y] = this.unitsToPixels(...this.position);
+        row.trim().split(/ +/).forEach((number, k) => {
+            const [x] = this.unitsToPixels(firstTick + k * tickStep, 0);
+            this.placeText(number, x, y, true);
+        });
+        this.nextLine();
+    }
+
+    nextLine() {
+        const unitsPerPixel = this.down > 0 ? this.down / this.innerHeight : 1;
+        this.position = [0, this.position[1] + this.em * unitsPerPixel];
+    }
+
+    placeText(text, x, y, centred) {
+        const span = element('span', centred ? 'centred' : '', this.text);
+        span.textContent = text;
+        span.style.left = `${x}px`;
+        span.style.top = `${y}px`;
+        // No line runs off the right edge: all lines narrow alike, as far as the widest needs.
+        const width = span.offsetWidth;
+        if (!centred && width > 0 && x + width > this.innerWidth) {
+            this.stretch = Math.min(this.stretch, Math.max(0.5, (this.innerWidth - x) / width));
+            this.text.style.setProperty('--stretch', this.stretch);
+        }
+    }
+
+    // Redraws every stroke for the stage's scale and the device's pixels.
+    render(scale = this.scale) {
+        this.scale = scale;
+        const ratio = scale * (globalThis.devicePixelRatio || 1);
+        this.canvas.width = Math.round(this.innerWidth * ratio);
+        this.canvas.height = Math.round(this.innerHeight * ratio);
+        this.ratio = ratio;
+        for (const stroke of this.strokes)
+            this.draw(stroke);
+    }
+
+    devicePixel(x, y, ratio) {
+        const [px, py] = this.unitsToPixels(x, y);
+        return [pixelIndex(px * ratio), pixelIndex(py * ratio)];
+    }
+
+    draw(stroke, context = this.canvas.getContext('2d'), ratio = this.ratio) {
+        const [ax, ay] = this.devicePixel(stroke.x1, stroke.y1, ratio);
+        const [bx, by] = this.devicePixel(stroke.x2, stroke.y2, ratio);
+        context.fillStyle = stroke.colour;
+        const width = strokeWidth(ratio);
+        // A box is closed, its edges as wide as a line: one of no height is a line.
+        if (!stroke.line || ax === bx || ay === by) {
+            context.fillRect(Math.min(ax, bx), Math.min(ay, by), Math.abs(bx - ax) + width, Math.abs(by - ay) + width);
+        } else {
+            context.strokeStyle = stroke.colour;
+            context.lineWidth = width;
+            context.beginPath();
+            context.moveTo(ax + width / 2, ay + width / 2);
+            context.lineTo(bx + width / 2, by + width / 2);
+            context.stroke();
+        }
+    }
+
+    // The whole drawing, printed lines too, on a canvas of its own at `ratio` device pixels a pixel.
+    picture(ratio) {
+        const canvas = document.createElement('canvas');
+        canvas.width = Math.round(this.innerWidth * ratio);
+        canvas.height = Math.round(this.innerHeight * ratio);
+        const context = canvas.getContext('2d');
+        context.fillStyle = getComputedStyle(this.box).backgroundColor;
+        context.fillRect(0, 0, canvas.width, canvas.height);
+        for (const stroke of this.strokes)
+            this.draw(stroke, context, ratio);
+        context.fillStyle = '#000';
+        context.textBaseline = 'top';
+        context.font = getComputedStyle(this.text).font;
+        context.scale(ratio, ratio);
+        for (const span of this.text.children) {
+            context.textAlign = span.classList.contains('centred') ? 'center' : 'left';
+            context.fillText(span.textContent, parseFloat(span.style.left), parseFloat(span.style.top));
+        }
+        return canvas;
+    }
+}

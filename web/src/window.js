@@ -1,0 +1,152 @@
+// One window of the program, built from its table, the twin of kit/programwindow.cpp: its controls,
+// their captions and states, its timers, and the drawing surfaces it holds.
+
+import { Window } from './core.js';
+import { element } from './element.js';
+import { DrawingSurface } from './surface.js';
+
+export class ProgramWindow {
+    constructor(page, index, layout) {
+        this.page = page;
+        this.index = index;
+        this.layout = layout;
+        this.width = layout.width;
+        this.height = layout.height;
+        this.element = element('section', 'window');
+        this.element.dataset.name = layout.name;
+        this.element.dataset.window = Object.keys(Window).find((name) => Window[name] === index);
+        this.element.setAttribute('aria-label', layout.title.trim());
+        this.element.style.width = `${this.width}px`;
+        this.element.style.height = `${this.height}px`;
+        this.element.style.fontSize = `${layout.fontPixels}px`;
+        this.controls = [];
+        this.unfitted = new Set();
+        this.surfaces = new Map();
+        this.timers = layout.timers.map((period) => ({ period, handle: null, next: 0 }));
+        layout.controls.forEach((control, row) => this.controls.push(this.makeControl(control, row)));
+        // Keyboard order as the table gives it.
+        for (const row of layout.focusOrder)
+            this.element.append(this.controls[row]);
+        this.element.addEventListener('pointerdown', () => page.activate(index), true);
+        this.element.addEventListener('focusin', () => page.activate(index));
+    }
+
+    makeControl(control, row) {
+        const kind = control.kind;
+        const made = element(kind === 'button' ? 'button' : 'div', kind, this.element);
+        made.dataset.name = control.name;
+        made.style.left = `${control.left}px`;
+        made.style.top = `${control.top}px`;
+        made.style.width = `${control.width}px`;
+        made.style.height = `${control.height}px`;
+        if (control.fontPixels > 0)
+            made.style.fontSize = `${control.fontPixels}px`;
+        if (control.bold)
+            made.style.fontWeight = 'bold';
+        if (control.background)
+            made.style.backgroundColor = control.background;
+        if (control.foreground)
+            made.style.color = control.foreground;
+        if (!control.visible)
+            made.hidden = true;
+        if (kind === 'button') {
+            made.type = 'button';
+            made.textContent = control.caption;
+            made.disabled = !control.enabled;
+            made.tabIndex = this.layout.focusOrder.includes(row) ? 0 : -1;
+            made.addEventListener('click', () => this.page.forward(this.index, (core) => core.clicked(this.index, row)));
+        } else if (kind === 'label') {
+            element('span', 'caption', made);
+            this.setText(made, control.caption);
+        } else if (kind === 'line') {
+            made.style.width = `${Math.max(1, control.width)}px`;
+            made.style.height = `${Math.max(1, control.height)}px`;
+            made.setAttribute('aria-hidden', 'true');
+        } else if (kind === 'surface') {
+            made.setAttribute('role', 'img');
+            made.setAttribute('aria-label', control.caption);
+            this.surfaces.set(row, new DrawingSurface(made, control, control.fontPixels || this.layout.fontPixels));
+        } else if (kind === 'coin') {
+            made.setAttribute('role', 'img');
+            made.setAttribute('aria-label', control.caption);
+            element('span', 'mark', made).textContent = control.caption;
+        }
+        if (control.description)
+            made.setAttribute('aria-description', control.description);
+        return made;
+    }
+
+    setText(control, text) {
+        const caption = control.querySelector('.caption');
+        if (!caption) {
+            control.textContent = text;
+            return;
+        }
+        caption.textContent = text;
+        this.unfitted.add(caption);
+    }
+
+    // A disabled control gives the focus on to the next one that can take it, as on the desktop.
+    focusNext(row) {
+        const order = this.layout.focusOrder;
+        for (let step = 1; step <= order.length; ++step) {
+            const next = this.controls[order[(order.indexOf(row) + step) % order.length]];
+            if (!next.disabled && !next.hidden) {
+                next.focus({ preventScroll: true });
+                return;
+            }
+        }
+    }
+
+    // The first control in the keyboard order that can take the focus.
+    focusFirst() {
+        this.focusNext(this.layout.focusOrder.at(-1));
+    }
+
+    // Squeezes across each new text that does not fit its label, as the desktop narrows a face: all
+    // widths are read in one pass, so that a run that fills the table lays the window out once.
+    fitCaptions() {
+        const captions = [...this.unfitted].filter((caption) => caption.isConnected);
+        this.unfitted.clear();
+        for (const caption of captions)
+            caption.style.transform = '';
+        const widths = captions.map((caption) => [caption.scrollWidth, caption.parentElement.clientWidth - 2]);
+        captions.forEach((caption, k) => {
+            const [needed, room] = widths[k];
+            if (needed > room)
+                caption.style.transform = `scaleX(${Math.max(0.5, room / needed)})`;
+        });
+    }
+
+    setTimer(timer, running) {
+        const beat = this.timers[timer];
+        if (!running) {
+            clearTimeout(beat.handle);
+            beat.handle = null;
+            return;
+        }
+        if (beat.handle !== null)
+            return; // a running timer keeps its beat
+        beat.next = performance.now() + beat.period;
+        const fire = () => {
+            beat.next += beat.period;
+            beat.handle = setTimeout(fire, Math.max(0, beat.next - performance.now()));
+            this.page.forward(this.index, (core) => core.tick(this.index, timer), true);
+        };
+        beat.handle = setTimeout(fire, beat.period);
+    }
+
+    setWidth(width) {
+        this.width = width;
+        this.element.style.width = `${width}px`;
+    }
+
+    stopTimers() {
+        this.timers.forEach((beat, timer) => this.setTimer(timer, false));
+    }
+
+    render(scale) {
+        for (const surface of this.surfaces.values())
+            surface.render(scale);
+    }
+}
