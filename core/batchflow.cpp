@@ -77,7 +77,7 @@ void BatchFlow::start()
 
     const BatchResult result = runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock);
     m_counts = result.counts;
-    m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests};
+    m_run = {m_guestCount, m_experimentCount, result.mean, formatMean(result.mean), result.lowests};
     v.setText(meanValue, m_run.meanText);
     showCounts();
 
@@ -102,13 +102,29 @@ void BatchFlow::showCounts()
         drawExpectedMarks(graph, expected);
         v.setDescription(graphSurface, describeGraph(m_counts, m_rules.lowestBin));
     } else {
+        // The law in the table's place, in red under its own row titles, for as long as it is asked for.
+        const Rgb colour = m_lawShown ? lawColour : Rgb{};
+        for (int pair = 0; pair < tablePairs; ++pair) {
+            v.setText(countTitle(pair), m_lawShown ? lawCountTitle : countTitleText);
+            v.setTextColour(countTitle(pair), colour);
+        }
         for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin) {
             const auto k = static_cast<std::size_t>(bin - 1);
-            v.setText(countCell(bin), std::to_string(m_counts[k]));
-            v.setHint(countCell(bin), m_lawShown ? "理論度数 " + std::to_string(std::lround(expected[k])) : "");
+            v.setText(countCell(bin), std::to_string(m_lawShown ? std::lround(expected[k]) : m_counts[k]));
+            v.setTextColour(countCell(bin), colour);
         }
     }
-    v.showCoinsPanel(m_coinsShown ? coinsPanel(m_run) : std::vector<std::string>{});
+    showPanels();
+}
+
+void BatchFlow::showPanels()
+{
+    std::vector<Panel> panels;
+    if (m_coinsShown)
+        panels.push_back({coinsPanel(m_run), panelPoints, false});
+    if (m_shareCoins)
+        panels.push_back({sharePanel(m_run, *m_shareCoins), sharePoints, true});
+    view().showPanels(panels);
 }
 
 void BatchFlow::setExtraShown(Extra extra, bool shown)
@@ -121,25 +137,78 @@ void BatchFlow::setExtraShown(Extra extra, bool shown)
         showCounts();
 }
 
+void BatchFlow::chooseExtra(Extra extra)
+{
+    if (extra == Extra::CoinsShare && !m_counts.empty())
+        askShareCoins();
+}
+
+void BatchFlow::askShareCoins()
+{
+    const int suggested = m_shareCoins.value_or(static_cast<int>(std::ceil(std::fabs(m_run.mean))));
+    askInput(shareCoinsPrompt, shareCoinsTitle, std::to_string(suggested), [this](std::string_view answer) {
+        if (answer.empty()) {
+            m_shareCoins.reset();
+        } else if (const auto coins = acceptSetting(answer, 0, m_run.guests)) {
+            m_shareCoins = *coins;
+        } else {
+            askShareCoins();
+            return;
+        }
+        showPanels();
+    });
+}
+
 std::string BatchFlow::copyText() const
 {
-    return m_counts.empty() ? std::string() : resultTable(m_run, m_lawShown, m_coinsShown);
+    return m_counts.empty() ? std::string() : resultTable(m_run, m_lawShown, m_coinsShown, m_shareCoins);
+}
+
+std::vector<std::string> BatchFlow::pictureCaption() const
+{
+    if (m_counts.empty() || m_rules.program != ProgramNumber::Taluno3)
+        return {};
+    std::vector<std::string> lines{"お客人数 " + std::to_string(m_run.guests) + "　実験回数 " + std::to_string(m_run.experiments)
+                                   + "　不足枚数の平均 " + m_run.meanText};
+    if (m_lawShown)
+        lines.emplace_back("赤い印：理論度数（理論上の度数）");
+    if (m_coinsShown) {
+        std::string coins = "何枚用意すればよいか（実験／理論）：";
+        const std::vector<std::string> panel = coinsPanel(m_run);
+        for (std::size_t row = 2; row < panel.size(); ++row) {
+            std::string cells = panel[row];
+            cells.replace(cells.find('\t'), 1, " ");
+            cells.replace(cells.find('\t'), 1, "／");
+            coins += (row > 2 ? "　" : "") + cells;
+        }
+        lines.push_back(coins);
+    }
+    if (m_shareCoins) {
+        std::string share;
+        for (const std::string &line : sharePanel(m_run, *m_shareCoins))
+            share += line;
+        lines.push_back(share);
+    }
+    return lines;
 }
 
 void BatchFlow::clearCounts()
 {
     ProgramView &v = view();
     m_counts.clear();
-    v.showCoinsPanel({});
+    m_shareCoins.reset();
+    v.showPanels({});
     if (m_rules.program == ProgramNumber::Taluno3) {
         v.surface(graphSurface).clear();
         v.setDescription(graphSurface, noGraphDescription);
         return;
     }
-    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin) {
-        v.setText(countCell(bin), {});
-        v.setHint(countCell(bin), {});
+    for (int pair = 0; pair < tablePairs; ++pair) {
+        v.setText(countTitle(pair), countTitleText);
+        v.setTextColour(countTitle(pair), {});
     }
+    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin)
+        v.setText(countCell(bin), {});
 }
 
 void BatchFlow::reset()

@@ -5,6 +5,7 @@
 #include "core/lesson.h"
 #include "core/programflow.h"
 
+#include <optional>
 #include <vector>
 
 class Clock;
@@ -33,15 +34,23 @@ public:
     const std::vector<int> &counts() const { return m_counts; }
 
     // The extras of the context menu, off at the start: the exact law beside the run (Taluno3 a mark
-    // on each bar, Taluno2 a hint on each count) and the panel of how many coins are enough.
+    // on each bar, Taluno2 the expected counts in the table's place) and the panel of how many coins
+    // are enough.
     void setExtraShown(Extra extra, bool shown) override;
+    // c枚用意したら？: asks for a number of coins and shows in how many experiments of the run they were
+    // enough, beside the law's share; Cancel takes the share away. Nothing before a run.
+    void chooseExtra(Extra extra) override;
     std::string copyText() const override;
+    // Taluno3's graph alone says nothing of the run: the settings, the mean and the extras that are on.
+    std::vector<std::string> pictureCaption() const override;
 
 private:
     enum class Setting { Guests, Experiments };
     // Asks until an answer lies in the row's range or an empty answer's end question is answered Yes.
     void ask(Setting setting);
+    void askShareCoins();
     void showCounts();
+    void showPanels();
     void clearCounts();
 
     const BatchRules &m_rules;
@@ -53,6 +62,7 @@ private:
     LessonRun m_run;
     bool m_lawShown = false;
     bool m_coinsShown = false;
+    std::optional<int> m_shareCoins; // shown while set
 };
 
 #endif

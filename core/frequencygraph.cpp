@@ -77,11 +77,15 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
 
 void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected)
 {
-    constexpr Rgb red{255, 0, 0};
+    // Wider than a bar and four pixels high, centred on the expected count: seen from the back row.
+    constexpr double halfHeight = 1.5;
+    constexpr double overhang = 0.25;
     for (int bin = 1; bin <= static_cast<int>(expected.size()) && bin <= binCount; ++bin) {
         const double count = static_cast<double>(expected[static_cast<std::size_t>(bin - 1)]);
-        if (count >= 0.5 && count <= axisY)
-            surface.line(bin + 4, axisY - count, bin + 5, axisY - count, red);
+        if (count >= 0.5 && count <= axisY) {
+            surface.box(bin + 4 - overhang, axisY - count - halfHeight, bin + 5 + overhang, axisY - count + halfHeight,
+                        lawColour);
+        }
     }
 }
 

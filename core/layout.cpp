@@ -4,6 +4,7 @@
 #include "core/batchrules.h"
 #include "core/frequencygraph.h"
 #include "core/texts.h"
+#include "core/walkgraph.h"
 
 #include <string>
 
@@ -71,8 +72,8 @@ NamedRows array(std::string name, int first, int count)
     return named;
 }
 
-// Every main window copies its results and saves its picture; Taluno2 and Taluno3 also show the
-// exact law and the coins that are enough.
+// Every main window copies its results and saves its picture; Taluno1 draws its walk as a line;
+// Taluno2 and Taluno3 show the exact law and the coins that are enough.
 std::vector<ExtraRow> extras(bool batch)
 {
     std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
@@ -80,6 +81,9 @@ std::vector<ExtraRow> extras(bool batch)
     if (batch) {
         rows.push_back({Extra::ExactLaw, "理論値", "T", true});
         rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
+        rows.push_back({Extra::CoinsShare, "c枚用意したら？", "C", false});
+    } else {
+        rows.push_back({Extra::WalkLine, "折れ線グラフ", "L", true});
     }
     return rows;
 }
@@ -145,13 +149,25 @@ WindowLayout makeTossWindow()
         controls.back().description = number + "回目の釣り銭枚数";
     }
 
+    // Right of the table, in the width the window takes on while they show.
+    Control graph = control(ControlKind::Surface, "walkGraph", "折れ線グラフ", 10560, 600, 7200, 5400, 12);
+    graph.background = white;
+    graph.visible = false;
+    graph.description = "まだ投げていません";
+    graph.unitsAcross = walkGraphWidth;
+    graph.unitsDown = walkGraphHeight;
+    controls.push_back(graph);
+    controls.push_back(label("lowestSoFar", {}, 10560, 6120, 7200, 540, 18, true, white));
+    controls.back().visible = false;
+
     window.focusOrder = {startButton, quitButton, resetButton, tossButton, stopButton, helpButton};
     window.timers = {Timer{"Timer1", 10}, Timer{"Timer2", 500}, Timer{"Timer3", 750}};
     window.names = {{"quitButton", {quitButton}},   {"titleLabel", {titleLabel}},   {"helpButton", {helpButton}},
                     {"resetButton", {resetButton}}, {"tossButton", {tossButton}},   {"stopButton", {stopButton}},
                     {"startButton", {startButton}}, {"headsCoin", {headsCoin}},     {"tailsCoin", {tailsCoin}},
                     array("headingCells", headingCell(1), tossCount), array("resultCells", resultCell(1), tossCount),
-                    array("balanceCells", balanceCell(1), tossCount),
+                    array("balanceCells", balanceCell(1), tossCount), {"walkGraph", {walkGraph}},
+                    {"lowestSoFarLabel", {lowestSoFarLabel}},
                     // Rows of the timers, not of the controls.
                     {"spinTimer", {TossTimers::spin}}, {"tossTimer", {TossTimers::toss}},
                     {"nextCycleTimer", {TossTimers::nextCycle}}};
@@ -191,8 +207,6 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         surface.unitsAcross = graphWidth;
         surface.unitsDown = graphHeight;
         controls.push_back(surface);
-        // In the graph's upper left, where only the longest walks' bars ever reach.
-        window.coinsPanel = PanelPlace{1020, 1080, false};
         window.pictureControl = graphSurface;
         window.names.push_back({"graphSurface", {graphSurface}});
     } else {
@@ -213,8 +227,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         };
         for (int pair = 0; pair < tablePairs; ++pair) {
             controls.push_back(label(labelName(rowTitleNumber[pair]), "不足枚数", 240, 600 + 840 * pair, 1335, 375, 14.25));
-            controls.push_back(label(labelName(rowTitleNumber[pair] + 1), "度　　数", 240, 960 + 840 * pair, 1335, 375,
-                                     14.25));
+            controls.push_back(label(labelName(rowTitleNumber[pair] + 1), countTitleText, 240, 960 + 840 * pair, 1335,
+                                     375, 14.25));
         }
         for (int bin = 1; bin <= bins; ++bin) {
             const bool endBin = bin == 1 || bin == bins; // in the window's font
@@ -226,10 +240,12 @@ WindowLayout makeBatchWindow(ProgramNumber program)
                                      14.25, false, white));
             controls.back().description = "不足枚数 " + heading(bin) + " の度数";
         }
-        // The table fills the window: the panel stands to its right, level with its top row.
-        window.coinsPanel = PanelPlace{columnLeft(tableColumns) + 735 + panelMargin, 600, true};
         window.names.push_back(array("countCells", countCell(1), bins));
+        window.names.push_back({"countTitles", {countTitle(0), countTitle(1), countTitle(2), countTitle(3), countTitle(4),
+                                                countTitle(5), countTitle(6)}, true});
     }
+    // Right of the table or the graph, level with its top.
+    window.sidePanels = PanelPlace{(graph ? 120 + 8055 : 7320 + 735) + panelMargin, 600};
     window.focusOrder = {startButton, quitButton, resetButton, helpButton};
     window.names.insert(window.names.begin(),
                         {{"quitButton", {quitButton}},         {"titleLabel", {titleLabel}},

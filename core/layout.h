@@ -38,6 +38,9 @@ struct Rgb
     bool operator==(const Rgb &) const = default;
 };
 
+// The exact law wherever it stands beside a run: Taluno3's marks, Taluno2's expected counts.
+inline constexpr Rgb lawColour{255, 0, 0};
+
 enum class ControlKind {
     Button,
     Label,   // single-line border, centred text
@@ -74,15 +77,21 @@ struct Timer
     int periodMs;
 };
 
-// Where the panel of coins that are enough stands inside the main window, in twips. Beside the
-// window's own controls, the window widens to hold it while it shows, by the panel and a margin.
+// Where the side panels of a main window stand (the coins that are enough, the share of c coins), in
+// twips: one below the other from (left, top), right of the window's own controls. The window widens
+// to hold them while they show, by the widest and a margin.
 struct PanelPlace
 {
     int left = 0;
     int top = 0;
-    bool widensWindow = false;
 };
 inline constexpr int panelMargin = 120;
+// The side panels' text: the coins that are enough as large as the table's numbers, the share of c
+// coins larger still.
+inline constexpr double panelPoints = 14.25;
+inline constexpr double sharePoints = 18;
+// The lines under a saved picture that say what it shows.
+inline constexpr double captionPoints = 12;
 
 // The extras of a main window's context menu, each off until asked for.
 enum class Extra {
@@ -90,6 +99,8 @@ enum class Extra {
     SavePicture, // the window, or its picture control, as a PNG at twice the resolution
     ExactLaw,    // the exact law beside the run (a toggle)
     CoinsPanel,  // the panel of how many coins are enough (a toggle)
+    CoinsShare,  // asks for a number of coins c and shows in how many experiments c were enough
+    WalkLine,    // the walk as a line with its lowest point so far (a toggle)
 };
 
 struct ExtraRow
@@ -126,7 +137,7 @@ struct WindowLayout
     bool helpBeside = false;              // HELP opens the help window beside this one, not in its place
     std::vector<ExtraRow> extras;         // the context menu, in its order
     std::optional<int> pictureControl;    // what 画像を保存 saves, if not the whole window
-    std::optional<PanelPlace> coinsPanel; // Taluno2 and Taluno3
+    std::optional<PanelPlace> sidePanels; // Taluno2 and Taluno3
 };
 
 // Taluno1's main window: buttons, the 100-toss result table in six bands, and the coin.
@@ -156,6 +167,9 @@ inline constexpr int firstRowTitle = 10; // three a band: heading, result and ba
 constexpr int headingCell(int toss) { return firstRowTitle + 18 + toss - 1; }
 constexpr int resultCell(int toss) { return headingCell(tossCount) + toss; }
 constexpr int balanceCell(int toss) { return resultCell(tossCount) + toss; }
+// The walk as a line beside the table, and the lowest balance so far under it: hidden until asked for.
+inline constexpr int walkGraph = balanceCell(tossCount) + 1;
+inline constexpr int lowestSoFarLabel = walkGraph + 1;
 } // namespace TossControls
 
 // Taluno1's timers.
@@ -184,6 +198,7 @@ inline constexpr int graphSurface = 12; // Taluno3
 inline constexpr int firstTableRowTitle = 12;
 inline constexpr int tableColumns = 9;
 inline constexpr int tablePairs = 7;
+constexpr int countTitle(int pair) { return firstTableRowTitle + 2 * pair + 1; } // pair 0 first
 constexpr int headingOfBin(int bin) { return firstTableRowTitle + 2 * tablePairs + bin - 1; }
 constexpr int countCell(int bin) { return headingOfBin(tableColumns * tablePairs) + bin; }
 } // namespace BatchControls

@@ -84,23 +84,34 @@ int coinsEnough(const std::vector<long double> &weights, int percent)
     return guests;
 }
 
-std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
+long double enoughShare(const std::vector<long double> &weights, int coins)
+{
+    const int guests = static_cast<int>(weights.size()) - 2;
+    long double total = 0.0L;
+    long double enough = 0.0L;
+    for (int k = 0; k < static_cast<int>(weights.size()); ++k) {
+        total += weights[static_cast<std::size_t>(k)];
+        if (k - guests >= -coins)
+            enough += weights[static_cast<std::size_t>(k)];
+    }
+    return total > 0 ? enough / total : 0.0L;
+}
+
+std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins)
 {
     std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments)
-        + "\n不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)";
+        + "\n不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
     if (withLaw)
         text += "\t理論度数";
     text += '\n';
+    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
     const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests) : std::vector<long double>{};
-    std::size_t first = 0;
-    while (first + 1 < run.lowests.size() && run.lowests[first] == 0)
-        ++first;
-    long double cumulative = 0.0L;
-    for (std::size_t k = first; k < run.lowests.size(); ++k) {
-        const long double share = run.experiments > 0 ? 100.0L * run.lowests[k] / run.experiments : 0.0L;
-        cumulative += share;
-        text += std::to_string(static_cast<int>(k) - run.guests) + '\t' + std::to_string(run.lowests[k]) + '\t'
-            + fixed(share, 1) + '\t' + fixed(cumulative, 1);
+    for (std::size_t k = 0; k < run.lowests.size(); ++k) {
+        const int lowest = static_cast<int>(k) - run.guests;
+        const long double share = run.experiments > 0 ? static_cast<long double>(run.lowests[k]) / run.experiments : 0.0L;
+        // A lowest of 1 needs no coin, as 0 does: its row has no share of its own.
+        text += std::to_string(lowest) + '\t' + std::to_string(run.lowests[k]) + '\t' + fixed(share, 3) + '\t'
+            + (lowest <= 0 ? fixed(100 * enoughShare(counts, -lowest), 1) : std::string());
         if (withLaw)
             text += '\t' + fixed(law[k] * run.experiments, 1);
         text += '\n';
@@ -109,6 +120,11 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins)
         text += "\n何枚用意すればよいか\t実験\t理論\n";
         for (const std::string &row : coinRows(run, ""))
             text += row + '\n';
+    }
+    if (shareCoins) {
+        text += "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t'
+            + fixed(100 * enoughShare(counts, *shareCoins), 1) + '\t'
+            + fixed(100 * enoughShare(lowestBalanceLaw(run.guests), *shareCoins), 1) + '\n';
     }
     return text;
 }
@@ -131,4 +147,11 @@ std::string tossTable(const std::vector<bool> &heads)
             + std::to_string(balance) + '\n';
     }
     return text;
+}
+
+std::vector<std::string> sharePanel(const LessonRun &run, int coins)
+{
+    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
+    return {std::to_string(coins) + "枚用意したら", "足りた実験：" + fixed(100 * enoughShare(counts, coins), 1) + "%",
+            "（理論 " + fixed(100 * enoughShare(lowestBalanceLaw(run.guests), coins), 1) + "%）"};
 }

@@ -1,6 +1,7 @@
 #ifndef LESSON_H
 #define LESSON_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,22 +22,32 @@ inline constexpr int coinShares[] = {50, 90, 95, 99};
 // balances laid out as the law's (a run's counts or the probabilities).
 int coinsEnough(const std::vector<long double> &weights, int percent);
 
+// The share (0 to 1) of the weights, laid out as the law's, for which `coins` coins were enough: their
+// lowest balance is -coins or above.
+long double enoughShare(const std::vector<long double> &weights, int coins);
+
 struct LessonRun
 {
     int guests = 0;
     int experiments = 0;
+    float mean = 0;
     std::string meanText;     // as the window shows it
     std::vector<int> lowests; // as BatchResult::lowests
 };
 
-// The run as tab-separated text: the settings and mean, then a row per lowest balance with its
-// count, relative and cumulative relative frequency, and with `withLaw` the expected count; with
-// `withCoins` the coins that are enough, from the run and from the law.
-std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins);
+// The run as tab-separated text: the settings and mean, then a row per lowest balance the law allows,
+// -guests first, with its count, relative frequency and the share of the experiments for which that
+// many coins were enough, and with `withLaw` the expected count; with `withCoins` the coins that are
+// enough, from the run and from the law; with `shareCoins` the share for that many coins.
+std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins = {});
 
 // The panel of coins that are enough: a heading, then rows of tab-separated cells: the column
 // heads, then a row per share with the run's answer and the law's.
 std::vector<std::string> coinsPanel(const LessonRun &run);
+
+// The share of the experiments for which `coins` coins were enough, from the run and from the law, in
+// lines that read as one: "8枚用意したら", "足りた実験：63.4%", "（理論 63.2%）".
+std::vector<std::string> sharePanel(const LessonRun &run, int coins);
 
 // Taluno1's tosses made so far as tab-separated text: toss number, face and the balance after it.
 std::string tossTable(const std::vector<bool> &heads);

@@ -21,6 +21,15 @@ struct Question
     std::string defaultText;
 };
 
+// A panel beside a main window's controls: a heading, then rows of tab-separated cells, in the
+// programs' font at `points`, all bold or only the heading.
+struct Panel
+{
+    std::vector<std::string> lines;
+    double points = 0;
+    bool bold = false;
+};
+
 // What a program's logic needs of its window. Controls and timers are numbered by their rows in
 // the window's layout; texts are UTF-8.
 //
@@ -58,10 +67,10 @@ public:
     virtual void endProgram() = 0;
 
     // The extras of the main window's context menu, which a face may leave out.
-    // A hint shown when the pointer rests on the control; empty: none.
-    virtual void setHint(int /*control*/, std::string_view /*text*/) {}
-    // The panel of how many coins are enough, a line each; no lines: hidden.
-    virtual void showCoinsPanel(const std::vector<std::string> & /*lines*/) {}
+    // The window's width in twips: wider than its layout while an extra beside its controls shows.
+    virtual void setWindowWidth(int /*twips*/) {}
+    // The side panels, one below the other where the layout puts them; none: hidden.
+    virtual void showPanels(const std::vector<Panel> & /*panels*/) {}
 };
 
 // The logic behind one window: what its activation, clicks and ticks do, and the answers to the
@@ -91,6 +100,10 @@ public:
     virtual std::string copyText() const { return {}; }
     // Shows or hides one of the window's toggled extras (its layout's extras rows).
     virtual void setExtraShown(Extra /*extra*/, bool /*shown*/) {}
+    // An extra that the flow does itself and is no toggle (c枚用意したら？).
+    virtual void chooseExtra(Extra /*extra*/) {}
+    // Lines to go under a saved picture of the window's picture control, saying what it shows.
+    virtual std::vector<std::string> pictureCaption() const { return {}; }
 
 protected:
     ProgramView &view() { return m_view; }

@@ -22,6 +22,14 @@ inline constexpr const char *tailsText = "裏";
 // 画像を保存 where the picture could not be written, followed by the path on a line of its own.
 inline constexpr const char *saveFailedText = "画像を保存できませんでした";
 
+// Taluno2's count rows, and the same rows while they show the exact law's expected counts.
+inline constexpr const char *countTitleText = "度　　数";
+inline constexpr const char *lawCountTitle = "理論度数";
+
+// c枚用意したら？: the number of coins to try.
+inline constexpr const char *shareCoinsPrompt = "用意する500円玉の枚数を、0以上お客人数以下の整数で入力してください．．．";
+inline constexpr const char *shareCoinsTitle = " c枚用意したら？";
+
 // What the graph's description says while it shows no run.
 inline constexpr const char *noGraphDescription = "グラフなし";
 

@@ -3,7 +3,9 @@
 #include "core/clock.h"
 #include "core/lesson.h"
 #include "core/randomsource.h"
+#include "core/surface.h"
 #include "core/texts.h"
+#include "core/walkgraph.h"
 
 #include <string>
 
@@ -94,6 +96,7 @@ void TossWalk::toss()
         setTimers(false);
     }
     v.setTimerRunning(TossTimers::spin, false);
+    showWalk();
 }
 
 void TossWalk::start()
@@ -137,11 +140,37 @@ void TossWalk::reset()
     v.setControlEnabled(quitButton, true);
     v.setControlEnabled(startButton, true);
     setTimers(false);
+    showWalk();
 }
 
 std::string TossWalk::copyText() const
 {
     return tossTable(m_heads);
+}
+
+void TossWalk::setExtraShown(Extra extra, bool shown)
+{
+    if (extra != Extra::WalkLine)
+        return;
+    m_walkShown = shown;
+    ProgramView &v = view();
+    v.setControlVisible(walkGraph, shown);
+    v.setControlVisible(lowestSoFarLabel, shown);
+    const WindowLayout &layout = tossWindowLayout();
+    const Control &graph = layout.controls[walkGraph];
+    v.setWindowWidth(shown ? graph.left + graph.width + panelMargin : layout.width);
+    showWalk();
+}
+
+void TossWalk::showWalk()
+{
+    if (!m_walkShown)
+        return;
+    Surface &graph = view().surface(walkGraph);
+    graph.clear();
+    drawWalk(graph, m_heads);
+    view().setDescription(walkGraph, describeWalk(m_heads));
+    view().setText(lowestSoFarLabel, lowestSoFarText(m_heads));
 }
 
 void TossWalk::spin()

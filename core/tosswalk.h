@@ -43,10 +43,13 @@ public:
     int nextCell() const { return m_nextCell; }       // 1 to 100; stays 100 after the last toss
     int coinBalance() const { return m_coinBalance; } // heads minus tails since the reset
     std::string copyText() const override;
+    // 折れ線グラフ: the walk as a line beside the table, growing with each toss, and its lowest point.
+    void setExtraShown(Extra extra, bool shown) override;
     CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
 
 private:
     void setTimers(bool running);
+    void showWalk();
 
     RandomSource &m_random;
     Clock &m_clock;
@@ -55,6 +58,7 @@ private:
     std::vector<bool> m_heads; // the faces tossed since the reset
     int m_coinBalance = 0;
     CoinFace m_spinFrame = CoinFace::Heads;
+    bool m_walkShown = false;
 };
 
 #endif

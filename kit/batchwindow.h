@@ -4,8 +4,6 @@
 #include "core/batchflow.h"
 #include "kit/programwindow.h"
 
-class QLabel;
-
 // The main window of Taluno2 and Taluno3: the settings, the mean and the tally of a run, as a
 // frequency table or a frequency graph. It deletes itself when it closes.
 class BatchWindow : public ProgramWindow
@@ -15,12 +13,8 @@ class BatchWindow : public ProgramWindow
 public:
     BatchWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
 
-protected:
-    void showCoinsPanel(const std::vector<std::string> &lines) override;
-
 private:
     BatchFlow m_flow;
-    QLabel *m_coinsPanel = nullptr;
 };
 
 #endif

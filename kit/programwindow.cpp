@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -261,9 +263,44 @@ void ProgramWindow::endProgram()
     m_seams.endProgram();
 }
 
-void ProgramWindow::setHint(int control, std::string_view text)
+void ProgramWindow::setWindowWidth(int twips)
 {
-    this->control(control)->setToolTip(qtText(text));
+    setFixedWidth(pixelsFromTwips(twips));
+    keepOnScreen();
+}
+
+void ProgramWindow::showPanels(const std::vector<Panel> &panels)
+{
+    qDeleteAll(m_panels);
+    m_panels.clear();
+    const PanelPlace &place = *m_layout.sidePanels;
+    QPoint at(pixelsFromTwips(place.left), pixelsFromTwips(place.top));
+    int width = pixelsFromTwips(m_layout.width);
+    for (const Panel &panel : panels) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("sidePanel"));
+        label->setFont(msPGothic(panel.points, panel.bold));
+        label->setTextFormat(Qt::RichText);
+        label->setAutoFillBackground(true);
+        label->setFrameStyle(QFrame::Box);
+        label->setMargin(4);
+        QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=2>").arg(qtText(panel.lines.front()).toHtmlEscaped());
+        for (std::size_t row = 1; row < panel.lines.size(); ++row) {
+            table += QStringLiteral("<tr>");
+            for (const QString &cell : qtText(panel.lines[row]).split(QLatin1Char('\t')))
+                table += QStringLiteral("<td align=right>%1</td>").arg(cell.toHtmlEscaped());
+            table += QStringLiteral("</tr>");
+        }
+        label->setText(table + QStringLiteral("</table>"));
+        label->adjustSize();
+        label->move(at);
+        label->show();
+        at.ry() += label->height() + pixelsFromTwips(panelMargin);
+        width = std::max(width, label->geometry().right() + 1 + pixelsFromTwips(panelMargin));
+        m_panels.push_back(label);
+    }
+    setFixedWidth(width);
+    keepOnScreen();
 }
 
 void ProgramWindow::addExtrasMenu()
@@ -284,8 +321,10 @@ void ProgramWindow::addExtrasMenu()
                 if (!text.empty())
                     QGuiApplication::clipboard()->setText(qtText(text));
             });
-        } else {
+        } else if (extra == Extra::SavePicture) {
             connect(action, &QAction::triggered, this, [this, caption = action->text()] { savePicture(caption); });
+        } else {
+            connect(action, &QAction::triggered, this, [this, extra] { forward([this, extra] { m_flow->chooseExtra(extra); }); });
         }
     }
     // Shift+F10 opens the menu as the Menu key does.
@@ -299,12 +338,23 @@ void ProgramWindow::savePicture(const QString &caption)
     const QString path = m_seams.boxes.saveFileName(caption, QDir(folder).filePath(windowTitle().trimmed() + QStringLiteral(".png")));
     if (path.isEmpty())
         return;
-    // Twice the resolution, for a slide.
+    // Twice the resolution, for a slide; a picture control with the lines that say what it shows under it.
     QWidget *picture = m_layout.pictureControl ? control(*m_layout.pictureControl) : this;
-    QImage image(picture->size() * 2, QImage::Format_RGB32);
+    const QStringList lines = m_layout.pictureControl ? qtLines(m_flow->pictureCaption()) : QStringList();
+    const QFont font = msPGothic(captionPoints);
+    const int lineHeight = QFontMetrics(font).lineSpacing();
+    QImage image(QSize(picture->width(), picture->height() + lineHeight * (lines.size() + (lines.isEmpty() ? 0 : 1))) * 2,
+                 QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
-    image.fill(palette().color(QPalette::Window));
+    image.fill(Qt::white);
     picture->render(&image);
+    // Half a line's room above the first and below the last.
+    QPainter painter(&image);
+    painter.setFont(font);
+    const int ascent = QFontMetrics(font).ascent();
+    for (qsizetype line = 0; line < lines.size(); ++line)
+        painter.drawText(QPoint(lineHeight / 2, picture->height() + lineHeight * int(line) + lineHeight / 2 + ascent), lines[line]);
+    painter.end();
     if (!image.save(path, "PNG"))
         m_seams.boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
 }

@@ -63,7 +63,8 @@ protected:
     void openHelp() override;
     void closeHelp() override {}
     void endProgram() override;
-    void setHint(int control, std::string_view text) override;
+    void setWindowWidth(int twips) override;
+    void showPanels(const std::vector<Panel> &panels) override;
 
 private:
     QWidget *makeControl(const Control &control);
@@ -79,6 +80,7 @@ private:
     std::optional<Question> m_question;
     QMenu *m_extras = nullptr;
     QPointer<HelpWindow> m_help; // beside this window
+    std::vector<QWidget *> m_panels;
 };
 
 #endif

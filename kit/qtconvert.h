@@ -5,13 +5,24 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The core's UTF-8 texts and colours as Qt takes them.
 inline QString qtText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QStringList qtLines(const std::vector<std::string> &lines)
+{
+    QStringList converted;
+    for (const std::string &line : lines)
+        converted << qtText(line);
+    return converted;
 }
 
 inline QColor qtColour(Rgb colour)

@@ -350,42 +350,55 @@ void TestEngine::lawCoinsAgainstDynamicProgram()
     QCOMPARE(fromLaw, counted);
     if (!coins.empty())
         QCOMPARE(fromLaw, coins);
+    // The share for which c coins were enough, for every c.
+    double enough = law[static_cast<std::size_t>(1 + guests)];
+    for (int c = 0; c <= guests; ++c) {
+        enough += law[static_cast<std::size_t>(guests - c)];
+        QVERIFY2(std::fabs(double(enoughShare(lowestBalanceLaw(guests), c)) - enough) < 1e-12, qPrintable(QString::number(c)));
+    }
 }
 
 void TestEngine::resultTableCells_data()
 {
     QTest::addColumn<bool>("withLaw");
     QTest::addColumn<bool>("withCoins");
+    QTest::addColumn<int>("shareCoins"); // -1: none
     QTest::addColumn<QString>("table");
     // Ten experiments of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice. The law
-    // of 4 guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each.
-    const QString head = "お客人数\t4\n実験回数\t10\n不足枚数の平均\t-.8\n\n不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)";
-    const QStringList rows{"-3\t1\t10.0\t10.0", "-2\t2\t20.0\t30.0", "-1\t3\t30.0\t60.0", "0\t2\t20.0\t80.0",
-                           "1\t2\t20.0\t100.0"};
-    const QStringList law{"0.6", "2.5", "2.5", "1.9", "1.9"};
+    // of 4 guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each. A row
+    // for every lowest the law allows; c coins were enough where the lowest is -c or above.
+    const QString head = "お客人数\t4\n実験回数\t10\n不足枚数の平均\t-.8\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
+    const QStringList rows{"-4\t0\t0.000\t100.0", "-3\t1\t0.100\t100.0", "-2\t2\t0.200\t90.0",
+                           "-1\t3\t0.300\t70.0",  "0\t2\t0.200\t40.0",   "1\t2\t0.200\t"};
+    const QStringList law{"0.6", "0.6", "2.5", "2.5", "1.9", "1.9"};
     const QString coins = "\n何枚用意すればよいか\t実験\t理論\n50 %\t1\t1\n90 %\t2\t3\n95 %\t3\t4\n99 %\t3\t4\n";
+    const QString share = "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n1\t70.0\t62.5\n";
     QString plain = head + '\n', withLaw = head + "\t理論度数\n";
     for (int k = 0; k < rows.size(); ++k) {
         plain += rows[k] + '\n';
         withLaw += rows[k] + '\t' + law[k] + '\n';
     }
-    QTest::newRow("the run alone") << false << false << plain;
-    QTest::newRow("with the law: the expected count of each row") << true << false << withLaw;
-    QTest::newRow("with the coins: the run's and the law's") << false << true << plain + coins;
-    QTest::newRow("with both") << true << true << withLaw + coins;
+    QTest::newRow("the run alone") << false << false << -1 << plain;
+    QTest::newRow("with the law: the expected count of each row") << true << false << -1 << withLaw;
+    QTest::newRow("with the coins: the run's and the law's") << false << true << -1 << plain + coins;
+    QTest::newRow("with the share of 1 coin: 7 runs of 10, 10 sixteenths") << false << false << 1 << plain + share;
+    QTest::newRow("with all") << true << true << 1 << withLaw + coins + share;
 }
 
 void TestEngine::resultTableCells()
 {
     QFETCH(bool, withLaw);
     QFETCH(bool, withCoins);
+    QFETCH(int, shareCoins);
     QFETCH(QString, table);
-    const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
-    QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins)), table);
+    const LessonRun run{4, 10, -0.8f, "-.8", {0, 1, 2, 3, 2, 2}};
+    QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins,
+                                                shareCoins < 0 ? std::nullopt : std::optional<int>(shareCoins))),
+             table);
     // Taluno1: a row per toss made.
     if (!withLaw && !withCoins)
         QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
-             QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
+                 QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -1,9 +1,11 @@
 #include "core/batchflow.h"
 #include "core/batchengine.h"
 #include "core/frequencygraph.h"
+#include "core/lesson.h"
 #include "core/numberreader.h"
 #include "core/texts.h"
 #include "core/tosswalk.h"
+#include "core/walkgraph.h"
 #include "recordingview.h"
 #include "scriptedrandom.h"
 
@@ -24,6 +26,9 @@ private slots:
     void prompts();
     void runAndReset_data();
     void runAndReset();
+    void extras_data();
+    void extras();
+    void walkLine();
 };
 
 namespace {
@@ -235,20 +240,11 @@ void TestFlows::runAndReset()
         QCOMPARE(view.descriptions[graphSurface], describeGraph(expected, lowestBin));
     // 終了 and 初期化 come back before 実験開始 goes, so that the focus moves on to 終了.
     QCOMPARE(view.enabledOrder, (std::vector<int>{quitButton, resetButton, quitButton, resetButton, startButton}));
-    // The copied table holds the extras that are on, each alone or both.
-    std::vector<int> lowests(12, 0);
-    lowests[0] = 3; // -10
-    const LessonRun run{10, 3, "-10.0", lowests};
-    for (const auto &[law, coins] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
-        window.flow.setExtraShown(Extra::ExactLaw, law);
-        window.flow.setExtraShown(Extra::CoinsPanel, coins);
-        QCOMPARE(window.flow.copyText(), resultTable(run, law, coins));
-        QCOMPARE(view.coinsPanel, coins ? coinsPanel(run) : std::vector<std::string>{});
-    }
+    window.flow.setExtraShown(Extra::CoinsPanel, true);
 
     window.flow.onClicked(resetButton);
     QCOMPARE(view.cues, std::vector<Cue>{Cue::Pinpon});
-    QVERIFY(view.coinsPanel.empty()); // the panel of the run goes with it
+    QVERIFY(view.panels.empty()); // the panel of the run goes with it
     QVERIFY(view.enabled[startButton]);
     for (int value : {guestCountValue, experimentCountValue, meanValue})
         QCOMPARE(view.texts[value], std::string());
@@ -269,6 +265,106 @@ void TestFlows::runAndReset()
     QCOMPARE(titles, (std::vector<std::string>{guests, confirmEndTitle, guests, experiments, confirmEndTitle, experiments}));
     window.flow.onClicked(startButton);
     QCOMPARE(view.texts[meanValue], std::string("-20.0"));
+}
+
+void TestFlows::extras_data()
+{
+    runAndReset_data();
+}
+
+void TestFlows::extras()
+{
+    using namespace BatchControls;
+    QFETCH(ProgramNumber, program);
+    Window window(program);
+    RecordingView &view = window.view;
+    window.flow.onActivated();
+    view.answer(window.flow, {"10", "3"});
+    window.flow.onClicked(startButton);
+    // Ten tails, three times: every experiment bottoms out at -10.
+    std::vector<int> lowests(12, 0);
+    lowests[0] = 3;
+    const LessonRun run{10, 3, -10.0f, "-10.0", lowests};
+    const int lowestBin = batchRules(program).lowestBin;
+    const std::vector<long double> expected = expectedCounts(10, 3, lowestBin);
+    const bool table = program == ProgramNumber::Taluno2;
+
+    // The law: Taluno2's table shows the expected counts in red under their own titles, Taluno3 a red
+    // mark at each bin's expected height; off again, the run comes back.
+    for (const bool law : {true, false}) {
+        window.flow.setExtraShown(Extra::ExactLaw, law);
+        for (int bin = 1; table && bin <= binCountFor(lowestBin); ++bin) {
+            const auto k = static_cast<std::size_t>(bin - 1);
+            QCOMPARE(view.texts[countCell(bin)], std::to_string(law ? std::lround(expected[k]) : window.flow.counts()[k]));
+            QVERIFY(view.colours[countCell(bin)] == (law ? lawColour : Rgb{}));
+        }
+        for (int pair = 0; table && pair < tablePairs; ++pair)
+            QCOMPARE(view.texts[countTitle(pair)], std::string(law ? lawCountTitle : countTitleText));
+        std::vector<double> marks;
+        for (const auto &stroke : view.drawing.strokes) {
+            if (stroke.colour == lawColour)
+                marks.push_back(280 - (stroke.y1 + stroke.y2) / 2);
+        }
+        std::vector<double> wanted;
+        for (std::size_t k = 0; !table && law && k < expected.size(); ++k) {
+            if (expected[k] >= 0.5)
+                wanted.push_back(double(expected[k]));
+        }
+        QCOMPARE(marks, wanted);
+        if (!table)
+            view.drawing.strokes.clear();
+    }
+
+    // The panel of coins, and c枚用意したら？: the mean's magnitude offered, a refusal asked again, Cancel
+    // taking the share away. The copy and Taluno3's picture say what is on.
+    window.flow.setExtraShown(Extra::CoinsPanel, true);
+    window.flow.chooseExtra(Extra::CoinsShare);
+    QCOMPARE(view.asked.back().defaultText, std::string("10"));
+    view.answer(window.flow, {"11", "9"});
+    QCOMPARE(view.asked.back().title, std::string(shareCoinsTitle));
+    QCOMPARE(view.panels.size(), std::size_t(2));
+    QCOMPARE(view.panels[0].lines, coinsPanel(run));
+    QCOMPARE(view.panels[1].lines, sharePanel(run, 9));
+    QVERIFY(view.panels[0].points == panelPoints && view.panels[1].points == sharePoints && view.panels[1].bold);
+    QCOMPARE(window.flow.copyText(), resultTable(run, false, true, 9));
+    const std::vector<std::string> caption{"お客人数 10　実験回数 3　不足枚数の平均 -10.0",
+                                           "何枚用意すればよいか（実験／理論）：50 % 10枚／2枚　90 % 10枚／5枚　95 % 10枚／6枚　99 % 10枚／8枚",
+                                           "9枚用意したら足りた実験：0.0%（理論 99.9%）"};
+    QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : caption);
+    window.flow.chooseExtra(Extra::CoinsShare);
+    QCOMPARE(view.asked.back().defaultText, std::string("9"));
+    view.answer(window.flow, {""});
+    QCOMPARE(view.panels.size(), std::size_t(1));
+    QCOMPARE(window.flow.copyText(), resultTable(run, false, true));
+}
+
+void TestFlows::walkLine()
+{
+    using namespace TossControls;
+    ScriptedRandom random({0.7f, 0.7f, 0.2f}); // tails, tails, heads
+    FixedClock clock;
+    RecordingView view(tossWindowLayout());
+    TossWalk walk(view, random, clock);
+    QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel]);
+    walk.setExtraShown(Extra::WalkLine, true);
+    const Control &graph = tossWindowLayout().controls[walkGraph];
+    QVERIFY(view.visible[walkGraph] && view.visible[lowestSoFarLabel]);
+    QCOMPARE(view.windowWidth, graph.left + graph.width + panelMargin);
+    QCOMPARE(view.texts[lowestSoFarLabel], std::string("ここまでの最低：—"));
+    for (int toss = 0; toss < 3; ++toss)
+        walk.toss();
+    // Drawn afresh at each toss: the last drawing is of all three.
+    QCOMPARE(view.texts[lowestSoFarLabel], std::string("ここまでの最低：−2（2枚必要）"));
+    QCOMPARE(view.descriptions[walkGraph], std::string("3 回投げて釣り銭枚数は -1。ここまでの最低：−2（2枚必要）"));
+    const auto &strokes = view.drawing.strokes;
+    const auto last = std::find_if(strokes.rbegin(), strokes.rend(), [](const auto &s) { return s.kind == "clear"; });
+    QVERIFY(last != strokes.rend());
+    RecordingSurface again;
+    drawWalk(again, {false, false, true});
+    QCOMPARE(std::size_t(last - strokes.rbegin()), again.strokes.size());
+    walk.setExtraShown(Extra::WalkLine, false);
+    QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel]);
+    QCOMPARE(view.windowWidth, tossWindowLayout().width);
 }
 
 QTEST_GUILESS_MAIN(TestFlows)

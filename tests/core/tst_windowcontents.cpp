@@ -2,6 +2,7 @@
 #include "core/layout.h"
 #include "core/programflow.h"
 #include "core/texts.h"
+#include "core/walkgraph.h"
 #include "recordingview.h"
 
 #include <QTest>
@@ -19,6 +20,9 @@ private slots:
     void drawsAxesGridTextsAndBars();
     void describesTheRun_data();
     void describesTheRun();
+    void drawsTheWalk();
+    void saysTheLowestSoFar_data();
+    void saysTheLowestSoFar();
 };
 
 void TestWindowContents::cells_data()
@@ -131,6 +135,57 @@ void TestWindowContents::describesTheRun()
     QFETCH(std::vector<int>, counts);
     QFETCH(QString, description);
     QCOMPARE(QString::fromStdString(describeGraph(counts, -114)), description);
+}
+
+void TestWindowContents::drawsTheWalk()
+{
+    // Tails, tails, heads: 0, -1, -2, -1 on an axis from -10 to 10 over 84 units from y 4.
+    RecordingSurface surface;
+    drawWalk(surface, {false, false, true});
+    const auto y = [](int balance) { return 4 + (10 - balance) * 84 / 20.0; };
+    std::vector<std::tuple<double, double, double, double>> blue, red;
+    for (const auto &stroke : surface.strokes) {
+        const auto ends = std::tuple(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
+        if (stroke.colour == Rgb{0, 0, 255})
+            blue.push_back(ends);
+        if (stroke.colour == Rgb{255, 0, 0})
+            red.push_back(ends);
+    }
+    const double pixel = 100.0 / 360;
+    QCOMPARE(blue, (std::vector<std::tuple<double, double, double, double>>{
+                       {8, y(0), 9, y(-1)}, {8, y(0) + pixel, 9, y(-1) + pixel}, {9, y(-1), 10, y(-2)},
+                       {9, y(-1) + pixel, 10, y(-2) + pixel}, {10, y(-2), 11, y(-1)}, {10, y(-2) + pixel, 11, y(-1) + pixel}}));
+    // The lowest so far: a red line across at -2, and a square on toss 2.
+    QCOMPARE(red, (std::vector<std::tuple<double, double, double, double>>{{8, y(-2), 108, y(-2)},
+                                                                          {9, y(-2) - 1.5, 11, y(-2) + 1.5}}));
+    // The axis numbers: -10, 0 and 10 at their grid lines, then the tosses under the axis.
+    std::vector<std::pair<double, std::string>> texts;
+    for (const auto &stroke : surface.strokes) {
+        if (stroke.kind == "text")
+            texts.emplace_back(stroke.y1, stroke.text);
+    }
+    QCOMPARE(texts, (std::vector<std::pair<double, std::string>>{
+                        {y(-10) - 2, "-10"}, {y(0) - 2, "0"}, {y(10) - 2, "10"}, {89, "0 20 40 60 80 100"}}));
+    // A walk beyond the range widens it by tens.
+    QCOMPARE(walkRange(std::vector<bool>(25, false)), std::pair(-30, 10));
+    QCOMPARE(walkRange(std::vector<bool>(11, true)), std::pair(-10, 20));
+}
+
+void TestWindowContents::saysTheLowestSoFar_data()
+{
+    QTest::addColumn<std::vector<bool>>("heads");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("before a toss") << std::vector<bool>{} << "ここまでの最低：—";
+    QTest::newRow("heads first: 1, no coin needed") << std::vector<bool>{true} << "ここまでの最低：1（0枚で足りる）";
+    QTest::newRow("back to 0: none needed") << std::vector<bool>{true, false} << "ここまでの最低：0（0枚で足りる）";
+    QTest::newRow("down to -2 and up: 2 needed") << std::vector<bool>{false, false, true} << "ここまでの最低：−2（2枚必要）";
+}
+
+void TestWindowContents::saysTheLowestSoFar()
+{
+    QFETCH(std::vector<bool>, heads);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(lowestSoFarText(heads)), text);
 }
 
 QTEST_GUILESS_MAIN(TestWindowContents)

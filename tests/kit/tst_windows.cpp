@@ -2,7 +2,9 @@
 #include "core/batchrules.h"
 #include "core/layout.h"
 #include "core/lesson.h"
+#include "core/walkgraph.h"
 #include "kit/batchwindow.h"
+#include "kit/fonts.h"
 #include "kit/helpwindow.h"
 #include "kit/inplacehelp.h"
 #include "kit/picturebox.h"
@@ -51,6 +53,7 @@ private slots:
     void quietWithReadOnlyHome();
     void extrasEachAlone_data();
     void extrasEachAlone();
+    void walkLineBesideTheTable();
     void panelStaysOnScreen();
     void menuFromMouseAndKeys_data();
     void menuFromMouseAndKeys();
@@ -365,14 +368,17 @@ struct RunWindow
         const auto *surface = window.findChild<PictureBox *>("Picture1");
         return surface ? surface->image() : QImage();
     }
-    QStringList hints() const
+    // Taluno2's count cells: their texts and colours; none in Taluno3.
+    QStringList cells() const
     {
-        QStringList hints;
-        for (int bin = 1; bin <= binCountFor(batchRules(ProgramNumber::Taluno2).lowestBin); ++bin)
-            hints << window.findChild<QWidget *>(QStringLiteral("dosu_%1").arg(bin))->toolTip();
-        return hints;
+        QStringList cells;
+        for (int bin = 1; window.findChild<QLabel *>(QStringLiteral("dosu_%1").arg(bin)); ++bin) {
+            const auto *cell = window.findChild<QLabel *>(QStringLiteral("dosu_%1").arg(bin));
+            cells << cell->text() + QLatin1Char(' ') + cell->palette().color(QPalette::WindowText).name();
+        }
+        return cells;
     }
-    QLabel *panel() const { return window.findChild<QLabel *>("coinsPanel"); }
+    QList<QLabel *> panels() const { return window.findChildren<QLabel *>("sidePanel"); }
 
     TestSeams test;
     BatchWindow window;
@@ -392,10 +398,11 @@ void TestWindows::extrasEachAlone_data()
 {
     QTest::addColumn<ProgramNumber>("program");
     QTest::addColumn<int>("key");
-    QTest::newRow("Taluno2, T: the expected count of each bin as its cell's hint") << ProgramNumber::Taluno2 << int(Qt::Key_T);
+    QTest::newRow("Taluno2, T: the expected counts in red in the table's place") << ProgramNumber::Taluno2 << int(Qt::Key_T);
     QTest::newRow("Taluno2, K: the panel beside the table") << ProgramNumber::Taluno2 << int(Qt::Key_K);
+    QTest::newRow("Taluno2, C: the share of 8 coins, large, beside the table") << ProgramNumber::Taluno2 << int(Qt::Key_C);
     QTest::newRow("Taluno3, T: a red mark at each bin's expected height") << ProgramNumber::Taluno3 << int(Qt::Key_T);
-    QTest::newRow("Taluno3, K: the panel on the graph") << ProgramNumber::Taluno3 << int(Qt::Key_K);
+    QTest::newRow("Taluno3, K: the panel beside the graph") << ProgramNumber::Taluno3 << int(Qt::Key_K);
 }
 
 void TestWindows::extrasEachAlone()
@@ -405,56 +412,90 @@ void TestWindows::extrasEachAlone()
     RunWindow run(program, 200);
     BatchWindow &window = run.window;
     const QImage plain = run.graph();
-    const QStringList noHints(program == ProgramNumber::Taluno2 ? 63 : 0, QString());
+    const QStringList cells = run.cells();
     const QSize size = window.size();
-    if (program == ProgramNumber::Taluno2)
-        QCOMPARE(run.hints(), noHints);
 
+    run.test.boxes.answers = {"8", ""}; // c枚用意したら？ asks: 8 coins, then Cancel to take it away
     QTest::keyClick(&window, Qt::Key(key));
     const int lowestBin = batchRules(program).lowestBin;
     const std::vector<long double> expected = expectedCounts(10, 200, lowestBin);
+    std::vector<int> lowests(12, 0);
+    lowests[0] = 200; // -10
+    const LessonRun lesson{10, 200, -10.0f, "-10.0", lowests};
     if (key == Qt::Key_T) {
-        QVERIFY(!run.panel());
+        QVERIFY(run.panels().isEmpty());
         QCOMPARE(window.size(), size);
         if (program == ProgramNumber::Taluno2) {
-            QStringList hints;
+            QStringList law;
             for (const long double count : expected)
-                hints << QStringLiteral("理論度数 %1").arg(std::lround(count));
-            QCOMPARE(run.hints(), hints);
+                law << QStringLiteral("%1 #ff0000").arg(std::lround(count));
+            QCOMPARE(run.cells(), law);
         } else {
             const QImage marked = run.graph();
             for (int bin = 1; bin <= 120; ++bin) {
                 const double count = double(expected[std::size_t(bin - 1)]);
-                const bool red = isColour(marked, {bin + 4.5, 280 - count + 0.01}, 130, 300, QColor(255, 0, 0));
+                const bool red = isColour(marked, {bin + 4.5, 280 - count}, 130, 300, QColor(255, 0, 0));
                 QVERIFY2(red == (count >= 0.5), qPrintable(QStringLiteral("bin %1, %2 expected").arg(bin).arg(count)));
             }
         }
     } else {
-        QLabel *panel = run.panel();
-        QVERIFY(panel && panel->isVisible() && panel->parentWidget() == &window);
-        const LessonRun lesson{10, 200, "-10.0", [] {
-                                   std::vector<int> lowests(12, 0);
-                                   lowests[0] = 200; // -10
-                                   return lowests;
-                               }()};
-        QStringList cells;
-        for (const std::string &line : coinsPanel(lesson))
-            cells << QString::fromStdString(line).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-        QCOMPARE(cellsOf(panel->text()), cells);
-        const PanelPlace place = *batchWindowLayout(program).coinsPanel;
+        // Right of the table or graph, in the window, which widens for it; as large as the table's
+        // numbers, the share larger still and bold.
+        QCOMPARE(run.panels().size(), 1);
+        QLabel *panel = run.panels().front();
+        const bool share = key == Qt::Key_C;
+        QStringList wanted;
+        for (const std::string &line : share ? sharePanel(lesson, 8) : coinsPanel(lesson))
+            wanted << QString::fromStdString(line).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        QCOMPARE(cellsOf(panel->text()), wanted);
+        QCOMPARE(QFontInfo(panel->font()).pixelSize(), fontPixels(share ? sharePoints : panelPoints));
+        QCOMPARE(panel->font().bold(), share);
+        const PanelPlace place = *batchWindowLayout(program).sidePanels;
         QCOMPARE(panel->pos(), QPoint(pixelsFromTwips(place.left), pixelsFromTwips(place.top)));
-        QCOMPARE(window.width(), place.widensWindow ? panel->geometry().right() + 1 + pixelsFromTwips(panelMargin)
-                                                   : size.width());
+        QCOMPARE(window.width(), panel->geometry().right() + 1 + pixelsFromTwips(panelMargin));
         QCOMPARE(run.graph(), plain);
-        if (program == ProgramNumber::Taluno2)
-            QCOMPARE(run.hints(), noHints);
+        QCOMPARE(run.cells(), cells);
     }
     QTest::keyClick(&window, Qt::Key(key));
     QCOMPARE(run.graph(), plain);
+    QCOMPARE(run.cells(), cells);
     QCOMPARE(window.size(), size);
-    QVERIFY(!run.panel() || !run.panel()->isVisible());
-    if (program == ProgramNumber::Taluno2)
-        QCOMPARE(run.hints(), noHints);
+    QVERIFY(run.panels().isEmpty());
+}
+
+void TestWindows::walkLineBesideTheTable()
+{
+    using namespace TossControls;
+    TestSeams test({0.7f, 0.7f, 0.2f}); // tails, tails, heads
+    TossWindow window(test.seams);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const WindowLayout &layout = tossWindowLayout();
+    auto *graph = window.findChild<PictureBox *>("walkGraph");
+    auto *lowest = window.findChild<QLabel *>("lowestSoFar");
+    QVERIFY(!graph->isVisible() && !lowest->isVisible());
+    QTest::keyClick(&window, Qt::Key_L);
+    QVERIFY(graph->isVisible() && lowest->isVisible());
+    const Control &place = layout.controls[walkGraph];
+    QCOMPARE(window.width(), pixelsFromTwips(place.left + place.width + panelMargin));
+    // In type at least as large as the window's title.
+    QVERIFY(QFontInfo(lowest->font()).pixelSize() >= QFontInfo(window.findChild<QLabel *>("Label1")->font()).pixelSize());
+    button(&window, "自動開始")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QLabel *>("Labme_3")->text(), QStringLiteral("表"), 5000);
+    button(&window, "自動停止")->click();
+    QCOMPARE(lowest->text(), QStringLiteral("ここまでの最低：−2（2枚必要）"));
+    // The walk's blue line halfway down from 0 to -1 on an axis from -10 to 10, the lowest (-2) in red.
+    const QImage drawn = graph->image();
+    const auto at = [&drawn](double toss, double balance, const QColor &colour) {
+        return isColour(drawn, {walkX(0) + toss, walkY(0, -10, 10) + (walkY(1, -10, 10) - walkY(0, -10, 10)) * balance},
+                        walkGraphWidth, walkGraphHeight, colour);
+    };
+    QVERIFY(at(0.5, -0.5, QColor(0, 0, 255)));
+    QVERIFY(at(2, -2, QColor(255, 0, 0)));
+    QVERIFY(at(50, -2, QColor(255, 0, 0)));
+    QTest::keyClick(&window, Qt::Key_L);
+    QVERIFY(!graph->isVisible());
+    QCOMPARE(window.width(), pixelsFromTwips(layout.width));
 }
 
 void TestWindows::panelStaysOnScreen()
@@ -475,9 +516,9 @@ void TestWindows::menuFromMouseAndKeys_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QStringList>("items");
     const QStringList always{"結果をコピー\tCtrl+C", "画像を保存\tCtrl+S"};
-    const QStringList batch = always + QStringList{"理論値\tT", "何枚用意すればよいか\tK"};
+    const QStringList batch = always + QStringList{"理論値\tT", "何枚用意すればよいか\tK", "c枚用意したら？\tC"};
     for (const char *how : {"right click", "Menu key", "Shift+F10"}) {
-        QTest::addRow("Taluno1, %s", how) << 1 << how << always;
+        QTest::addRow("Taluno1, %s", how) << 1 << how << always + QStringList{"折れ線グラフ\tL"};
         QTest::addRow("Taluno3, %s", how) << 3 << how << batch;
     }
     QTest::addRow("Taluno2, Shift+F10") << 2 << "Shift+F10" << batch;
@@ -524,7 +565,21 @@ void TestWindows::savedPictures()
     QTest::keySequence(&run.window, QKeySequence::Save);
     const QImage graph(run.test.boxes.savePath);
     auto *surface = run.window.findChild<PictureBox *>("Picture1");
-    QCOMPARE(graph.size(), surface->size() * 2);
+    // Under the graph, a line for the settings and the mean and one for the marks, and room below.
+    const int lineHeight = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
+    QCOMPARE(graph.size(), (surface->size() + QSize(0, 3 * lineHeight)) * 2);
+    const auto inkIn = [&graph, surface](double from, double to) { // in lines under the graph
+        const QImage band = graph.copy(0, int(2 * (surface->height() + from)), graph.width(), int(2 * (to - from)));
+        for (int y = 0; y < band.height(); ++y) {
+            for (int x = 0; x < band.width(); ++x) {
+                if (band.pixelColor(x, y).lightness() < 128)
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY(!inkIn(0, lineHeight / 2.0) && !inkIn(2.5 * lineHeight, 3.0 * lineHeight));
+    QVERIFY(inkIn(0.5 * lineHeight, 1.5 * lineHeight) && inkIn(1.5 * lineHeight, 2.5 * lineHeight));
     // The inner area starts 2 pixels (4 saved) in: units map onto it.
     const QImage inner = graph.copy(QRect(QPoint(4, 4), surface->contentsRect().size() * 2));
     const double expectedOfMinusOne = double(expectedCounts(10, 200, -114)[std::size_t(binOf(-1, -114) - 1)]);

@@ -90,7 +90,8 @@ public:
     void openHelp() override {}
     void closeHelp() override {}
     void endProgram() override { ++ends; }
-    void showCoinsPanel(const std::vector<std::string> &lines) override { coinsPanel = lines; }
+    void setWindowWidth(int twips) override { windowWidth = twips; }
+    void showPanels(const std::vector<Panel> &shown) override { panels = shown; }
 
     std::vector<std::string> texts;
     std::vector<std::optional<Rgb>> colours;
@@ -101,7 +102,8 @@ public:
     std::vector<int> enabledOrder; // the controls whose enabled state was set, in order
     std::vector<Cue> cues;
     std::vector<Question> asked;
-    std::vector<std::string> coinsPanel; // empty: hidden
+    std::vector<Panel> panels;
+    int windowWidth = 0; // 0: as the layout gives it
     RecordingSurface drawing;
     bool busy = false;
     int yields = 0;

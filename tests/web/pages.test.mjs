@@ -31,13 +31,14 @@ const scenario = (name, body) => test(`[${engine}] ${name}`, body);
 const mainWindow = '[data-window="main"]';
 const helpWindow = '[data-window="help"]';
 
-// Opens a program's page with the browser window just holding its main window at `scale`. Every
-// error the page reports fails the scenario at its end.
-async function open(program, { from = 'file', scale = 1, clock = false } = {}) {
+// Opens a program's page with the browser window just holding its main window at `scale`, or of the
+// viewport's size. Every error the page reports fails the scenario at its end.
+async function open(program, { from = 'file', scale = 1, clock = false, viewport = null } = {}) {
     const layout = core.layout(Window.main, program);
     const name = `taluno${program}.html`;
     const url = from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock);
-    const tab = await browser.open(url, { width: layout.width * scale, height: layout.height * scale, scale });
+    const [width, height] = viewport ?? [layout.width * scale, layout.height * scale];
+    const tab = await browser.open(url, { width, height, scale });
     await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
     tab.layout = layout;
     tab.done = async () => {
@@ -263,13 +264,14 @@ const menuItems = (tab) => tab.evaluate(() => {
         [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
 });
 
-const batchItems = ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '理論値 T false', '何枚用意すればよいか K false'];
-for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ']], [2, 2, batchItems],
-                                       [3, 1, batchItems]]) {
+const batchItems = ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '理論値 T false', '何枚用意すればよいか K false',
+                    'c枚用意したら？ C '];
+for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '折れ線グラフ L false']],
+                                       [2, 2, batchItems], [3, 1, batchItems]]) {
     scenario(`Taluno${program} at scale ${scale}: laid out, the menu by right click, Shift+F10 and the Menu key, worked by the arrow keys`, async () => {
         const tab = await open(program, { scale });
         await assertLaidOut(tab, program, scale);
-        const batch = items.length > 2; // asks for its settings, and has toggles
+        const batch = items.length > 3; // asks for its settings
         if (batch)
             await run(tab, 10, 20);
         assert.equal(await menuItems(tab), null);
@@ -301,7 +303,7 @@ for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '�
             await tab.press('ArrowDown');
             await tab.press('Enter');
             await tab.press('Shift+F10');
-            assert.deepEqual((await menuItems(tab)).slice(2), ['理論値 T true', '何枚用意すればよいか K false']);
+            assert.deepEqual((await menuItems(tab)).slice(2, 4), ['理論値 T true', '何枚用意すればよいか K false']);
             await tab.press('Escape');
         }
         await tab.done();
@@ -339,107 +341,132 @@ const savedPicture = async (tab, points) => {
 }, points);
 };
 
+// The side panels of the main window: their cells, places, font sizes and weights, and the window's width.
+const sidePanels = (tab) => tab.evaluate((window) => {
+    const panels = [...document.querySelectorAll(`${window} .side-panel`)];
+    return { width: document.querySelector(window).offsetWidth, panels: panels.map((panel) => ({
+        cells: [...panel.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
+        left: panel.offsetLeft, top: panel.offsetTop, right: panel.offsetLeft + panel.offsetWidth,
+        fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
+}, mainWindow);
+
+// The share of the weights, laid out as lowestLaw's, for which c coins were enough.
+const enoughShare = (weights, c) => weights.slice(weights.length - 2 - c).reduce((sum, w) => sum + w, 0)
+    / weights.reduce((sum, w) => sum + w, 0);
+
 scenario('Taluno2: each extra alone, the copied table cell by cell, the window saved at twice its size', async () => {
     const tab = await open(2);
     await capture(tab);
     await run(tab, 10, 200);
     const counts = (await texts(tab, named(tab, 'countCells'))).map(Number);
-    const hints = () => tab.evaluate((cells) => cells.map((cell) => document.querySelector(cell).title), named(tab, 'countCells'));
+    const cells = () => tab.evaluate((list) => list.map((cell) => {
+        const element = document.querySelector(cell);
+        return `${element.textContent} ${getComputedStyle(element).color}`;
+    }), [...named(tab, 'countCells'), ...named(tab, 'countTitles')]);
     const law = lowestLaw(10);
     // Bins: below -57, then one for each of -57 .. 3, then above 3: the count of v is counts[v + 58],
     // and 10 guests reach -10 .. 1 only.
     const expected = counts.map((_, k) => (k >= 48 && k <= 59 ? 200 * law[k - 48] : 0));
     const runWeights = counts.slice(48, 60); // laid out as the law
-    assert.deepEqual(await hints(), counts.map(() => ''));
+    const black = 'rgb(0, 0, 0)';
+    const plain = [...counts.map((c) => `${c} ${black}`), ...Array(7).fill(`度　　数 ${black}`)];
+    assert.deepEqual(await cells(), plain);
 
+    // The law in the table's place, in red under its own row titles; T again brings the run back.
     await tab.press('t');
-    assert.deepEqual(await hints(), expected.map((e) => `理論度数 ${Math.round(e)}`));
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('.coins-panel').length), 0);
+    const red = 'rgb(255, 0, 0)';
+    assert.deepEqual(await cells(), [...expected.map((e) => `${Math.round(e)} ${red}`), ...Array(7).fill(`理論度数 ${red}`)]);
+    assert.deepEqual((await sidePanels(tab)).panels, []);
     await tab.press('t');
-    assert.deepEqual(await hints(), counts.map(() => ''));
+    assert.deepEqual(await cells(), plain);
 
-    // The panel stands right of the table, in the window, which widens to hold it.
+    // The panels stand right of the table, in the window, which widens to hold them: the coins as large
+    // as the table's numbers, then the share of c coins (the mean's magnitude offered) larger and bold.
     await tab.press('k');
-    const panel = await tab.evaluate(() => {
-        const table = document.querySelector('.coins-panel');
-        const window = table.parentElement;
-        return { cells: [...table.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
-                 place: [table.offsetLeft, table.offsetTop], right: table.offsetLeft + table.offsetWidth,
-                 width: window.offsetWidth, window: window.dataset.window };
-    });
+    await tab.press('c');
+    const mean = await text(tab, named(tab, 'meanValue'));
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value),
+                 String(Math.ceil(Math.abs(Number(mean)))));
+    await answer(tab, ' c枚用意したら？', '3');
     const coinCells = (weights) => [50, 90, 95, 99].map((p) => `${coinsEnough(weights, p)}枚`);
-    const runCoins = coinCells(runWeights);
-    const lawCoins = coinCells(law);
-    assert.deepEqual(panel.cells, ['何枚用意すればよいか', '実験', '理論',
+    const [runCoins, lawCoins] = [coinCells(runWeights), coinCells(law)];
+    const percent = (share) => `${(100 * share).toFixed(1)}%`;
+    const [{ left, top }, margin] = [tab.layout.sidePanels, tab.layout.panelMargin];
+    const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize,
+                                                  named(tab, 'countCells')[0]));
+    const { width, panels: [coins, share] } = await sidePanels(tab);
+    assert.deepEqual(coins.cells, ['何枚用意すればよいか', '実験', '理論',
         ...[50, 90, 95, 99].flatMap((p, k) => [`${p} %`, runCoins[k], lawCoins[k]])]);
-    const { left, top, margin } = tab.layout.coinsPanel;
-    assert.deepEqual([panel.window, panel.place, panel.width], ['main', [left, top], panel.right + margin]);
+    assert.deepEqual(share.cells, ['3枚用意したら', `足りた実験：${percent(enoughShare(runWeights, 3))}`,
+                                   `（理論 ${percent(enoughShare(law, 3))}）`]);
+    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [left, top, numbers, false]);
+    assert.deepEqual([share.left, share.bold], [left, true]);
+    assert.ok(share.top > coins.top && share.fontPixels > numbers);
+    assert.equal(width, Math.max(coins.right, share.right) + margin);
 
-    // The copy: the settings and the mean as shown, then a row per shortage from the first that came.
+    // The copy: the settings and the mean as shown, then a row for each lowest the law allows, -10 first.
     await tab.press('t');
     await tab.press('Control+c');
     const copied = (await tab.waitFor(() => globalThis.copied)).split('\n');
-    const mean = await text(tab, named(tab, 'meanValue'));
     assert.deepEqual(copied.slice(0, 5), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`, '',
-                                          '不足枚数\t度数\t相対度数 (%)\t累積相対度数 (%)\t理論度数']);
-    const first = counts.findIndex((c) => c > 0);
-    let cumulative = 0;
-    const rows = [];
-    for (let k = first; k <= 59; ++k) {
-        cumulative += counts[k];
-        rows.push([k - 58, counts[k], (counts[k] / 2).toFixed(1), (cumulative / 2).toFixed(1), expected[k].toFixed(1)].join('\t'));
-    }
-    assert.deepEqual(copied.slice(5, 5 + rows.length), rows);
-    assert.deepEqual(copied.slice(5 + rows.length), ['', '何枚用意すればよいか\t実験\t理論',
-        ...[50, 90, 95, 99].map((p, k) => `${p} %\t${runCoins[k].replace('枚', '')}\t${lawCoins[k].replace('枚', '')}`), '']);
+                                          '不足枚数\t度数\t相対度数\t足りた割合 (%)\t理論度数']);
+    const rows = runWeights.map((count, k) => [k - 10, count, (count / 200).toFixed(3),
+        k - 10 <= 0 ? (100 * enoughShare(runWeights, 10 - k)).toFixed(1) : '', expected[k + 48].toFixed(1)].join('\t'));
+    assert.deepEqual(copied.slice(5, 17), rows);
+    assert.deepEqual(copied.slice(17), ['', '何枚用意すればよいか\t実験\t理論',
+        ...[50, 90, 95, 99].map((p, k) => `${p} %\t${runCoins[k].replace('枚', '')}\t${lawCoins[k].replace('枚', '')}`),
+        '', '用意した枚数\t足りた実験 (%)\t理論 (%)',
+        `3\t${(100 * enoughShare(runWeights, 3)).toFixed(1)}\t${(100 * enoughShare(law, 3)).toFixed(1)}`, '']);
 
     // Saved at twice the size, named after the window: the title's colour at its place, the last
-    // count's white in the lower right.
+    // count's white in the lower right, the panels in the picture.
     await tab.press('Control+s');
     const [title, lastCount] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
     const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)],
                                              [2 * (lastCount.left + 40), 2 * (lastCount.top + 12)]]);
-    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * panel.width, height: 2 * tab.layout.height,
+    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height,
                                 colours: ['#80ffff', '#ffffff'] });
-    // The panel goes, and the window is as narrow as its table again.
+    // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
+    await tab.press('c');
+    await answer(tab, ' c枚用意したら？', 'キャンセル');
     await tab.press('k');
-    assert.deepEqual(await tab.evaluate((window) => [document.querySelectorAll('.coins-panel').length,
-                                                     document.querySelector(window).offsetWidth], mainWindow), [0, tab.layout.width]);
+    assert.deepEqual(await sidePanels(tab), { width: tab.layout.width, panels: [] });
     await tab.done();
 });
 
-scenario('Taluno3: each extra alone, the graph saved at twice its size', async () => {
+scenario('Taluno3: each extra alone, the graph saved at twice its size with what it shows under it', async () => {
     const tab = await open(3, { clock: true });
     await capture(tab);
     await run(tab, 10, 200);
     const law = lowestLaw(10);
     // The bin of v spans x 120 + v to 121 + v; a mark at each expected count of half a run or more.
-    const marks = law.map((p, k) => [120.5 + k - 10, 280 - 200 * p + 0.01, 200 * p]);
+    const marks = law.map((p, k) => [120.5 + k - 10, 280 - 200 * p, 200 * p]);
     const redAtMarks = async () => (await colours(tab, marks.map(([x, y]) => [x, y]))).map((c) => c === '#ff0000');
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
     await tab.press('t');
     assert.deepEqual(await redAtMarks(), marks.map(([, , count]) => count >= 0.5));
-    assert.equal(await tab.evaluate(() => document.querySelectorAll('.coins-panel').length), 0);
+    assert.deepEqual((await sidePanels(tab)).panels, []);
     await tab.press('t');
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
 
+    // The panel beside the graph, the window wider.
     await tab.press('k');
-    const panel = await tab.evaluate(() => {
-        const table = document.querySelector('.coins-panel');
-        return [table.offsetLeft, table.offsetTop, table.parentElement.offsetWidth];
-    });
-    assert.deepEqual(panel, [tab.layout.coinsPanel.left, tab.layout.coinsPanel.top, tab.layout.width]);
+    const { width, panels: [coins] } = await sidePanels(tab);
+    assert.deepEqual([coins.left, coins.top, width], [tab.layout.sidePanels.left, tab.layout.sidePanels.top,
+                                                      coins.right + tab.layout.panelMargin]);
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
 
+    // The graph saved at twice its size with three lines under it (the settings and mean, the marks,
+    // the coins) and half a line's room above and below: the bar of the most frequent shortage, a mark,
+    // the empty top.
     await tab.press('t');
     await tab.press('Control+s');
-    // The graph's inner area, inside its border of 2 pixels: the bar of the most frequent shortage, a
-    // mark, the empty top.
-    const [width, height] = [place(tab, 'graphSurface').width - 4, place(tab, 'graphSurface').height - 4];
+    const [inner, line] = [[place(tab, 'graphSurface').width - 4, place(tab, 'graphSurface').height - 4],
+                           Math.round(tab.layout.captionFontPixels * 1.25)];
     const mode = law.indexOf(Math.max(...law)) - 10;
-    const at = (x, y) => [Math.floor((2 * x * width) / 130), Math.floor((2 * y * height) / 300)];
+    const at = (x, y) => [Math.floor((2 * x * inner[0]) / 130), Math.floor((2 * y * inner[1]) / 300)];
     const picture = await savedPicture(tab, [at(120.5 + mode, 279), at(marks[9][0], marks[9][1]), at(60.5, 100)]);
-    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * width, 2 * height]);
+    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * inner[0], 2 * (inner[1] + 4 * line)]);
     assert.deepEqual(picture.colours.slice(0, 2), ['#0000ff', '#ff0000']);
     assert.notEqual(picture.colours[2], '#0000ff');
     await tab.done();
@@ -506,6 +533,44 @@ scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on
     await tab.done();
 });
 
+scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a line beside the table, the lowest so far large', async () => {
+    const tab = await open(1, { clock: true, viewport: [1920, 1080] });
+    // Equal room left and right, above and below.
+    const margins = () => tab.evaluate(() => {
+        const stage = document.querySelector('.stage').getBoundingClientRect();
+        return [stage.left, innerWidth - stage.right, stage.top, innerHeight - stage.bottom].map(Math.round);
+    });
+    const [left, right, above, below] = await margins();
+    assert.ok(left > 100 && Math.abs(left - right) <= 1 && Math.abs(above - below) <= 1, String([left, right, above, below]));
+
+    await tab.press('l');
+    const graph = place(tab, 'walkGraph');
+    assert.equal(await tab.evaluate((window) => document.querySelector(window).offsetWidth, mainWindow),
+                 graph.left + graph.width + tab.layout.panelMargin);
+    const [wideLeft, wideRight] = await margins();
+    assert.ok(Math.abs(wideLeft - wideRight) <= 1);
+    await button(tab, '自動開始');
+    await tab.evaluate(() => globalThis.testClock.runFor(500 + 2 * 750));
+    await button(tab, '自動停止');
+    const faces = await texts(tab, named(tab, 'resultCells').slice(0, 3));
+    const walk = faces.map((_, k) => faces.slice(0, k + 1).reduce((sum, face) => sum + (face === '表' ? 1 : -1), 0));
+    const lowest = Math.min(...walk);
+    assert.equal(await text(tab, named(tab, 'lowestSoFarLabel')),
+                 `ここまでの最低：${lowest < 0 ? `−${-lowest}（${-lowest}枚必要）` : `${lowest}（0枚で足りる）`}`);
+    // The lowest so far in type as large as the window's title; the walk's first step in blue.
+    const sizes = await tab.evaluate(([label, title]) => [label, title].map((s) => parseFloat(getComputedStyle(document.querySelector(s)).fontSize)),
+                                     [named(tab, 'lowestSoFarLabel'), named(tab, 'titleLabel')]);
+    assert.ok(sizes[0] >= sizes[1], String(sizes));
+    const blue = await tab.evaluate(([surface, y0, y1]) => {
+        const canvas = document.querySelector(`${surface} canvas`);
+        const [r, g, b] = canvas.getContext('2d').getImageData(Math.floor((8.5 * canvas.width) / 114),
+                                                                Math.floor((((y0 + y1) / 2) * canvas.height) / 100), 1, 1).data;
+        return [r, g, b].join();
+    }, [named(tab, 'walkGraph'), 6 + (10 * 80) / 20, 6 + ((10 - walk[0]) * 80) / 20]);
+    assert.equal(blue, '0,0,255');
+    await tab.done();
+});
+
 scenario('Under a finger: a long press opens the menu through a small movement and clicks nothing', async () => {
     const tab = await open(3, { clock: true });
     await run(tab, 10, 5);
@@ -547,7 +612,7 @@ scenario('Under a finger: a long press opens the menu through a small movement a
     const heights = (selector) => tab.evaluate((within) => [...document.querySelectorAll(within)]
         .map((b) => b.getBoundingClientRect().height >= 44), selector);
     await tab.press('Shift+F10');
-    assert.deepEqual(await heights('.extras-menu button'), [true, true, true, true]);
+    assert.deepEqual(await heights('.extras-menu button'), [true, true, true, true, true]);
     await tab.press('Escape');
     await button(tab, '終了');
     assert.deepEqual(await heights('dialog.question[open] button'), [true, true]);

@@ -5,7 +5,7 @@
 // The windows by number, as web/wasm/talunoweb.cpp numbers them.
 export const Window = { main: 0, help: 1 };
 // The extras of a main window's menu, as the core's Extra numbers them (core/layout.h).
-export const Extra = { copyResults: 0, savePicture: 1, exactLaw: 2, coinsPanel: 3 };
+export const Extra = { copyResults: 0, savePicture: 1, exactLaw: 2, coinsPanel: 3, coinsShare: 4, walkLine: 5 };
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -50,8 +50,8 @@ export async function loadCore(wasmBytes, view) {
             surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),
             surfaceAxisRow: (w, c, p, n, first, step) => view.surfaceAxisRow(w, c, text(p, n), first, step),
             secondsSinceMidnight: () => view.secondsSinceMidnight(),
-            setHint: (w, c, p, n) => view.setHint(w, c, text(p, n)),
-            showCoinsPanel: (p, n) => view.showCoinsPanel(n > 0 ? text(p, n).split('\n') : []),
+            setWindowWidth: (w, pixels) => view.setWindowWidth(w, pixels),
+            showPanels: (w, p, n) => view.showPanels(w, JSON.parse(text(p, n))),
         },
         wasi_snapshot_preview1: systemStubs,
     };
@@ -85,6 +85,10 @@ export async function loadCore(wasmBytes, view) {
         answerInput: (window, value) => withText(value, (p, n) => api.taluno_answer_input(window, p, n)),
         answerYesNo: (window, yes) => api.taluno_answer_yes_no(window, yes ? 1 : 0),
         copyText: () => cString(api.taluno_copy_text()),
+        // The lines under a saved picture of the main window's picture control.
+        pictureCaption: () => cString(api.taluno_picture_caption()).split('\n').filter(Boolean),
+        // An extra that the core does itself (an Extra number).
+        chooseExtra: (extra) => api.taluno_choose_extra(extra),
         // A cue sound (0 pinpon, 1 endpinpon) as the bytes of a WAV file.
         cueWav: (cue) => {
             const pointer = api.taluno_cue_wav(cue); // first: the call may grow the memory

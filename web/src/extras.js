@@ -40,8 +40,10 @@ export class Extras {
             this.toggle(row.extra);
         else if (row.extra === Extra.copyResults)
             this.copy();
-        else
+        else if (row.extra === Extra.savePicture)
             this.save();
+        else
+            this.page.forward(Window.main, (core) => core.chooseExtra(row.extra));
     }
 
     mainWindow() {
@@ -179,12 +181,15 @@ export class Extras {
         area.remove();
     }
 
-    // The window's picture control (Taluno3's graph) or the whole window, as a PNG at twice the
-    // resolution, downloaded.
+    // The window's picture control (Taluno3's graph) with the lines that say what it shows under it, or
+    // the whole window, as a PNG at twice the resolution, downloaded.
     async save() {
         const window = this.mainWindow();
         const picture = window.layout.pictureControl;
-        const canvas = picture !== null ? window.surfaces.get(picture).picture(2) : await windowPicture(window.element, 2);
+        const canvas = picture !== null
+            ? withCaption(window.surfaces.get(picture).picture(2), this.page.core.pictureCaption(),
+                          window.layout.captionFontPixels, 2)
+            : await windowPicture(window.element, 2);
         const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
         const link = document.createElement('a');
         link.download = `${document.title}.png`;
@@ -192,6 +197,27 @@ export class Extras {
         link.click();
         setTimeout(() => URL.revokeObjectURL(link.href), 10_000);
     }
+}
+
+// The picture with `lines` under it, in the programs' font at `fontPixels`, at `ratio` device pixels a pixel.
+function withCaption(picture, lines, fontPixels, ratio) {
+    if (lines.length === 0)
+        return picture;
+    const lineHeight = Math.round(fontPixels * 1.25);
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height + Math.round(lineHeight * (lines.length + 1) * ratio);
+    const context = canvas.getContext('2d');
+    context.fillStyle = '#fff';
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    context.drawImage(picture, 0, 0);
+    context.scale(ratio, ratio);
+    // Half a line's room above the first and below the last.
+    context.fillStyle = '#000';
+    context.textBaseline = 'top';
+    context.font = `${fontPixels}px ${getComputedStyle(document.body).fontFamily}`;
+    lines.forEach((line, k) => context.fillText(line, lineHeight / 2, picture.height / ratio + lineHeight * (k + 0.5)));
+    return canvas;
 }
 
 // A window of elements drawn onto a canvas through an SVG image, with the page's style.

@@ -105,7 +105,7 @@ export class Page {
         });
     }
 
-    // The stage: the windows side by side, scaled as a whole to fit the browser window.
+    // The stage: the windows side by side, scaled as a whole to fit the browser window, and centred in it.
     fit() {
         const shown = this.windows.filter(Boolean);
         let left = 0;
@@ -119,6 +119,9 @@ export class Page {
         this.scale = width > 0 && height > 0 ? Math.max(0.25, Math.min(innerWidth / width, innerHeight / height)) : 1;
         this.stage.style.width = `${width}px`;
         this.stage.style.height = `${height}px`;
+        // In the middle of the browser window: a projector's picture has room on both sides.
+        this.stage.style.left = `${Math.max(0, (innerWidth - width * this.scale) / 2)}px`;
+        this.stage.style.top = `${Math.max(0, (innerHeight - height * this.scale) / 2)}px`;
         this.stage.style.transform = `scale(${this.scale})`;
         for (const window of shown)
             window.render(this.scale);
@@ -197,7 +200,7 @@ export class Page {
         this.pending = null;
         this.windows.forEach((window) => window?.stopTimers());
         this.stage.replaceChildren();
-        this.stage.style.transform = '';
+        this.stage.removeAttribute('style');
         this.stage.classList.add('ended');
         const note = element('div', 'ended-note', this.stage);
         element('p', '', note).textContent = `${document.title}を終了しました。`;
@@ -208,32 +211,12 @@ export class Page {
         again.addEventListener('click', () => location.reload());
         again.focus();
     }
-    setHint(index, row, text) {
-        this.control(index, row).title = text;
+    setWindowWidth(index, width) {
+        this.windows[index].setWidth(width);
+        this.fit();
     }
-    // The panel stands where the layout puts it; beside the window's controls, the window widens
-    // to hold it while it shows.
-    showCoinsPanel(lines) {
-        this.coinsPanel?.remove();
-        this.coinsPanel = null;
-        const main = this.windows[Window.main];
-        const place = main.layout.coinsPanel;
-        main.setWidth(main.layout.width);
-        if (lines.length > 0) {
-            const panel = element('table', 'coins-panel', main.element);
-            panel.setAttribute('aria-live', 'polite');
-            element('caption', '', panel).textContent = lines[0];
-            for (const line of lines.slice(1)) {
-                const row = element('tr', '', panel);
-                for (const cell of line.split('\t'))
-                    element('td', '', row).textContent = cell;
-            }
-            panel.style.left = `${place.left}px`;
-            panel.style.top = `${place.top}px`;
-            if (place.widensWindow)
-                main.setWidth(place.left + panel.offsetWidth + place.margin);
-            this.coinsPanel = panel;
-        }
+    showPanels(index, panels) {
+        this.windows[index].showPanels(panels);
         this.fit();
     }
     surface(index, row) {

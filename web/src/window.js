@@ -141,6 +141,30 @@ export class ProgramWindow {
         this.element.style.width = `${width}px`;
     }
 
+    // The side panels one below the other where the layout puts them, the window as wide as they need.
+    showPanels(panels) {
+        this.element.querySelectorAll('.side-panel').forEach((panel) => panel.remove());
+        const place = this.layout.sidePanels;
+        let [top, width] = [place.top, this.layout.width];
+        for (const { lines, fontPixels, bold } of panels) {
+            const panel = element('table', 'side-panel', this.element);
+            panel.setAttribute('aria-live', 'polite');
+            panel.style.fontSize = `${fontPixels}px`;
+            panel.style.fontWeight = bold ? 'bold' : '';
+            element('caption', '', panel).textContent = lines[0];
+            for (const line of lines.slice(1)) {
+                const row = element('tr', '', panel);
+                for (const cell of line.split('\t'))
+                    element('td', '', row).textContent = cell;
+            }
+            panel.style.left = `${place.left}px`;
+            panel.style.top = `${top}px`;
+            top += panel.offsetHeight + this.layout.panelMargin;
+            width = Math.max(width, place.left + panel.offsetWidth + this.layout.panelMargin);
+        }
+        this.setWidth(width);
+    }
+
     stopTimers() {
         this.timers.forEach((beat, timer) => this.setTimer(timer, false));
     }

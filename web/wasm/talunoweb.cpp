@@ -50,8 +50,8 @@ TALUNO_IMPORT(surfacePrint) void jsSurfacePrint(int window, int control, const c
 TALUNO_IMPORT(surfaceAxisRow) void jsSurfaceAxisRow(int window, int control, const char *row, int length,
                                                     double firstTick, double tickStep);
 TALUNO_IMPORT(secondsSinceMidnight) double jsSecondsSinceMidnight();
-TALUNO_IMPORT(setHint) void jsSetHint(int window, int control, const char *text, int length);
-TALUNO_IMPORT(showCoinsPanel) void jsShowCoinsPanel(const char *lines, int length);
+TALUNO_IMPORT(setWindowWidth) void jsSetWindowWidth(int window, int pixels);
+TALUNO_IMPORT(showPanels) void jsShowPanels(int window, const char *json, int length);
 }
 
 namespace {
@@ -64,6 +64,38 @@ int packed(Rgb colour)
 int length(std::string_view text)
 {
     return static_cast<int>(text.size());
+}
+
+// JSON pieces.
+std::string colourJson(const std::optional<Rgb> &colour)
+{
+    if (!colour)
+        return "null";
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "\"#%02x%02x%02x\"", colour->red, colour->green, colour->blue);
+    return hex;
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+const char *boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+// Items joined by commas, each made by `json`.
+template<typename Items, typename Json>
+std::string list(const Items &items, Json json)
+{
+    std::string joined;
+    for (const auto &item : items)
+        joined += (joined.empty() ? "" : ",") + json(item);
+    return joined;
 }
 
 class PageSurface : public Surface
@@ -122,13 +154,15 @@ public:
     void openHelp() override { jsOpenHelp(); }
     void closeHelp() override { jsCloseHelp(); }
     void endProgram() override { jsEndProgram(); }
-    void setHint(int control, std::string_view text) override { jsSetHint(m_window, control, text.data(), length(text)); }
-    void showCoinsPanel(const std::vector<std::string> &lines) override
+    void setWindowWidth(int twips) override { jsSetWindowWidth(m_window, pixelsFromTwips(twips)); }
+    // As JSON: [{"lines": [...], "fontPixels": 19, "bold": false}, ...]
+    void showPanels(const std::vector<Panel> &panels) override
     {
-        std::string joined;
-        for (const std::string &line : lines)
-            joined += (joined.empty() ? "" : "\n") + line;
-        jsShowCoinsPanel(joined.data(), length(joined));
+        const std::string json = "[" + list(panels, [](const Panel &panel) {
+            return "{\"lines\":[" + list(panel.lines, jsonQuoted) + "],\"fontPixels\":"
+                + std::to_string(fontPixels(panel.points)) + ",\"bold\":" + boolean(panel.bold) + "}";
+        }) + "]";
+        jsShowPanels(m_window, json.data(), length(json));
     }
 
 private:
@@ -144,37 +178,6 @@ public:
 
 // A window's table as JSON, for the page to build its elements from: places and sizes in pixels,
 // fonts in pixels, the rows the code names, and for a main window what its face is to follow.
-std::string colourJson(const std::optional<Rgb> &colour)
-{
-    if (!colour)
-        return "null";
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "\"#%02x%02x%02x\"", colour->red, colour->green, colour->blue);
-    return hex;
-}
-
-std::string number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-const char *boolean(bool value)
-{
-    return value ? "true" : "false";
-}
-
-// Items joined by commas, each made by `json`.
-template<typename Items, typename Json>
-std::string list(const Items &items, Json json)
-{
-    std::string joined;
-    for (const auto &item : items)
-        joined += (joined.empty() ? "" : ",") + json(item);
-    return joined;
-}
-
 std::string layoutJson(const WindowLayout &layout)
 {
     static const char *const kinds[] = {"button", "label", "line", "surface", "coin"};
@@ -203,10 +206,10 @@ std::string layoutJson(const WindowLayout &layout)
         + "],\"timers\":[" + list(layout.timers, [](const Timer &t) { return number(t.periodMs); })
         + "],\"rows\":{" + list(layout.names, named) + "},\"helpBeside\":" + boolean(layout.helpBeside)
         + ",\"extras\":[" + list(layout.extras, extra) + "],\"pictureControl\":"
-        + (layout.pictureControl ? number(*layout.pictureControl) : "null") + ",\"coinsPanel\":";
-    if (const auto &panel = layout.coinsPanel) {
-        json += "{\"left\":" + pixels(panel->left) + ",\"top\":" + pixels(panel->top) + ",\"widensWindow\":"
-            + boolean(panel->widensWindow) + ",\"margin\":" + pixels(panelMargin) + "}";
+        + (layout.pictureControl ? number(*layout.pictureControl) : "null") + ",\"captionFontPixels\":"
+        + number(fontPixels(captionPoints)) + ",\"panelMargin\":" + pixels(panelMargin) + ",\"sidePanels\":";
+    if (const auto &panels = layout.sidePanels) {
+        json += "{\"left\":" + pixels(panels->left) + ",\"top\":" + pixels(panels->top) + "}";
     } else {
         json += "null";
     }
@@ -312,6 +315,21 @@ TALUNO_EXPORT(taluno_answer_yes_no) void answerYesNo(int window, int yes)
 TALUNO_EXPORT(taluno_copy_text) const char *copyText()
 {
     return keep(program->main->copyText());
+}
+
+// The lines under a saved picture of the main window's picture control, joined by line breaks.
+TALUNO_EXPORT(taluno_picture_caption) const char *pictureCaption()
+{
+    std::string joined;
+    for (const std::string &line : program->main->pictureCaption())
+        joined += (joined.empty() ? "" : "\n") + line;
+    return keep(joined);
+}
+
+// An extra of the main window that its flow does itself (an Extra number).
+TALUNO_EXPORT(taluno_choose_extra) void chooseExtra(int extra)
+{
+    program->main->chooseExtra(static_cast<Extra>(extra));
 }
 
 // Shows or hides a toggled extra of the main window (its number in the layout's extras rows).

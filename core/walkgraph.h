@@ -1,0 +1,32 @@
+#ifndef WALKGRAPH_H
+#define WALKGRAPH_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class Surface;
+
+// The graph's own units: the surface is this many across and down, whatever its size in pixels.
+inline constexpr double walkGraphWidth = 114;
+inline constexpr double walkGraphHeight = 100;
+
+// Where the walk stands on the graph: the x of the balance after `toss` tosses (0: the start), and
+// the y of a balance within the range [bottom, top] of the vertical axis.
+double walkX(int toss);
+double walkY(int balance, int bottom, int top);
+// The vertical axis's range for a walk: multiples of 10 that hold every balance, at least -10 to 10.
+std::pair<int, int> walkRange(const std::vector<bool> &heads);
+
+// The coin stock against the number of guests for the tosses so far (heads: true), from 0 to 100
+// tosses across: the grid, the axes and their numbers, the walk as a thick blue line, and its lowest
+// point so far in red, a line across the graph at its height and a square on its first toss.
+void drawWalk(Surface &surface, const std::vector<bool> &heads);
+
+// The lowest balance so far in words, as the class reads it: "ここまでの最低：−9（9枚必要）".
+std::string lowestSoFarText(const std::vector<bool> &heads);
+
+// What the graph shows, for those who cannot see it.
+std::string describeWalk(const std::vector<bool> &heads);
+
+#endif
