@@ -145,7 +145,13 @@ void BatchFlow::chooseExtra(Extra extra)
 
 void BatchFlow::askShareCoins()
 {
-    const int suggested = m_shareCoins.value_or(static_cast<int>(std::ceil(std::fabs(m_run.mean))));
+    // The mean's magnitude as the window shows it, in tenths, rounded up: -2.0 offers 2 coins, -2.1 offers 3.
+    int tenths = 0;
+    for (const char c : m_run.meanText) {
+        if (c >= '0' && c <= '9')
+            tenths = tenths * 10 + (c - '0');
+    }
+    const int suggested = m_shareCoins.value_or((tenths + 9) / 10);
     askInput(shareCoinsPrompt, shareCoinsTitle, std::to_string(suggested), [this](std::string_view answer) {
         if (answer.empty()) {
             m_shareCoins.reset();
@@ -171,13 +177,15 @@ std::vector<std::string> BatchFlow::pictureCaption() const
     std::vector<std::string> lines{"お客人数 " + std::to_string(m_run.guests) + "　実験回数 " + std::to_string(m_run.experiments)
                                    + "　不足枚数の平均 " + m_run.meanText};
     if (m_lawShown)
-        lines.emplace_back("赤い印：理論度数（理論上の度数）");
+        lines.emplace_back("赤い印：理論度数");
     if (m_coinsShown) {
-        std::string coins = "何枚用意すればよいか（実験／理論）：";
+        // "50 %：7枚／6枚" a share, on a line under its heading.
+        lines.emplace_back("何枚用意すればよいか（実験／理論）");
+        std::string coins;
         const std::vector<std::string> panel = coinsPanel(m_run);
         for (std::size_t row = 2; row < panel.size(); ++row) {
             std::string cells = panel[row];
-            cells.replace(cells.find('\t'), 1, " ");
+            cells.replace(cells.find('\t'), 1, "：");
             cells.replace(cells.find('\t'), 1, "／");
             coins += (row > 2 ? "　" : "") + cells;
         }

@@ -19,12 +19,12 @@ constexpr double plotLeft = 8;
 constexpr double plotTop = 6;
 constexpr double plotBottom = 86;
 
-// How wide a number's text stands in units: its digits and sign half an em of the graph's font each.
+// How wide a number's text stands in units: its digits and sign about 0.6 em of the graph's font each.
 double textWidth(const std::string &text)
 {
     const Control &graph = tossWindowLayout().controls[TossControls::walkGraph];
     const double em = fontPixels(graph.points) * walkGraphWidth / (pixelsFromTwips(graph.width) - 4);
-    return 0.5 * em * static_cast<double>(text.size());
+    return 0.6 * em * static_cast<double>(text.size());
 }
 
 // The balances after each toss, the start (0) first.

@@ -284,7 +284,7 @@ void ProgramWindow::showPanels(const std::vector<Panel> &panels)
         label->setAutoFillBackground(true);
         label->setFrameStyle(QFrame::Box);
         label->setMargin(4);
-        QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=2>").arg(qtText(panel.lines.front()).toHtmlEscaped());
+        QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=4>").arg(qtText(panel.lines.front()).toHtmlEscaped());
         for (std::size_t row = 1; row < panel.lines.size(); ++row) {
             table += QStringLiteral("<tr>");
             for (const QString &cell : qtText(panel.lines[row]).split(QLatin1Char('\t')))

@@ -328,7 +328,8 @@ void TestFlows::extras()
     QVERIFY(view.panels[0].points == panelPoints && view.panels[1].points == sharePoints && view.panels[1].bold);
     QCOMPARE(window.flow.copyText(), resultTable(run, false, true, 9));
     const std::vector<std::string> caption{"お客人数 10　実験回数 3　不足枚数の平均 -10.0",
-                                           "何枚用意すればよいか（実験／理論）：50 % 10枚／2枚　90 % 10枚／5枚　95 % 10枚／6枚　99 % 10枚／8枚",
+                                           "何枚用意すればよいか（実験／理論）",
+                                           "50 %：10枚／2枚　90 %：10枚／5枚　95 %：10枚／6枚　99 %：10枚／8枚",
                                            "9枚用意したら足りた実験：0.0%（理論 99.9%）"};
     QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : caption);
     window.flow.chooseExtra(Extra::CoinsShare);

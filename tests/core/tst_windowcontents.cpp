@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 // What the windows show: the arrays of cells where their formulas put them, the timers' beats, the
 // help text printed afresh on each activation, and Taluno3's graph as strokes and in words.
 class TestWindowContents : public QObject
@@ -139,10 +141,10 @@ void TestWindowContents::describesTheRun()
 
 void TestWindowContents::drawsTheWalk()
 {
-    // Tails, tails, heads: 0, -1, -2, -1 on an axis from -10 to 10 over 84 units from y 4.
+    // Tails, tails, heads: 0, -1, -2, -1 on an axis from -10 to 10 over 80 units from y 6.
     RecordingSurface surface;
     drawWalk(surface, {false, false, true});
-    const auto y = [](int balance) { return 4 + (10 - balance) * 84 / 20.0; };
+    const auto y = [](int balance) { return 6 + (10 - balance) * 80 / 20.0; };
     std::vector<std::tuple<double, double, double, double>> blue, red;
     for (const auto &stroke : surface.strokes) {
         const auto ends = std::tuple(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
@@ -158,14 +160,21 @@ void TestWindowContents::drawsTheWalk()
     // The lowest so far: a red line across at -2, and a square on toss 2.
     QCOMPARE(red, (std::vector<std::tuple<double, double, double, double>>{{8, y(-2), 108, y(-2)},
                                                                           {9, y(-2) - 1.5, 11, y(-2) + 1.5}}));
-    // The axis numbers: -10, 0 and 10 at their grid lines, then the tosses under the axis.
+    // The axis numbers: -10, 0 and 10 at their grid lines, then each count of tosses under the axis,
+    // centred on its grid line.
     std::vector<std::pair<double, std::string>> texts;
+    std::vector<double> halfDigit; // how far each number starts left of its line, per digit: all alike
     for (const auto &stroke : surface.strokes) {
         if (stroke.kind == "text")
             texts.emplace_back(stroke.y1, stroke.text);
+        if (stroke.kind == "text" && stroke.y1 == 87)
+            halfDigit.push_back((walkX(std::stoi(stroke.text)) - stroke.x1) / static_cast<double>(stroke.text.size()));
     }
-    QCOMPARE(texts, (std::vector<std::pair<double, std::string>>{
-                        {y(-10) - 2, "-10"}, {y(0) - 2, "0"}, {y(10) - 2, "10"}, {89, "0 20 40 60 80 100"}}));
+    QCOMPARE(halfDigit.size(), 6u);
+    for (const double each : halfDigit)
+        QVERIFY(std::abs(each - halfDigit.front()) < 1e-9 && each > 0);
+    QCOMPARE(texts, (std::vector<std::pair<double, std::string>>{{y(-10) - 2, "-10"}, {y(0) - 2, "0"}, {y(10) - 2, "10"},
+                                                                {87, "0"}, {87, "20"}, {87, "40"}, {87, "60"}, {87, "80"}, {87, "100"}}));
     // A walk beyond the range widens it by tens.
     QCOMPARE(walkRange(std::vector<bool>(25, false)), std::pair(-30, 10));
     QCOMPARE(walkRange(std::vector<bool>(11, true)), std::pair(-10, 20));

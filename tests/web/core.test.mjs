@@ -5,6 +5,7 @@ import { execFileSync } from 'node:child_process';
 import { readFileSync, statSync } from 'node:fs';
 import { test } from 'node:test';
 import { loadCore, Window } from '../../web/src/core.js';
+import { coinsEnough, enoughShare, lowestLaw } from './law.mjs';
 
 const wasm = readFileSync(process.env.TALUNO_WASM);
 const pages = process.env.TALUNO_WEB_DIR;
@@ -77,5 +78,21 @@ test('each page is 200 KB or less', () => {
     for (const program of [1, 2, 3]) {
         const size = statSync(`${pages}/taluno${program}.html`).size;
         assert.ok(size <= 200 * 1024, `taluno${program}.html is ${size} bytes`);
+    }
+});
+
+test('the guide\'s worked answers are the law\'s', () => {
+    const guide = readFileSync(new URL('../../docs/guide-ja.md', import.meta.url), 'utf8');
+    const table = guide.slice(guide.indexOf('<!-- 理論値の表'));
+    const rows = table.split('\n').filter((line) => /^\| \d/.test(line)).map((line) => line.split('|').slice(1, -1).map((c) => c.trim()));
+    assert.equal(rows.length, 3);
+    for (const [guests, mean, none, coins, meanShare, ...shares] of rows) {
+        const law = lowestLaw(Number(guests));
+        const average = law.reduce((sum, p, k) => sum + p * (k - Number(guests)), 0);
+        const percent = (share) => `${(100 * share).toFixed(1)}%`;
+        assert.deepEqual([mean, none, coins, meanShare, ...shares],
+                         [`−${(-average).toFixed(2)}`, percent(enoughShare(law, 0)), String(Math.ceil(-average)),
+                          percent(enoughShare(law, Math.ceil(-average))), ...[90, 95, 99].map((p) => String(coinsEnough(law, p)))],
+                         `${guests} guests`);
     }
 });

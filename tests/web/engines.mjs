@@ -108,6 +108,11 @@ class Tab {
         return Buffer.from(await this.attempt('screenshot', () => this.io.screenshot()));
     }
 
+    // The page printed, as a PDF, where the engine can (supports.print).
+    async pdf() {
+        return Buffer.from(await this.attempt('printing', () => this.io.pdf()));
+    }
+
     close() {
         this.closing ??= this.attempt('closing the tab', () => this.io.close());
         return this.closing;
@@ -139,7 +144,7 @@ async function launchChromium() {
     });
     return {
         name: 'chromium',
-        supports: { deviceScale: true, menuKey: true },
+        supports: { deviceScale: true, menuKey: true, print: true },
         async open(url, options) {
             const { width, height, scale = 1 } = options;
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
@@ -170,6 +175,7 @@ async function launchChromium() {
                         }
                     },
                     screenshot: () => page.screenshot(),
+                    pdf: () => page.pdf({ preferCSSPageSize: true }),
                     close: () => context.close(),
                 });
             } catch (error) {
@@ -218,7 +224,7 @@ async function launchFirefox() {
     });
     return {
         name: 'firefox',
-        supports: { deviceScale: true, menuKey: false },
+        supports: { deviceScale: true, menuKey: false, print: false },
         async open(url, options) {
             const { width, height, scale = 1 } = options;
             const context = await browser.createBrowserContext();
@@ -366,7 +372,7 @@ async function launchWebKit() {
                        Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Meta: Key.META, F10: Key.F10 };
     return {
         name: 'webkit',
-        supports: { deviceScale: true, menuKey: false },
+        supports: { deviceScale: true, menuKey: false, print: false },
         async open(url, { width, height, scale = 1 }) {
             const session = await sessionFor(scale);
             try {

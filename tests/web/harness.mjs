@@ -71,7 +71,7 @@ const withScript = (html, stillClock) =>
     html.replace('<head>', `<head>\n<script>(${beforePage})(${stillClock});</script>`);
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.json': 'application/json',
-                '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.css': 'text/css' };
+                '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json', '.css': 'text/css' };
 
 // Serves `folder` on 127.0.0.1; HTML goes out with the test script, `?clock` in the address for a
 // still clock. Every request is kept in `requests` with its status.

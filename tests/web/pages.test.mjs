@@ -7,6 +7,7 @@ import { after, before, test } from 'node:test';
 import { loadCore, Window } from '../../web/src/core.js';
 import { launch } from './engines.mjs';
 import { fileCopies, serve } from './harness.mjs';
+import { coinsEnough, enoughShare, lowestLaw } from './law.mjs';
 
 const engine = process.env.TALUNO_ENGINE ?? 'chromium';
 const folder = process.env.TALUNO_WEB_DIR;
@@ -96,40 +97,6 @@ async function run(tab, guests, experiments) {
     await answer(tab, ' 実験回数の設定', String(experiments));
     await tab.waitFor(([s, m]) => document.querySelector(s).textContent === m, [named(tab, 'experimentCountValue'), String(experiments)]);
     await button(tab, '実験開始');
-}
-
-// The law of the lowest balance of n fair tosses, walked state by state: law[v + n] for v = -n .. 1.
-function lowestLaw(n) {
-    let states = new Map([['0,0', 1]]); // "lowest,balance"; the start is not counted
-    for (let toss = 1; toss <= n; ++toss) {
-        const next = new Map();
-        for (const [key, p] of states) {
-            const [low, at] = key.split(',').map(Number);
-            for (const step of [1, -1]) {
-                const balance = at + step;
-                const lowest = toss === 1 ? balance : Math.min(low, balance);
-                next.set(`${lowest},${balance}`, (next.get(`${lowest},${balance}`) ?? 0) + p / 2);
-            }
-        }
-        states = next;
-    }
-    const law = new Array(n + 2).fill(0);
-    for (const [key, p] of states)
-        law[Number(key.split(',')[0]) + n] += p;
-    return law;
-}
-
-// The fewest coins enough in `percent` % of the cases, for weights laid out as lowestLaw's.
-function coinsEnough(weights, percent) {
-    const n = weights.length - 2;
-    const total = weights.reduce((sum, w) => sum + w, 0);
-    let covered = 0;
-    for (let v = 1; v >= -n; --v) {
-        covered += weights[v + n];
-        if (covered >= (total * percent) / 100 - 1e-9)
-            return Math.max(0, -v);
-    }
-    return n;
 }
 
 // Each control where its table puts it at the page's scale, and each button heard by its caption.
@@ -350,10 +317,6 @@ const sidePanels = (tab) => tab.evaluate((window) => {
         fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
 }, mainWindow);
 
-// The share of the weights, laid out as lowestLaw's, for which c coins were enough.
-const enoughShare = (weights, c) => weights.slice(weights.length - 2 - c).reduce((sum, w) => sum + w, 0)
-    / weights.reduce((sum, w) => sum + w, 0);
-
 scenario('Taluno2: each extra alone, the copied table cell by cell, the window saved at twice its size', async () => {
     const tab = await open(2);
     await capture(tab);
@@ -456,8 +419,8 @@ scenario('Taluno3: each extra alone, the graph saved at twice its size with what
                                                       coins.right + tab.layout.panelMargin]);
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
 
-    // The graph saved at twice its size with three lines under it (the settings and mean, the marks,
-    // the coins) and half a line's room above and below: the bar of the most frequent shortage, a mark,
+    // The graph saved at twice its size with four lines under it (the settings and mean, the marks,
+    // the coins' heading and shares) and half a line's room above and below: the bar of the most frequent shortage, a mark,
     // the empty top.
     await tab.press('t');
     await tab.press('Control+s');
@@ -466,7 +429,7 @@ scenario('Taluno3: each extra alone, the graph saved at twice its size with what
     const mode = law.indexOf(Math.max(...law)) - 10;
     const at = (x, y) => [Math.floor((2 * x * inner[0]) / 130), Math.floor((2 * y * inner[1]) / 300)];
     const picture = await savedPicture(tab, [at(120.5 + mode, 279), at(marks[9][0], marks[9][1]), at(60.5, 100)]);
-    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * inner[0], 2 * (inner[1] + 4 * line)]);
+    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * inner[0], 2 * (inner[1] + 5 * line)]);
     assert.deepEqual(picture.colours.slice(0, 2), ['#0000ff', '#ff0000']);
     assert.notEqual(picture.colours[2], '#0000ff');
     await tab.done();
@@ -618,4 +581,22 @@ scenario('Under a finger: a long press opens the menu through a small movement a
     assert.deepEqual(await heights('dialog.question[open] button'), [true, true]);
     await answer(tab, 'Talunoの実験', 'いいえ');
     await tab.done();
+});
+
+scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page', async () => {
+    for (const [name, pages] of [['guide', null], ['worksheet', 1]]) {
+        const tab = await browser.open(`${server.base}${name}.html`, { width: 1000, height: 800 });
+        const pictures = await tab.waitFor(() => document.readyState === 'complete'
+            && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
+        assert.ok(pictures.every(Boolean), `${name}: ${pictures}`);
+        if (browser.supports.print && pages) {
+            const pdf = (await tab.pdf()).toString('latin1');
+            assert.equal(pdf.match(/\/Type\s*\/Page[^s]/g).length, pages, name);
+            // 210 x 297 mm in points, to a point.
+            const [width, height] = pdf.match(/\/MediaBox\s*\[0 0 ([\d.]+) ([\d.]+)\]/).slice(1).map(Number);
+            assert.ok(Math.abs(width - 595.3) < 1 && Math.abs(height - 841.9) < 1, `${name} on A4: ${width} x ${height}`);
+        }
+        await tab.close();
+    }
+    assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
 });
