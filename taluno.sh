@@ -3,6 +3,7 @@
 #   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
 #   ./taluno.sh run web       build the web pages and open their launcher in the desktop's browser
 #   ./taluno.sh test          build and run every test
+#   ./taluno.sh dist          build what is handed out into dist/: the site as a zip, the .deb, SHA256SUMS
 #   ./taluno.sh test --sanitize   the same under AddressSanitizer and UBSan (clang), with a short fuzz run
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,12 +20,13 @@ web_packages=(
 )
 test_packages=(chromium firefox-esr webkit2gtk-driver xvfb dbus-daemon lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
+dist_packages=(dpkg-dev file)
 build_dir=build
 
 say() { printf 'taluno.sh: %s\n' "$*" >&2; }
 
 usage() {
-    say "usage: ./taluno.sh run 1|2|3|web  or  ./taluno.sh test [--sanitize]"
+    say "usage: ./taluno.sh run 1|2|3|web  or  ./taluno.sh test [--sanitize]  or  ./taluno.sh dist"
     exit 2
 }
 
@@ -99,13 +101,13 @@ build() {
 run_web() {
     install_missing "${packages[@]}" "${web_packages[@]}"
     build "$build_dir" web
-    local launcher="$PWD/$build_dir/web/index.html"
+    local launcher="$PWD/$build_dir/web/site/index.html"
     if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && command -v xdg-open >/dev/null 2>&1; then
         xdg-open "$launcher" >/dev/null 2>&1 &
         say "opened $launcher"
     else
         say "no desktop to open a browser on; the pages are:"
-        printf '  %s\n' "$launcher" "$PWD/$build_dir"/web/taluno[123].html
+        printf '  %s\n' "$launcher" "$PWD/$build_dir"/web/site/taluno[123].html
     fi
 }
 
@@ -157,8 +159,31 @@ run_tests() {
     esac
 }
 
+# dist/: the site as a zip (its version in its name, as in the launcher, the manifest and the .deb),
+# the Debian package of the desktop programs, and their SHA-256 sums; nothing else is left there.
+make_dist() {
+    [ $# -eq 0 ] || usage
+    install_missing "${packages[@]}" "${web_packages[@]}" "${dist_packages[@]}"
+    build "$build_dir"
+    local version zip
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+    zip="$build_dir/web/taluno-web-$version.zip"
+    [ -f "$zip" ] || { say "the site was not built: $zip is missing (clang-22 and node are needed)."; exit 1; }
+    rm -rf dist
+    mkdir -p dist
+    cp "$zip" dist/
+    (cd dist && cpack --config "../$build_dir/CPackConfig.cmake" -G DEB -B "$PWD/.cpack" >/dev/null) ||
+        { say "cpack could not make the .deb"; exit 1; }
+    mv dist/.cpack/taluno_"$version"_*.deb dist/
+    rm -rf dist/.cpack
+    (cd dist && sha256sum -- * > SHA256SUMS)
+    say "dist/ holds:"
+    ls -l dist >&2
+}
+
 case "${1:-}" in
     run) shift; run_program "$@" ;;
+    dist) shift; make_dist "$@" ;;
     test) shift; run_tests "$@" ;;
     *) usage ;;
 esac

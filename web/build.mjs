@@ -1,14 +1,33 @@
-// Makes the three self-contained pages, the launcher and the printable guide and worksheet:
-//   node build.mjs <core.wasm> <icon.png> <out dir>
+// Makes the site: the three self-contained pages, the launcher, the printable guide and worksheet with
+// their pictures, the web app's manifest and icons, and the service worker that keeps it all offline.
+//   node build.mjs <core.wasm> <web icons folder> <32 px icon.png> <version> <out dir>
+import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { printablePage } from './printpage.mjs';
+import { keepOffline } from './src/offline.js';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const [wasmFile, iconFile, out] = process.argv.slice(2);
+const [wasmFile, iconFolder, smallIcon, version, out] = process.argv.slice(2);
 const read = (name) => readFileSync(join(here, name), 'utf8');
+const fill = (template, values) => template.replace(/@([A-Z]+)@/g, (_, key) => values[key]);
+const siteName = 'Talunoの実験';
+const themeColour = '#3a6ea5'; // the desktop behind the windows
+mkdirSync(out, { recursive: true });
+const written = [];
+const write = (name, content) => {
+    writeFileSync(join(out, name), content);
+    written.push(name);
+};
+
+// What every page's head holds: its icons, the colour of its app's frame, and the lines that offer the
+// site as an app and keep it offline when it is served from a web address.
+const head = `<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,${readFileSync(smallIcon).toString('base64')}">
+<link rel="apple-touch-icon" href="apple-touch-icon.png">
+<meta name="theme-color" content="${themeColour}">
+<script>(${keepOffline})();</script>`;
 
 // The modules as one inline script: a page opened from a file may not load modules of its own.
 const script = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
@@ -16,24 +35,49 @@ const script = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.j
     .map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, ''))
     .join('\n');
 const titles = { 1: 'Talunoの実験１', 2: 'Talunoの実験２', 3: 'Talunoの実験３' };
-
-mkdirSync(out, { recursive: true });
-const fill = (template, values) => template.replace(/@([A-Z]+)@/g, (_, key) => values[key]);
-const icon = readFileSync(iconFile).toString('base64');
+// The core stored compressed; the page makes the cue sounds with it.
+const wasm = gzipSync(readFileSync(wasmFile), { level: 9 }).toString('base64');
 for (const program of [1, 2, 3]) {
-    const page = fill(read('page.html'), {
-        TITLE: titles[program], STYLE: read('style.css'), SCRIPT: script, PROGRAM: program,
-        // The core stored compressed; the page makes the cue sounds with it.
-        WASM: gzipSync(readFileSync(wasmFile), { level: 9 }).toString('base64'),
-        ICON: icon,
-    });
-    writeFileSync(join(out, `taluno${program}.html`), page);
+    write(`taluno${program}.html`, fill(read('page.html'), {
+        TITLE: titles[program], HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: program, WASM: wasm,
+    }));
 }
-writeFileSync(join(out, 'index.html'), fill(read('index.html'), { ICON: icon }));
+write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version }));
 
 // The teacher's guide and the worksheet from their Markdown, with the pictures the guide shows.
 const docs = join(here, '../docs');
-for (const [name, title] of [['guide', 'Talunoの実験 ― 先生のための手引き'], ['worksheet', 'Talunoの実験 ワークシート']])
-    writeFileSync(join(out, `${name}.html`), printablePage(title, readFileSync(join(docs, `${name}-ja.md`), 'utf8'), icon));
-for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'reflection.svg'])
+for (const [name, title] of [['guide', `${siteName} ― 先生のための手引き`], ['worksheet', `${siteName} ワークシート`]])
+    write(`${name}.html`, printablePage(title, readFileSync(join(docs, `${name}-ja.md`), 'utf8'), head));
+for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'reflection.svg']) {
     copyFileSync(join(docs, picture), join(out, picture));
+    written.push(picture);
+}
+
+// The app: Japanese names, the launcher first, in a frame of its own, with the coin as its icon.
+for (const icon of ['icon-192.png', 'icon-512.png', 'apple-touch-icon.png']) {
+    copyFileSync(join(iconFolder, icon), join(out, icon));
+    written.push(icon);
+}
+write('manifest.webmanifest', `${JSON.stringify({
+    name: siteName,
+    short_name: siteName,
+    description: `500円玉を何枚用意すればよいか、コイン投げのシミュレーションで調べます（バージョン ${version}）`,
+    lang: 'ja',
+    id: './',
+    start_url: './index.html',
+    scope: './',
+    display: 'standalone',
+    theme_color: themeColour,
+    background_color: themeColour,
+    icons: [192, 512].map((size) => ({ src: `icon-${size}.png`, sizes: `${size}x${size}`, type: 'image/png' })),
+}, null, 2)}\n`);
+
+// The service worker keeps every file above, and the folder's own address; its cache is named after
+// the version and what the files hold.
+const contents = createHash('sha256');
+for (const name of written.toSorted())
+    contents.update(name).update(readFileSync(join(out, name)));
+writeFileSync(join(out, 'serviceworker.js'), fill(read('serviceworker.js'), {
+    CACHE: JSON.stringify(`taluno-${version}-${contents.digest('hex').slice(0, 12)}`),
+    FILES: JSON.stringify(['./', ...written]),
+}));

@@ -79,15 +79,15 @@ figcaption { font-size: 0.9em; }
     a { color: inherit; text-decoration: none; }
 }`;
 
-// A whole printable page, with the icon given as a PNG in base64.
-export function printablePage(title, markdown, icon) {
+// A whole printable page, with the lines the site puts in every head.
+export function printablePage(title, markdown, head) {
     return `<!DOCTYPE html>
 <html lang="ja">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>${escape(title)}</title>
-<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,${icon}">
+${head}
 <style>${style}
 </style>
 </head>

@@ -19,11 +19,11 @@ const browser = await chromium.launch({
     executablePath: process.env.TALUNO_CHROMIUM || '/usr/bin/chromium',
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update'],
 });
-const url = (program) => pathToFileURL(`${build}/web/taluno${program}.html`).href;
+const url = (program) => pathToFileURL(`${build}/web/site/taluno${program}.html`).href;
 
 console.log('web pages');
 for (const program of [1, 2, 3]) {
-    const kilobytes = statSync(`${build}/web/taluno${program}.html`).size / 1024;
+    const kilobytes = statSync(`${build}/web/site/taluno${program}.html`).size / 1024;
     const paints = [];
     for (let round = 0; round < rounds; ++round) {
         const page = await browser.newPage();

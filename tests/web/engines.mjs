@@ -113,6 +113,21 @@ class Tab {
         return Buffer.from(await this.attempt('printing', () => this.io.pdf()));
     }
 
+    // Goes to another address in the same tab, and waits until it has loaded.
+    goto(url) {
+        return this.attempt(`going to ${url}`, () => this.io.goto(url));
+    }
+
+    // Cuts the tab's network off or gives it back, where the engine can (supports.offline).
+    setOffline(offline) {
+        return this.attempt('setting the network', () => this.io.setOffline(offline));
+    }
+
+    // A DevTools protocol call, where the engine has the protocol (supports.devtools).
+    devtools(method, params = {}) {
+        return this.attempt(method, () => this.io.devtools(method, params));
+    }
+
     close() {
         this.closing ??= this.attempt('closing the tab', () => this.io.close());
         return this.closing;
@@ -144,7 +159,7 @@ async function launchChromium() {
     });
     return {
         name: 'chromium',
-        supports: { deviceScale: true, menuKey: true, print: true },
+        supports: { deviceScale: true, menuKey: true, print: true, offline: true, devtools: true },
         async open(url, options) {
             const { width, height, scale = 1 } = options;
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
@@ -155,6 +170,7 @@ async function launchChromium() {
                     return page;
                 })(), 'no load');
                 let devtools = null;
+                const session = async () => (devtools ??= await context.newCDPSession(page));
                 return new Tab('chromium', {
                     run: (source) => page.evaluate(source),
                     mouse: (x, y, button) => page.mouse.click(x, y, { button }),
@@ -167,15 +183,17 @@ async function launchChromium() {
                             if (/^[\x20-\x7e\n\t]$/.test(character)) {
                                 await page.keyboard.press(character);
                             } else {
-                                devtools ??= await context.newCDPSession(page);
                                 const key = { key: character, text: character, unmodifiedText: character };
-                                await devtools.send('Input.dispatchKeyEvent', { type: 'keyDown', ...key });
-                                await devtools.send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
+                                await (await session()).send('Input.dispatchKeyEvent', { type: 'keyDown', ...key });
+                                await (await session()).send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
                             }
                         }
                     },
                     screenshot: () => page.screenshot(),
                     pdf: () => page.pdf({ preferCSSPageSize: true }),
+                    goto: (address) => page.goto(address, { waitUntil: 'load' }),
+                    setOffline: (offline) => context.setOffline(offline),
+                    devtools: async (method, params) => (await session()).send(method, params),
                     close: () => context.close(),
                 });
             } catch (error) {
@@ -224,7 +242,7 @@ async function launchFirefox() {
     });
     return {
         name: 'firefox',
-        supports: { deviceScale: true, menuKey: false, print: false },
+        supports: { deviceScale: true, menuKey: false, print: false, offline: false, devtools: false },
         async open(url, options) {
             const { width, height, scale = 1 } = options;
             const context = await browser.createBrowserContext();
@@ -247,6 +265,7 @@ async function launchFirefox() {
                     },
                     type: (text) => page.keyboard.type(text),
                     screenshot: () => page.screenshot(),
+                    goto: (address) => page.goto(address, { waitUntil: 'load' }),
                     close: () => context.close(),
                 });
             } catch (error) {
@@ -372,7 +391,7 @@ async function launchWebKit() {
                        Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Meta: Key.META, F10: Key.F10 };
     return {
         name: 'webkit',
-        supports: { deviceScale: true, menuKey: false, print: false },
+        supports: { deviceScale: true, menuKey: false, print: false, offline: false, devtools: false },
         async open(url, { width, height, scale = 1 }) {
             const session = await sessionFor(scale);
             try {
@@ -406,6 +425,7 @@ async function launchWebKit() {
                 },
                 type: (text) => session.actions().sendKeys(text).perform(),
                 screenshot: async () => Buffer.from(await session.takeScreenshot(), 'base64'),
+                goto: (address) => session.get(address),
                 // The session stays on the page until the next tab's page replaces it.
                 close: async () => {},
             });

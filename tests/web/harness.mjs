@@ -73,9 +73,10 @@ const withScript = (html, stillClock) =>
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.json': 'application/json',
                 '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json', '.css': 'text/css' };
 
-// Serves `folder` on 127.0.0.1; HTML goes out with the test script, `?clock` in the address for a
-// still clock. Every request is kept in `requests` with its status.
-export async function serve(folder) {
+// Serves `folder` on 127.0.0.1, on `port` if given; HTML goes out with the test script, with a still
+// clock where `?clock` is in the address or `stillClock` is set. Every request is kept in `requests`
+// with its status.
+export async function serve(folder, { port = 0, stillClock = false } = {}) {
     const requests = [];
     const server = createServer((request, response) => {
         const url = new URL(request.url, 'http://127.0.0.1');
@@ -95,12 +96,14 @@ export async function serve(folder) {
         }
         const type = types[extname(path)] ?? 'application/octet-stream';
         if (type.startsWith('text/html'))
-            body = withScript(body.toString('utf8'), url.searchParams.has('clock'));
+            body = withScript(body.toString('utf8'), stillClock || url.searchParams.has('clock'));
         response.writeHead(200, { 'content-type': type, 'cache-control': 'no-cache' }).end(body);
     });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
     const base = `http://127.0.0.1:${server.address().port}/`;
-    return { base, requests, close: () => new Promise((resolve) => server.close(resolve)) };
+    // Closed, it also drops the connections a browser keeps open, as a network gone would.
+    return { base, requests, port: server.address().port,
+             close: () => new Promise((resolve) => { server.close(resolve); server.closeAllConnections(); }) };
 }
 
 // Copies of the pages in a folder of their own, with the test script, for opening from file://.

@@ -2,7 +2,10 @@
 // (chromium, firefox or webkit), opened from files and from a loopback web server: laid out as their
 // tables, prompts, runs, 初期化, HELP/閉じる and 終了, the extras, the keyboard and a finger.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { basename, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { loadCore, Window } from '../../web/src/core.js';
 import { launch } from './engines.mjs';
@@ -599,4 +602,104 @@ scenario('The guide and the worksheet beside the pages: every picture there, the
         await tab.close();
     }
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
+});
+
+// The files a page asks for by address, an app's manifest its icons; what is not a file is left out.
+function references(name, content) {
+    if (name.endsWith('.webmanifest'))
+        return JSON.parse(content).icons.map((icon) => icon.src);
+    if (!name.endsWith('.html'))
+        return [];
+    return [...content.matchAll(/(?:href|src)="([^"]+)"/g)].map((match) => match[1])
+        .filter((address) => !/^(data:|https?:|#)/.test(address));
+}
+
+scenario('The site from its zip: exactly its files, installable, every program run offline after one visit, a new build on the next visit', async () => {
+    const version = process.env.TALUNO_VERSION;
+    const folder = mkdtempSync(join(tmpdir(), 'taluno-site-'));
+    execFileSync(process.env.TALUNO_CMAKE, ['-E', 'tar', 'xf', process.env.TALUNO_SITE_ZIP], { cwd: folder });
+    const zipped = readdirSync(folder).sort();
+    assert.equal(basename(process.env.TALUNO_SITE_ZIP), `taluno-web-${version}.zip`);
+
+    // Every file reached from the launcher, with the manifest and the service worker its head asks
+    // for, is in the zip, and nothing else; the service worker keeps all of them.
+    const reached = new Set();
+    for (const queue = ['index.html', 'manifest.webmanifest', 'serviceworker.js']; queue.length;) {
+        const name = queue.shift();
+        if (reached.has(name))
+            continue;
+        reached.add(name);
+        queue.push(...references(name, readFileSync(join(folder, name), 'utf8')));
+    }
+    assert.deepEqual([...reached].sort(), zipped);
+    const worker = readFileSync(join(folder, 'serviceworker.js'), 'utf8');
+    const kept = JSON.parse(/const files = (.*);/.exec(worker)[1]);
+    assert.deepEqual(kept.toSorted(), ['./', ...zipped.filter((name) => name !== 'serviceworker.js')].sort());
+    // One version throughout.
+    const manifest = JSON.parse(readFileSync(join(folder, 'manifest.webmanifest'), 'utf8'));
+    assert.ok(manifest.description.endsWith(`（バージョン ${version}）`), manifest.description);
+    assert.match(readFileSync(join(folder, 'index.html'), 'utf8'), new RegExp(`<footer>バージョン ${version}</footer>`));
+
+    let host = await serve(folder, { stillClock: true });
+    const launcher = `${host.base}index.html`;
+    const tab = await browser.open(launcher, { width: 1000, height: 700 });
+    const footer = () => tab.waitFor(() => document.readyState === 'complete' && document.querySelector('footer')?.textContent);
+    const cacheNames = () => tab.evaluate(() => caches.keys());
+    // Kept on the first visit: the worker active, its cache holding every file.
+    const keeping = await tab.waitFor(async () => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        return registration?.active?.state === 'activated' && navigator.serviceWorker.controller !== null
+            && (await Promise.all((await caches.keys()).map(async (name) => (await (await caches.open(name)).keys()).length)));
+    }, undefined, 20000);
+    assert.deepEqual(keeping, [kept.length]);
+    if (browser.supports.devtools) {
+        // The test's browser context is off the record, where nothing installs; that is all it may say.
+        const { installabilityErrors } = await tab.devtools('Page.getInstallabilityErrors');
+        assert.deepEqual(installabilityErrors.filter((error) => error.errorId !== 'in-incognito'), []);
+        const { errors } = await tab.devtools('Page.getAppManifest');
+        assert.deepEqual(errors, []);
+    }
+
+    // The network gone (the server too): each program opens and runs.
+    const goOffline = async () => {
+        if (browser.supports.offline)
+            await tab.setOffline(true);
+        await host.close();
+    };
+    await goOffline();
+    const runFor = (ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
+    for (const program of [1, 2, 3]) {
+        await tab.goto(`${host.base}taluno${program}.html`);
+        await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
+        tab.layout = core.layout(Window.main, program);
+        if (program === 1) {
+            await button(tab, '自動開始');
+            for (let tosses = 0; tosses < 100; tosses += 10)
+                await runFor(tosses ? 10 * 750 : 500 + 9 * 750);
+            assert.ok((await texts(tab, named(tab, 'resultCells'))).every((face) => ['表', '裏'].includes(face)));
+        } else {
+            await run(tab, 10, 20);
+            assert.match(await tab.waitFor((s) => document.querySelector(s).textContent, named(tab, 'meanValue')), /^-?\d*\.\d$/);
+        }
+    }
+
+    // A new build on the same address: shown on the next visit with the network back, kept in its
+    // own cache, the old one gone, and shown offline from then on.
+    const newVersion = `${version}.1`;
+    writeFileSync(join(folder, 'index.html'), readFileSync(join(folder, 'index.html'), 'utf8')
+        .replace(`バージョン ${version}`, `バージョン ${newVersion}`));
+    writeFileSync(join(folder, 'serviceworker.js'), worker.replace(/const cacheName = "([^"]+)"/, 'const cacheName = "$1-new"'));
+    host = await serve(folder, { port: host.port, stillClock: true });
+    if (browser.supports.offline)
+        await tab.setOffline(false);
+    await tab.goto(launcher);
+    assert.equal(await footer(), `バージョン ${newVersion}`);
+    await tab.waitFor(async () => (await caches.keys()).every((name) => name.endsWith('-new')), undefined, 20000);
+    await goOffline();
+    await tab.goto(launcher);
+    assert.equal(await footer(), `バージョン ${newVersion}`);
+    assert.equal((await cacheNames()).length, 1);
+    assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
+    await tab.close();
+    rmSync(folder, { recursive: true, force: true });
 });
