@@ -65,8 +65,9 @@ std::pair<int, int> walkRange(const std::vector<bool> &heads)
 void drawWalk(Surface &surface, const std::vector<bool> &heads)
 {
     const std::vector<int> walk = balances(heads);
-    const auto [bottom, top] = walkRange(heads);
-    const auto y = [bottom, top](int balance) { return walkY(balance, bottom, top); };
+    const std::pair<int, int> range = walkRange(heads);
+    const auto y = [range](int balance) { return walkY(balance, range.first, range.second); };
+    const auto [bottom, top] = range;
 
     for (int toss = 20; toss <= tosses; toss += 20)
         surface.line(walkX(toss), plotTop, walkX(toss), plotBottom, grey);

@@ -485,10 +485,13 @@ scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on
     await tab.waitFor((window) => document.querySelector(window), helpWindow);
     assert.ok(await tab.evaluate(([main, help]) => document.querySelector(help).getBoundingClientRect().left
         > document.querySelector(main).getBoundingClientRect().right, [mainWindow, helpWindow]));
+    // The tab, and so a saved picture, bears the main window's title while the help stands beside it
+    // and after 閉じる.
+    const mainTitle = 'Talunoの実験１（コインストによるシミュレーション）';
+    assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await clickCaption(tab, `${helpWindow} button`, '閉じる');
     assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, helpWindow), 0);
-    // The tab, and so a saved picture, bears the main window's title again.
-    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験１（コインストによるシミュレーション）');
+    assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await tab.press('Control+s');
     const [title, lastResult] = [place(tab, 'titleLabel'), place(tab, 'resultCells', 99)];
     const picture = await savedPicture(tab, [[2 * (title.left + 4), 2 * (title.top + 4)],
@@ -638,6 +641,10 @@ scenario('The site from its zip: exactly its files, installable, every program r
     // One version throughout.
     const manifest = JSON.parse(readFileSync(join(folder, 'manifest.webmanifest'), 'utf8'));
     assert.ok(manifest.description.endsWith(`（バージョン ${version}）`), manifest.description);
+    // The app's icons of 192 and 512 pixels, and the iPad's of 180, each as large as it says.
+    const pixels = (name) => { const png = readFileSync(join(folder, name)); return `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`; };
+    assert.deepEqual(manifest.icons.map((icon) => [icon.sizes, pixels(icon.src)]), [['192x192', '192x192'], ['512x512', '512x512']]);
+    assert.equal(pixels('apple-touch-icon.png'), '180x180');
     assert.match(readFileSync(join(folder, 'index.html'), 'utf8'), new RegExp(`<footer>バージョン ${version}</footer>`));
 
     let host = await serve(folder, { stillClock: true });
