@@ -337,6 +337,20 @@ void TestFlows::extras()
     view.answer(window.flow, {""});
     QCOMPARE(view.panels.size(), std::size_t(1));
     QCOMPARE(window.flow.copyText(), resultTable(run, false, true));
+    // No coins at all is a question too, asked once.
+    const std::size_t asked = view.asked.size();
+    window.flow.chooseExtra(Extra::CoinsShare);
+    view.answer(window.flow, {"0"});
+    QCOMPARE(view.asked.size(), asked + 1);
+    QCOMPARE(view.panels.back().lines, sharePanel(run, 0));
+
+    // 初期化 forgets the share: the next run shows, copies and saves none.
+    window.flow.onClicked(resetButton);
+    view.answer(window.flow, {"10", "3"});
+    window.flow.onClicked(startButton);
+    QCOMPARE(view.panels.size(), std::size_t(1));
+    QCOMPARE(window.flow.copyText(), resultTable(run, false, true));
+    QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : std::vector<std::string>(caption.begin(), caption.end() - 1));
 }
 
 void TestFlows::walkLine()

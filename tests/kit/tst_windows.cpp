@@ -54,6 +54,7 @@ private slots:
     void extrasEachAlone_data();
     void extrasEachAlone();
     void walkLineBesideTheTable();
+    void panelStaysOnScreen_data();
     void panelStaysOnScreen();
     void menuFromMouseAndKeys_data();
     void menuFromMouseAndKeys();
@@ -450,8 +451,10 @@ void TestWindows::extrasEachAlone()
         QCOMPARE(cellsOf(panel->text()), wanted);
         QCOMPARE(QFontInfo(panel->font()).pixelSize(), fontPixels(share ? sharePoints : panelPoints));
         QCOMPARE(panel->font().bold(), share);
-        const PanelPlace place = *batchWindowLayout(program).sidePanels;
-        QCOMPARE(panel->pos(), QPoint(pixelsFromTwips(place.left), pixelsFromTwips(place.top)));
+        // Right of the table's last column or of the graph, by the margin.
+        const QWidget *beside = window.findChild<QWidget *>(program == ProgramNumber::Taluno2 ? "dosu_63" : "Picture1");
+        QCOMPARE(panel->pos(), QPoint(beside->geometry().right() + 1 + pixelsFromTwips(panelMargin),
+                                      pixelsFromTwips(batchWindowLayout(program).sidePanels->top)));
         QCOMPARE(window.width(), panel->geometry().right() + 1 + pixelsFromTwips(panelMargin));
         QCOMPARE(run.graph(), plain);
         QCOMPARE(run.cells(), cells);
@@ -498,16 +501,40 @@ void TestWindows::walkLineBesideTheTable()
     QCOMPARE(window.width(), pixelsFromTwips(layout.width));
 }
 
+void TestWindows::panelStaysOnScreen_data()
+{
+    QTest::addColumn<int>("program");
+    QTest::newRow("Taluno1, L: the walk beside the table") << 1;
+    QTest::newRow("Taluno2, K and C: both panels, one under the other") << 2;
+}
+
 void TestWindows::panelStaysOnScreen()
 {
-    RunWindow run(ProgramNumber::Taluno2, 5);
-    const QRect screen = run.window.screen()->availableGeometry();
-    run.window.move(screen.right() - run.window.frameGeometry().width() + 1, screen.top());
-    QTest::keyClick(&run.window, Qt::Key_K);
-    // Within the screen, or at its left edge where the screen is too small for the window.
-    const QRect frame = run.window.frameGeometry();
+    QFETCH(int, program);
+    TestSeams test;
+    test.boxes.answers = {"10", "5", "8"};
+    const auto window = makeWindow(program, test);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.right() - window->frameGeometry().width() + 1, screen.top());
+    const int narrow = window->width();
+    if (program == 1) {
+        QTest::keyClick(window.get(), Qt::Key_L);
+    } else {
+        QTRY_COMPARE(window->findChild<QLabel *>("Label2")->text(), QStringLiteral("5"));
+        button(window.get(), "実験開始")->click();
+        QTest::keyClick(window.get(), Qt::Key_K);
+        QTest::keyClick(window.get(), Qt::Key_C);
+        const QList<QLabel *> panels = window->findChildren<QLabel *>("sidePanel");
+        QCOMPARE(panels.size(), 2);
+        QCOMPARE(panels[1]->x(), panels[0]->x());
+        QCOMPARE(panels[1]->y(), panels[0]->geometry().bottom() + 1 + pixelsFromTwips(panelMargin));
+    }
+    // Wider, and within the screen, or at its left edge where the screen is too small for the window.
+    const QRect frame = window->frameGeometry();
+    QVERIFY(window->width() > narrow);
     QVERIFY2(frame.right() <= screen.right() || frame.left() == screen.left(), "widened off the screen");
-    QVERIFY(run.window.width() > pixelsFromTwips(batchWindowLayout(ProgramNumber::Taluno2).width));
 }
 
 void TestWindows::menuFromMouseAndKeys_data()

@@ -317,6 +317,7 @@ const sidePanels = (tab) => tab.evaluate((window) => {
     return { width: document.querySelector(window).offsetWidth, panels: panels.map((panel) => ({
         cells: [...panel.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
         left: panel.offsetLeft, top: panel.offsetTop, right: panel.offsetLeft + panel.offsetWidth,
+        bottom: panel.offsetTop + panel.offsetHeight,
         fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
 }, mainWindow);
 
@@ -357,7 +358,9 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
     const coinCells = (weights) => [50, 90, 95, 99].map((p) => `${coinsEnough(weights, p)}枚`);
     const [runCoins, lawCoins] = [coinCells(runWeights), coinCells(law)];
     const percent = (share) => `${(100 * share).toFixed(1)}%`;
-    const [{ left, top }, margin] = [tab.layout.sidePanels, tab.layout.panelMargin];
+    // Right of the table's last column, by the margin.
+    const [lastColumn, margin] = [place(tab, 'countCells', 62), tab.layout.panelMargin];
+    const [left, top] = [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top];
     const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize,
                                                   named(tab, 'countCells')[0]));
     const { width, panels: [coins, share] } = await sidePanels(tab);
@@ -367,7 +370,7 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
                                    `（理論 ${percent(enoughShare(law, 3))}）`]);
     assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [left, top, numbers, false]);
     assert.deepEqual([share.left, share.bold], [left, true]);
-    assert.ok(share.top > coins.top && share.fontPixels > numbers);
+    assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers);
     assert.equal(width, Math.max(coins.right, share.right) + margin);
 
     // The copy: the settings and the mean as shown, then a row for each lowest the law allows, -10 first.
@@ -418,7 +421,8 @@ scenario('Taluno3: each extra alone, the graph saved at twice its size with what
     // The panel beside the graph, the window wider.
     await tab.press('k');
     const { width, panels: [coins] } = await sidePanels(tab);
-    assert.deepEqual([coins.left, coins.top, width], [tab.layout.sidePanels.left, tab.layout.sidePanels.top,
+    const graph = place(tab, 'graphSurface');
+    assert.deepEqual([coins.left, coins.top, width], [graph.left + graph.width + tab.layout.panelMargin, tab.layout.sidePanels.top,
                                                       coins.right + tab.layout.panelMargin]);
     assert.deepEqual(await redAtMarks(), marks.map(() => false));
 
