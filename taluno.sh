@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Taluno: install what is missing, build, then run a program or every test.
 #   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
-#   ./taluno.sh run web       build the web pages and open their launcher in the desktop's browser
+#   ./taluno.sh run web       build the site and open its launcher in the desktop's browser
 #   ./taluno.sh test          build and run every test
-#   ./taluno.sh dist          build what is handed out into dist/: the site as a zip, the .deb, SHA256SUMS
 #   ./taluno.sh test --sanitize   the same under AddressSanitizer and UBSan (clang), with a short fuzz run
+#   ./taluno.sh dist          build what is handed out into dist/: the site as a zip, the .deb, SHA256SUMS
 set -euo pipefail
 cd "$(dirname "$0")"
 
