@@ -249,6 +249,8 @@ for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '�
         assert.deepEqual(await menuItems(tab), items);
         await tab.press('Escape');
         assert.equal(await menuItems(tab), null);
+        // The focus is back in the window, where the keys work, even where the click took it away.
+        assert.ok(await tab.evaluate((window) => document.activeElement.closest(window) !== null, mainWindow));
         const ways = browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10'];
         for (const keys of ways) {
             const before = await tab.evaluate(() => document.activeElement.textContent);
