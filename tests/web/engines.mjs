@@ -443,13 +443,22 @@ async function launchWebKit() {
 async function fitWindow(session, width, height) {
     const window = session.manage().window();
     let [outerWidth, outerHeight] = [width, height];
+    const viewport = () => session.executeScript('return [innerWidth, innerHeight]');
     for (let round = 0; round < 4; round++) {
         await window.setRect({ x: 0, y: 0, width: outerWidth, height: outerHeight });
-        const [innerWidth, innerHeight] = await session.executeScript('return [innerWidth, innerHeight]');
+        // The page may hear of the new size a little later on a busy machine: the size it settles at.
+        let [innerWidth, innerHeight] = await viewport();
+        for (let waited = 0; waited < 2000; waited += 50) {
+            await sleep(50);
+            const [nowWidth, nowHeight] = await viewport();
+            if (nowWidth === innerWidth && nowHeight === innerHeight)
+                break;
+            [innerWidth, innerHeight] = [nowWidth, nowHeight];
+        }
         if (innerWidth === width && innerHeight === height)
             return;
-        outerWidth += width - innerWidth;
-        outerHeight += height - innerHeight;
+        outerWidth = Math.max(width, outerWidth + width - innerWidth);
+        outerHeight = Math.max(height, outerHeight + height - innerHeight);
     }
     throw new Error(`MiniBrowser's window cannot be sized to a ${width}x${height} viewport`);
 }
