@@ -77,7 +77,7 @@ void BatchFlow::start()
 
     const BatchResult result = runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock);
     m_counts = result.counts;
-    m_run = {m_guestCount, m_experimentCount, result.mean, formatMean(result.mean), result.lowests};
+    m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests};
     v.setText(meanValue, m_run.meanText);
     showCounts();
 

@@ -97,6 +97,18 @@ long double enoughShare(const std::vector<long double> &weights, int coins)
     return total > 0 ? enough / total : 0.0L;
 }
 
+namespace {
+
+// The share of the run's experiments and the law's for which `coins` coins were enough, in percent
+// to one decimal.
+std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coins)
+{
+    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
+    return {fixed(100 * enoughShare(counts, coins), 1), fixed(100 * enoughShare(lowestBalanceLaw(run.guests), coins), 1)};
+}
+
+} // namespace
+
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins)
 {
     std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments)
@@ -122,9 +134,8 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
             text += row + '\n';
     }
     if (shareCoins) {
-        text += "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t'
-            + fixed(100 * enoughShare(counts, *shareCoins), 1) + '\t'
-            + fixed(100 * enoughShare(lowestBalanceLaw(run.guests), *shareCoins), 1) + '\n';
+        const auto [inRun, inLaw] = sharePercents(run, *shareCoins);
+        text += "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t' + inRun + '\t' + inLaw + '\n';
     }
     return text;
 }
@@ -151,7 +162,6 @@ std::string tossTable(const std::vector<bool> &heads)
 
 std::vector<std::string> sharePanel(const LessonRun &run, int coins)
 {
-    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
-    return {std::to_string(coins) + "枚用意したら", "足りた実験：" + fixed(100 * enoughShare(counts, coins), 1) + "%",
-            "（理論 " + fixed(100 * enoughShare(lowestBalanceLaw(run.guests), coins), 1) + "%）"};
+    const auto [inRun, inLaw] = sharePercents(run, coins);
+    return {std::to_string(coins) + "枚用意したら", "足りた実験：" + inRun + "%", "（理論 " + inLaw + "%）"};
 }

@@ -30,7 +30,6 @@ struct LessonRun
 {
     int guests = 0;
     int experiments = 0;
-    float mean = 0;
     std::string meanText;     // as the window shows it
     std::vector<int> lowests; // as BatchResult::lowests
 };

@@ -391,7 +391,7 @@ void TestEngine::resultTableCells()
     QFETCH(bool, withCoins);
     QFETCH(int, shareCoins);
     QFETCH(QString, table);
-    const LessonRun run{4, 10, -0.8f, "-.8", {0, 1, 2, 3, 2, 2}};
+    const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
     QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins,
                                                 shareCoins < 0 ? std::nullopt : std::optional<int>(shareCoins))),
              table);

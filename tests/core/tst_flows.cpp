@@ -284,7 +284,7 @@ void TestFlows::extras()
     // Ten tails, three times: every experiment bottoms out at -10.
     std::vector<int> lowests(12, 0);
     lowests[0] = 3;
-    const LessonRun run{10, 3, -10.0f, "-10.0", lowests};
+    const LessonRun run{10, 3, "-10.0", lowests};
     const int lowestBin = batchRules(program).lowestBin;
     const std::vector<long double> expected = expectedCounts(10, 3, lowestBin);
     const bool table = program == ProgramNumber::Taluno2;

@@ -422,7 +422,7 @@ void TestWindows::extrasEachAlone()
     const std::vector<long double> expected = expectedCounts(10, 200, lowestBin);
     std::vector<int> lowests(12, 0);
     lowests[0] = 200; // -10
-    const LessonRun lesson{10, 200, -10.0f, "-10.0", lowests};
+    const LessonRun lesson{10, 200, "-10.0", lowests};
     if (key == Qt::Key_T) {
         QVERIFY(run.panels().isEmpty());
         QCOMPARE(window.size(), size);
