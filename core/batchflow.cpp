@@ -1,13 +1,13 @@
 #include "core/batchflow.h"
 
 #include "core/batchengine.h"
+#include "core/decimals.h"
 #include "core/frequencygraph.h"
 #include "core/meanformatter.h"
 #include "core/numberreader.h"
 #include "core/surface.h"
 #include "core/texts.h"
 
-#include <cmath>
 #include <string>
 
 using namespace BatchControls;
@@ -110,7 +110,7 @@ void BatchFlow::showCounts()
         }
         for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin) {
             const auto k = static_cast<std::size_t>(bin - 1);
-            v.setText(countCell(bin), std::to_string(m_lawShown ? std::lround(expected[k]) : m_counts[k]));
+            v.setText(countCell(bin), m_lawShown ? roundedDecimal(expected[k], 0) : std::to_string(m_counts[k]));
             v.setTextColour(countCell(bin), colour);
         }
     }
@@ -179,17 +179,15 @@ std::vector<std::string> BatchFlow::pictureCaption() const
     if (m_lawShown)
         lines.emplace_back("赤い印：理論度数");
     if (m_coinsShown) {
-        // "50 %：7枚／6枚" a share, on a line under its heading.
+        // "50 %：7枚／6枚", a share a line under their heading, so that even 1000 guests fit the picture.
         lines.emplace_back("何枚用意すればよいか（実験／理論）");
-        std::string coins;
         const std::vector<std::string> panel = coinsPanel(m_run);
         for (std::size_t row = 2; row < panel.size(); ++row) {
             std::string cells = panel[row];
             cells.replace(cells.find('\t'), 1, "：");
             cells.replace(cells.find('\t'), 1, "／");
-            coins += (row > 2 ? "　" : "") + cells;
+            lines.push_back(cells);
         }
-        lines.push_back(coins);
     }
     if (m_shareCoins) {
         std::string share;

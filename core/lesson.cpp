@@ -1,10 +1,11 @@
 #include "core/lesson.h"
 
 #include "core/batchengine.h"
+#include "core/decimals.h"
 #include "core/texts.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -17,13 +18,6 @@ long double endsAt(int n, int k)
     const int heads = (n + k) / 2;
     return std::exp(std::lgamma(n + 1.0L) - std::lgamma(heads + 1.0L) - std::lgamma(n - heads + 1.0L)
                     - n * std::log(2.0L));
-}
-
-std::string fixed(long double value, int decimals)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-    return text;
 }
 
 // A row per share: the share in %, the coins enough by the run and by the law.
@@ -84,27 +78,28 @@ int coinsEnough(const std::vector<long double> &weights, int percent)
     return guests;
 }
 
-long double enoughShare(const std::vector<long double> &weights, int coins)
+long double enoughWeight(const std::vector<long double> &weights, int coins)
 {
     const int guests = static_cast<int>(weights.size()) - 2;
-    long double total = 0.0L;
     long double enough = 0.0L;
-    for (int k = 0; k < static_cast<int>(weights.size()); ++k) {
-        total += weights[static_cast<std::size_t>(k)];
-        if (k - guests >= -coins)
-            enough += weights[static_cast<std::size_t>(k)];
-    }
-    return total > 0 ? enough / total : 0.0L;
+    for (int k = std::max(0, guests - coins); k < static_cast<int>(weights.size()); ++k)
+        enough += weights[static_cast<std::size_t>(k)];
+    return enough;
 }
 
 namespace {
 
-// The share of the run's experiments and the law's for which `coins` coins were enough, in percent
-// to one decimal.
-std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coins)
+// The share of the run's experiments for which `coins` coins were enough, in percent to one decimal.
+std::string runPercent(const LessonRun &run, int coins)
 {
     const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
-    return {fixed(100 * enoughShare(counts, coins), 1), fixed(100 * enoughShare(lowestBalanceLaw(run.guests), coins), 1)};
+    return roundedDecimal(100 * std::llround(enoughWeight(counts, coins)), run.experiments, 1);
+}
+
+// The same share of the run's experiments and of the law's.
+std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coins)
+{
+    return {runPercent(run, coins), roundedDecimal(100 * enoughWeight(lowestBalanceLaw(run.guests), coins), 1)};
 }
 
 } // namespace
@@ -116,16 +111,14 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
     if (withLaw)
         text += "\t理論度数";
     text += '\n';
-    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
     const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests) : std::vector<long double>{};
     for (std::size_t k = 0; k < run.lowests.size(); ++k) {
         const int lowest = static_cast<int>(k) - run.guests;
-        const long double share = run.experiments > 0 ? static_cast<long double>(run.lowests[k]) / run.experiments : 0.0L;
         // A lowest of 1 needs no coin, as 0 does: its row has no share of its own.
-        text += std::to_string(lowest) + '\t' + std::to_string(run.lowests[k]) + '\t' + fixed(share, 3) + '\t'
-            + (lowest <= 0 ? fixed(100 * enoughShare(counts, -lowest), 1) : std::string());
+        text += std::to_string(lowest) + '\t' + std::to_string(run.lowests[k]) + '\t'
+            + roundedDecimal(run.lowests[k], run.experiments, 3) + '\t' + (lowest <= 0 ? runPercent(run, -lowest) : std::string());
         if (withLaw)
-            text += '\t' + fixed(law[k] * run.experiments, 1);
+            text += '\t' + roundedDecimal(law[k] * run.experiments, 1);
         text += '\n';
     }
     if (withCoins) {

@@ -22,9 +22,9 @@ inline constexpr int coinShares[] = {50, 90, 95, 99};
 // balances laid out as the law's (a run's counts or the probabilities).
 int coinsEnough(const std::vector<long double> &weights, int percent);
 
-// The share (0 to 1) of the weights, laid out as the law's, for which `coins` coins were enough: their
-// lowest balance is -coins or above.
-long double enoughShare(const std::vector<long double> &weights, int coins);
+// The weight, laid out as the law's (a run's counts or the probabilities), of the lowest balances for
+// which `coins` coins were enough: -coins or above.
+long double enoughWeight(const std::vector<long double> &weights, int coins);
 
 struct LessonRun
 {

@@ -60,7 +60,7 @@ std::string foldFullWidth(std::string_view utf8)
     return out;
 }
 
-double readLeadingNumber(std::string_view text)
+std::optional<double> readLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
@@ -81,7 +81,7 @@ double readLeadingNumber(std::string_view text)
         fracDigits = text.substr(fracStart, i - fracStart);
     }
     if (intDigits.empty() && fracDigits.empty())
-        return 0.0;
+        return std::nullopt;
     const std::size_t mantissaEnd = i;
 
     // An exponent counts only with at least one digit: "5e" and "5e+" read as 5.
@@ -121,9 +121,9 @@ double readLeadingNumber(std::string_view text)
 
 std::optional<int> acceptSetting(std::string_view text, int lowest, int highest)
 {
-    const double value = readLeadingNumber(foldFullWidth(text));
+    const std::optional<double> value = readLeadingNumber(foldFullWidth(text));
     // Written so that NaN, were it ever to come, is refused too.
-    if (!(value >= lowest && value <= highest))
+    if (!value || !(*value >= lowest && *value <= highest))
         return std::nullopt;
-    return static_cast<int>(std::floor(value));
+    return static_cast<int>(std::floor(*value));
 }

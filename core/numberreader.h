@@ -10,12 +10,12 @@
 std::string foldFullWidth(std::string_view utf8);
 
 // The number at the start of the text: blanks skipped, then sign, digits, one period and
-// an exponent; reading stops at the first other character. No leading number reads as 0;
-// too large a number reads as +/-infinity, too small a one as 0. Never NaN.
-double readLeadingNumber(std::string_view text);
+// an exponent; reading stops at the first other character. std::nullopt where the text starts
+// with no number; too large a number reads as +/-infinity, too small a one as 0. Never NaN.
+std::optional<double> readLeadingNumber(std::string_view text);
 
-// The whole number a prompt answer stands for, if it lies within [lowest, highest]
-// before it is rounded down; std::nullopt when it is refused.
+// The whole number a prompt answer stands for, if it starts with a number that lies within
+// [lowest, highest] before it is rounded down; std::nullopt when it is refused.
 std::optional<int> acceptSetting(std::string_view text, int lowest, int highest);
 
 #endif

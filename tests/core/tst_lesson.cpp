@@ -1,0 +1,272 @@
+#include "core/batchengine.h"
+#include "core/decimals.h"
+#include "core/lesson.h"
+#include "core/meanformatter.h"
+#include "core/pseudorandom.h"
+#include "scriptedrandom.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+// The oracle: the law of the lowest balance by brute force over the walk's states, after each toss the
+// lowest balance so far and the height above it. Index: lowest balance + N. Worked out once per N.
+const std::vector<double> &lawByDynamicProgram(int n)
+{
+    static std::map<int, std::vector<double>> known;
+    if (const auto found = known.find(n); found != known.end())
+        return found->second;
+    const auto size = static_cast<std::size_t>(n + 2);
+    const auto at = [size](int low, int height) { return static_cast<std::size_t>(low) * size + static_cast<std::size_t>(height); };
+    // The first toss takes the walk to 1 or -1.
+    std::vector<double> state(size * size, 0.0), next(size * size);
+    state[at(n + 1, 0)] = state[at(n - 1, 0)] = 0.5;
+    for (int toss = 2; toss <= n; ++toss) {
+        std::fill(next.begin(), next.end(), 0.0);
+        for (int low = std::max(0, n - toss); low <= n + 1; ++low) {
+            for (int height = 0; height < toss && low + height <= 2 * n; ++height) {
+                const double p = state[at(low, height)] / 2;
+                next[at(low, height + 1)] += p;
+                if (height > 0)
+                    next[at(low, height - 1)] += p;
+                else if (low > 0)
+                    next[at(low - 1, 0)] += p;
+            }
+        }
+        state.swap(next);
+    }
+    std::vector<double> &law = known[n];
+    law.assign(size, 0.0);
+    for (std::size_t k = 0; k < state.size(); ++k)
+        law[k / size] += state[k];
+    return law;
+}
+
+} // namespace
+
+// What the lesson asks of a run and of the law: the law itself, the coins that are enough, the shares
+// rounded as a pupil rounds them by hand, and the table copied for a spreadsheet.
+class TestLesson : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void againstTheWalksStates_data()
+    {
+        QTest::addColumn<int>("guests");
+        QTest::addColumn<std::vector<int>>("coins"); // for 50, 90, 95 and 99 %, read off the law's table by hand
+        for (int guests : {1, 2, 3, 101, 1000})
+            QTest::addRow("N = %d", guests) << guests << std::vector<int>{};
+        QTest::newRow("N = 10") << 10 << std::vector<int>{2, 5, 6, 8};
+        QTest::newRow("N = 35: 9 coins for 9 parties in 10") << 35 << std::vector<int>{3, 9, 11, 15};
+        QTest::newRow("N = 100") << 100 << std::vector<int>{6, 16, 19, 25};
+    }
+
+    // The law, the weight for which c coins were enough, the coins enough for each share and the expected
+    // count of each bin of the table and of the graph.
+    void againstTheWalksStates()
+    {
+        QFETCH(int, guests);
+        QFETCH(std::vector<int>, coins);
+        const std::vector<double> &states = lawByDynamicProgram(guests);
+        const std::vector<long double> law = lowestBalanceLaw(guests);
+        QCOMPARE(law.size(), states.size());
+        for (std::size_t k = 0; k < law.size(); ++k)
+            QVERIFY2(std::fabs(double(law[k]) - states[k]) < 1e-12, qPrintable(QString::number(k)));
+        std::vector<int> fewest;
+        double enough = states.back(); // a lowest of 1 needs no coin
+        for (int c = 0; c <= guests; ++c) {
+            enough += states[static_cast<std::size_t>(guests - c)];
+            QVERIFY2(std::fabs(double(enoughWeight(law, c)) - enough) < 1e-12, qPrintable(QString::number(c)));
+            for (std::size_t p = fewest.size(); p < std::size(coinShares) && enough >= coinShares[p] / 100.0 - 1e-12; ++p)
+                fewest.push_back(c);
+        }
+        std::vector<int> fromLaw;
+        for (const int percent : coinShares)
+            fromLaw.push_back(coinsEnough(law, percent));
+        QCOMPARE(fromLaw, fewest);
+        if (!coins.empty())
+            QCOMPARE(fromLaw, coins);
+        for (const int lowestBin : {-57, -114}) {
+            std::vector<double> binned(static_cast<std::size_t>(binCountFor(lowestBin)), 0.0);
+            for (int v = -guests; v <= 1; ++v)
+                binned[static_cast<std::size_t>(v < lowestBin ? 0 : v - lowestBin + 1)] += 500 * states[static_cast<std::size_t>(v + guests)];
+            const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin);
+            QCOMPARE(expected.size(), binned.size());
+            for (std::size_t bin = 0; bin < binned.size(); ++bin)
+                QVERIFY2(std::fabs(double(expected[bin]) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
+        }
+    }
+
+    void coinsForARun_data()
+    {
+        QTest::addColumn<std::vector<long double>>("weights"); // lowest balance -N first
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("coins");
+        // Two guests: lowest -2 a quarter, -1 a quarter, 0 never, 1 a half (heads first).
+        const std::vector<long double> two{0.25L, 0.25L, 0.0L, 0.5L};
+        QTest::newRow("2 guests, half the walks need none") << two << 50 << 0;
+        QTest::newRow("2 guests, 51 % need 1") << two << 51 << 1;
+        QTest::newRow("2 guests, 90 % need 2") << two << 90 << 2;
+        // Ten runs of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice.
+        const std::vector<long double> run{0, 1, 2, 3, 2, 2};
+        QTest::newRow("run, 50 %: 4 of 10 need none, 7 one or none") << run << 50 << 1;
+        QTest::newRow("run, 90 %: 9 of 10 need 2 or fewer, met exactly") << run << 90 << 2;
+        QTest::newRow("run, 95 %: all but one is not enough") << run << 95 << 3;
+    }
+
+    void coinsForARun()
+    {
+        QFETCH(std::vector<long double>, weights);
+        QFETCH(int, percent);
+        QFETCH(int, coins);
+        QCOMPARE(coinsEnough(weights, percent), coins);
+    }
+
+    void roundsHalfUp_data()
+    {
+        QTest::addColumn<qint64>("numerator");
+        QTest::addColumn<qint64>("denominator");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("465 of 10000 is 0.0465: 0.047") << 465LL << 10000LL << 3 << "0.047";
+        QTest::newRow("675 of 10000 is 0.0675: 0.068") << 675LL << 10000LL << 3 << "0.068";
+        QTest::newRow("3765 of 10000 is 37.65 %: 37.7") << 376500LL << 10000LL << 1 << "37.7";
+        QTest::newRow("99.85 %: 99.9") << 998500LL << 10000LL << 1 << "99.9";
+        QTest::newRow("91.85 %: 91.9") << 918500LL << 10000LL << 1 << "91.9";
+        QTest::newRow("71.25 %: 71.3") << 712500LL << 10000LL << 1 << "71.3";
+        QTest::newRow("45.15 %: 45.2") << 451500LL << 10000LL << 1 << "45.2";
+        QTest::newRow("99.95 %: 100.0") << 999500LL << 10000LL << 1 << "100.0";
+        QTest::newRow("99.94 %: 99.9") << 999400LL << 10000LL << 1 << "99.9";
+        QTest::newRow("two thirds: 0.667") << 2LL << 3LL << 3 << "0.667";
+        QTest::newRow("none of 200: 0.000") << 0LL << 200LL << 3 << "0.000";
+        QTest::newRow("a whole number: 12.5 up to 13") << 25LL << 2LL << 0 << "13";
+    }
+
+    void roundsHalfUp()
+    {
+        QFETCH(qint64, numerator);
+        QFETCH(qint64, denominator);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(roundedDecimal(numerator, denominator, decimals)), text);
+    }
+
+    // The law's values are rounded to the precision shown: a half a hair off by the arithmetic is a half.
+    void lawValuesHalfUp()
+    {
+        QCOMPARE(roundedDecimal(93.74999999999L, 1), std::string("93.8"));
+        QCOMPARE(roundedDecimal(93.7499L, 1), std::string("93.7"));
+        QCOMPARE(roundedDecimal(0.6250000000001L, 1), std::string("0.6"));
+    }
+
+    // Every relative frequency and share of a run of 10000 experiments, against the exact fraction: with
+    // 10000 experiments it has four decimals, rounded here by its last digit.
+    void everyShareOfALargeRun()
+    {
+        PseudoRandom random(2026);
+        FixedClock clock;
+        const BatchResult result = runBatch(100, 10000, -100, random, clock);
+        const LessonRun run{100, 10000, formatMean(result.mean), result.lowests};
+        const QStringList rows = QString::fromStdString(resultTable(run, false, false)).split('\n', Qt::SkipEmptyParts).mid(4);
+        QCOMPARE(rows.size(), 102);
+        int atLeast = 10000; // the experiments whose lowest is this row's or above
+        int halves = 0;
+        for (int k = 0; k < rows.size(); ++k) {
+            const int count = result.lowests[static_cast<std::size_t>(k)];
+            const int tenThousandths = (count + 5) / 10;
+            const int permille = (atLeast + 5) / 10; // the share in tenths of a per cent
+            QString expected = QStringLiteral("%1\t%2\t%3.%4\t").arg(k - 100).arg(count).arg(tenThousandths / 1000)
+                                   .arg(tenThousandths % 1000, 3, 10, QLatin1Char('0'));
+            if (k - 100 <= 0)
+                expected += QStringLiteral("%1.%2").arg(permille / 10).arg(permille % 10);
+            QCOMPARE(rows[k], expected);
+            halves += (count % 10 == 5) + (k - 100 <= 0 && atLeast % 10 == 5);
+            atLeast -= count;
+        }
+        QVERIFY(halves > 0);
+    }
+
+    void resultTableCells_data()
+    {
+        QTest::addColumn<bool>("withLaw");
+        QTest::addColumn<bool>("withCoins");
+        QTest::addColumn<int>("shareCoins"); // -1: none
+        QTest::addColumn<QString>("table");
+        // Ten experiments of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice. The law
+        // of 4 guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each. A row
+        // for every lowest the law allows; c coins were enough where the lowest is -c or above.
+        const QString head = "お客人数\t4\n実験回数\t10\n不足枚数の平均\t-.8\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
+        const QStringList rows{"-4\t0\t0.000\t100.0", "-3\t1\t0.100\t100.0", "-2\t2\t0.200\t90.0",
+                               "-1\t3\t0.300\t70.0",  "0\t2\t0.200\t40.0",   "1\t2\t0.200\t"};
+        const QStringList law{"0.6", "0.6", "2.5", "2.5", "1.9", "1.9"};
+        const QString coins = "\n何枚用意すればよいか\t実験\t理論\n50 %\t1\t1\n90 %\t2\t3\n95 %\t3\t4\n99 %\t3\t4\n";
+        const QString share = "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n3\t100.0\t93.8\n";
+        QString plain = head + '\n', withLaw = head + "\t理論度数\n";
+        for (int k = 0; k < rows.size(); ++k) {
+            plain += rows[k] + '\n';
+            withLaw += rows[k] + '\t' + law[k] + '\n';
+        }
+        QTest::newRow("the run alone") << false << false << -1 << plain;
+        QTest::newRow("with the law: the expected count of each row") << true << false << -1 << withLaw;
+        QTest::newRow("with the coins: the run's and the law's") << false << true << -1 << plain + coins;
+        QTest::newRow("with the share of 3 coins: 15 sixteenths, 93.75, rounded up") << false << false << 3 << plain + share;
+        QTest::newRow("with all") << true << true << 3 << withLaw + coins + share;
+    }
+
+    void resultTableCells()
+    {
+        QFETCH(bool, withLaw);
+        QFETCH(bool, withCoins);
+        QFETCH(int, shareCoins);
+        QFETCH(QString, table);
+        const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
+        const std::optional<int> coins = shareCoins < 0 ? std::nullopt : std::optional<int>(shareCoins);
+        QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins, coins)), table);
+        if (coins) {
+            QCOMPARE(sharePanel(run, *coins), (std::vector<std::string>{"3枚用意したら", "足りた実験：100.0%", "（理論 93.8%）"}));
+            QCOMPARE(coinsPanel(run), (std::vector<std::string>{"何枚用意すればよいか", "\t実験\t理論", "50 %\t1枚\t1枚",
+                                                               "90 %\t2枚\t3枚", "95 %\t3枚\t4枚", "99 %\t3枚\t4枚"}));
+        }
+        // Taluno1: a row per toss made.
+        QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
+                 QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
+    }
+
+    // The teacher's guide works its answers out from the law: its table must agree with it.
+    void guideAnswersAreTheLaw()
+    {
+        QFile guide(QStringLiteral(TALUNO_SOURCE_DIR "/docs/guide-ja.md"));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(guide.readAll());
+        int rows = 0;
+        for (const QString &line : text.mid(text.indexOf("<!-- 理論値の表")).split('\n')) {
+            if (!line.startsWith(QStringLiteral("| ")) || !line.at(2).isDigit())
+                continue;
+            QStringList cells = line.split('|').mid(1, 8);
+            for (QString &cell : cells)
+                cell = cell.trimmed();
+            const int guests = cells[0].toInt();
+            const std::vector<long double> law = lowestBalanceLaw(guests);
+            long double mean = 0;
+            for (std::size_t k = 0; k < law.size(); ++k)
+                mean += law[k] * (static_cast<int>(k) - guests);
+            const int coins = static_cast<int>(std::ceil(-mean));
+            QStringList expected{QString::number(guests), "−" + QString::fromStdString(roundedDecimal(-mean, 2)),
+                                 QString::fromStdString(roundedDecimal(100 * enoughWeight(law, 0), 1)) + "%",
+                                 QString::number(coins), QString::fromStdString(roundedDecimal(100 * enoughWeight(law, coins), 1)) + "%"};
+            for (const int percent : {90, 95, 99})
+                expected << QString::number(coinsEnough(law, percent));
+            QCOMPARE(cells, expected);
+            ++rows;
+        }
+        QCOMPARE(rows, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLesson)
+#include "tst_lesson.moc"
