@@ -18,7 +18,7 @@ packages=(
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-test_packages=(chromium firefox-esr webkit2gtk-driver xvfb dbus-daemon lintian appstream)
+test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
 build_dir=build

@@ -1,6 +1,6 @@
 // One small interface over three browser engines, so that one list of page scenarios runs unchanged in
-// Debian's Chromium (playwright-core), Firefox ESR (puppeteer-core over WebDriver BiDi) and WebKitGTK
-// (selenium-webdriver and WebKitWebDriver, in an X server and a session bus of their own).
+// Debian's Chromium and Firefox ESR (playwright-core, Firefox over WebDriver BiDi) and WebKitGTK
+// (selenium-webdriver and WebKitWebDriver, in the X server and session bus the test command gives it).
 //
 //   const browser = await launch('firefox');
 //   const tab = await browser.open(url, { width: 553, height: 512, scale: 2 });
@@ -11,29 +11,12 @@
 // Clicks and keys go through the browser's automation, as a person's would; every error names its engine.
 // Nothing reaches beyond loopback: each engine's own background traffic goes to a closed loopback port.
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
-export const engineNames = ['chromium', 'firefox', 'webkit'];
-
-const launchers = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit };
-
-// Starts the engine; throws with a clear message naming the engine if it cannot.
-export async function launch(name) {
-    if (!Object.hasOwn(launchers, name))
-        throw new Error(`[${name}] no such engine: one of ${engineNames.join(', ')}`);
-    try {
-        return await launchers[name]();
-    } catch (error) {
-        throw new Error(`[${name}] cannot start: ${error.message}`, { cause: error });
-    }
-}
-
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const callLimitMs = 30000;
-const openLimitMs = 60000;
 
 // The promise's outcome, or an error after ms.
 function within(ms, promise, message) {
@@ -46,8 +29,20 @@ function within(ms, promise, message) {
 
 const brief = (fn) => String(fn).replace(/\s+/g, ' ').slice(0, 120);
 
+// Starts the engine; throws with a clear message naming the engine if it cannot.
+export async function launch(name) {
+    const launchers = { chromium: () => launchPlaywright(name), firefox: () => launchPlaywright(name), webkit: launchWebKit };
+    if (!Object.hasOwn(launchers, name))
+        throw new Error(`[${name}] no such engine: one of ${Object.keys(launchers).join(', ')}`);
+    try {
+        return await launchers[name]();
+    } catch (error) {
+        throw new Error(`[${name}] cannot start: ${error.message}`, { cause: error });
+    }
+}
+
 // A tab of any engine. The engine fills in `io`: run(source) -> JSON text, mouse(x, y, button),
-// press(modifiers, key), type(text), screenshot(), close().
+// press(modifiers, key), type(text), pdf(), goto(url), setOffline(offline), devtools(method, params), close().
 class Tab {
     constructor(engine, io) {
         this.engine = engine;
@@ -58,8 +53,8 @@ class Tab {
         return new Error(`[${this.engine}] ${message}`, cause && { cause });
     }
 
-    // fn(arg) in the page; arg and the result are JSON values, a promise is awaited. The result comes
-    // back as JSON text, so that every engine hands back the same values.
+    // fn(arg) in the page; arg and the result are JSON values, a promise is awaited. The result comes back
+    // as JSON text, so that every engine hands back the same values.
     async evaluate(fn, arg) {
         const source = `(async () => JSON.stringify({ value: await (${fn})(${arg === undefined ? '' : JSON.stringify(arg)}) }))()`;
         return JSON.parse(await this.attempt(`evaluate of ${brief(fn)}`, () => this.io.run(source))).value;
@@ -88,10 +83,6 @@ class Tab {
         await this.attempt(`${button} click on ${selector}`, () => this.io.mouse(...point, button));
     }
 
-    rightClick(selector) {
-        return this.click(selector, 'right');
-    }
-
     // One key with any modifiers before it: 'Enter', 't', 'Control+c', 'Shift+F10', 'ContextMenu'.
     async press(keys) {
         const parts = keys.length === 1 ? [keys] : keys.split('+');
@@ -99,34 +90,15 @@ class Tab {
         await this.attempt(`press ${keys}`, () => this.io.press(parts, key));
     }
 
-    type(text) {
-        return this.attempt('typing', () => this.io.type(text));
-    }
-
-    // A PNG of the viewport at its device pixels.
-    async screenshot() {
-        return Buffer.from(await this.attempt('screenshot', () => this.io.screenshot()));
-    }
-
+    type(text) { return this.attempt('typing', () => this.io.type(text)); }
     // The page printed, as a PDF, where the engine can (supports.print).
-    async pdf() {
-        return Buffer.from(await this.attempt('printing', () => this.io.pdf()));
-    }
-
+    async pdf() { return Buffer.from(await this.attempt('printing', () => this.io.pdf())); }
     // Goes to another address in the same tab, and waits until it has loaded.
-    goto(url) {
-        return this.attempt(`going to ${url}`, () => this.io.goto(url));
-    }
-
+    goto(url) { return this.attempt(`going to ${url}`, () => this.io.goto(url)); }
     // Cuts the tab's network off or gives it back, where the engine can (supports.offline).
-    setOffline(offline) {
-        return this.attempt('setting the network', () => this.io.setOffline(offline));
-    }
-
+    setOffline(offline) { return this.attempt('setting the network', () => this.io.setOffline(offline)); }
     // A DevTools protocol call, where the engine has the protocol (supports.devtools).
-    devtools(method, params = {}) {
-        return this.attempt(method, () => this.io.devtools(method, params));
-    }
+    devtools(method, params = {}) { return this.attempt(method, () => this.io.devtools(method, params)); }
 
     close() {
         this.closing ??= this.attempt('closing the tab', () => this.io.close());
@@ -136,173 +108,74 @@ class Tab {
     // A time limit on every call, so that a browser that stops answering fails the scenario, not hangs it.
     async attempt(what, action) {
         try {
-            return await within(callLimitMs, action(), 'no answer');
+            return await within(30000, action(), 'no answer');
         } catch (error) {
             throw this.fail(`${what} failed: ${error.message}`, error);
         }
     }
 }
 
-// Chromium: one browser, a context of its own for every tab, over playwright's pipe.
-async function launchChromium() {
-    const { chromium } = await import('playwright-core');
-    const browser = await chromium.launch({
-        executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-               '--disable-sync', '--no-first-run',
-               // Even so it looks up Google's hosts (autofill, accounts, updates). Whatever it fetches
-               // beyond loopback goes to a proxy on a closed loopback port, and no name resolves but
-               // localhost's, so nothing leaves the machine, not even a DNS query (nor the probe of
-               // Google's DNS that a page failing on a name would bring).
-               '--proxy-server=http://127.0.0.1:9',
-               '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE localhost, EXCLUDE 127.0.0.1, EXCLUDE [::1]'],
-    });
+// Whatever Chromium fetches beyond loopback (autofill, accounts, updates) goes to a proxy on a closed
+// loopback port, and no name resolves but localhost's, so nothing leaves the machine, not even a DNS query.
+const chromiumOptions = {
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+           '--disable-sync', '--no-first-run', '--proxy-server=http://127.0.0.1:9',
+           '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE localhost, EXCLUDE 127.0.0.1, EXCLUDE [::1]'],
+};
+
+// Firefox the same way: no captive portal, connectivity or push checks, no remote settings or safe
+// browsing, whatever still tries goes to a closed loopback port and every name resolves to loopback.
+// MOZ_DISABLE_NONLOCAL_CONNECTIONS, as in Mozilla's own test runs, refuses connections beyond loopback.
+const firefoxOptions = {
+    channel: 'moz-firefox',
+    executablePath: '/usr/bin/firefox-esr',
+    firefoxUserPrefs: {
+        'browser.safebrowsing.provider.google4.updateURL': '', 'browser.safebrowsing.provider.mozilla.updateURL': '',
+        'browser.region.update.enabled': false, 'dom.push.connection.enabled': false,
+        'network.captive-portal-service.enabled': false, 'network.connectivity-service.enabled': false,
+        'network.dns.forceResolve': '127.0.0.1', 'network.proxy.type': 1, 'network.proxy.http': '127.0.0.1',
+        'network.proxy.http_port': 9, 'network.proxy.ssl': '127.0.0.1', 'network.proxy.ssl_port': 9,
+        'network.trr.mode': 5, 'services.settings.server': 'data:,#remote-settings-dummy/v1', 'toolkit.telemetry.enabled': false,
+    },
+    env: { ...process.env, MOZ_CRASHREPORTER_DISABLE: '1', MOZ_DISABLE_NONLOCAL_CONNECTIONS: '1' },
+};
+
+// Chromium or Firefox: one browser, a context of its own for every tab.
+async function launchPlaywright(name) {
+    const { chromium, firefox } = await import('playwright-core');
+    const browser = await (name === 'chromium' ? chromium.launch(chromiumOptions) : firefox.launch(firefoxOptions));
     return {
-        name: 'chromium',
-        supports: { deviceScale: true, menuKey: true, print: true, offline: true, devtools: true },
-        async open(url, options) {
-            const { width, height, scale = 1 } = options;
+        name,
+        supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: true, offline: true },
+        async open(url, { width, height, scale = 1 }) {
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
             try {
-                const page = await within(openLimitMs, (async () => {
-                    const page = await context.newPage();
-                    await page.goto(url, { waitUntil: 'load' });
-                    return page;
-                })(), 'no load');
+                const page = await within(60000, context.newPage(), 'no page');
+                await within(60000, page.goto(url, { waitUntil: 'load' }), 'no load');
                 let devtools = null;
-                const session = async () => (devtools ??= await context.newCDPSession(page));
-                return new Tab('chromium', {
+                return new Tab(name, {
                     run: (source) => page.evaluate(source),
                     mouse: (x, y, button) => page.mouse.click(x, y, { button }),
                     press: (modifiers, key) => page.keyboard.press([...modifiers, key].join('+')),
-                    // Key by key, as the other engines type: keyboard.type would insert the characters
-                    // that a US keyboard lacks ('３') with no key events at all, so those go as keys
-                    // through the DevTools protocol.
+                    // Characters a US keyboard lacks ('３') come as an input method gives them: as text.
                     async type(text) {
-                        for (const character of text) {
-                            if (/^[\x20-\x7e\n\t]$/.test(character)) {
-                                await page.keyboard.press(character);
-                            } else {
-                                const key = { key: character, text: character, unmodifiedText: character };
-                                await (await session()).send('Input.dispatchKeyEvent', { type: 'keyDown', ...key });
-                                await (await session()).send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
-                            }
-                        }
+                        for (const character of text)
+                            await (/^[\x20-\x7e]$/.test(character) ? page.keyboard.press(character) : page.keyboard.insertText(character));
                     },
-                    screenshot: () => page.screenshot(),
-                    pdf: () => page.pdf({ preferCSSPageSize: true }),
+                    pdf: () => (name === 'chromium' ? page.pdf({ preferCSSPageSize: true }) : page.pdf()),
                     goto: (address) => page.goto(address, { waitUntil: 'load' }),
                     setOffline: (offline) => context.setOffline(offline),
-                    devtools: async (method, params) => (await session()).send(method, params),
+                    devtools: async (method, params) => (devtools ??= await context.newCDPSession(page)).send(method, params),
                     close: () => context.close(),
                 });
             } catch (error) {
                 await context.close().catch(() => {});
-                throw new Error(`[chromium] cannot open ${url}: ${error.message}`, { cause: error });
+                throw new Error(`[${name}] cannot open ${url}: ${error.message}`, { cause: error });
             }
         },
         close: () => browser.close(),
     };
-}
-
-// Firefox keeps away from the network, beyond what puppeteer's own profile already turns off: no
-// captive portal, connectivity or push checks, no remote settings or safe browsing; whatever still tries
-// goes to a proxy on a closed loopback port, and every name resolves to loopback without a DNS query.
-const quietFirefox = {
-    'browser.safebrowsing.provider.google4.updateURL': '',
-    'browser.safebrowsing.provider.mozilla.updateURL': '',
-    'browser.region.update.enabled': false,
-    'dom.push.connection.enabled': false,
-    'network.captive-portal-service.enabled': false,
-    'network.connectivity-service.enabled': false,
-    'network.dns.forceResolve': '127.0.0.1',
-    'network.proxy.type': 1,
-    'network.proxy.http': '127.0.0.1',
-    'network.proxy.http_port': 9,
-    'network.proxy.ssl': '127.0.0.1',
-    'network.proxy.ssl_port': 9,
-    'network.trr.mode': 5,
-    'services.settings.server': 'data:,#remote-settings-dummy/v1',
-    'toolkit.telemetry.enabled': false,
-};
-
-// Firefox: one browser with a fresh temporary profile (puppeteer makes it and removes it), a user context
-// of its own for every tab.
-async function launchFirefox() {
-    const { default: puppeteer } = await import('puppeteer-core');
-    const browser = await puppeteer.launch({
-        browser: 'firefox',
-        protocol: 'webDriverBiDi',
-        executablePath: '/usr/bin/firefox-esr',
-        headless: true,
-        extraPrefsFirefox: quietFirefox,
-        // MOZ_DISABLE_NONLOCAL_CONNECTIONS, as in Mozilla's own test runs: connections beyond loopback are
-        // refused, and the remote settings server above is honoured (a release build ignores it otherwise).
-        env: { ...process.env, MOZ_CRASHREPORTER_DISABLE: '1', MOZ_DISABLE_NONLOCAL_CONNECTIONS: '1' },
-    });
-    return {
-        name: 'firefox',
-        supports: { deviceScale: true, menuKey: false, print: false, offline: false, devtools: false },
-        async open(url, options) {
-            const { width, height, scale = 1 } = options;
-            const context = await browser.createBrowserContext();
-            try {
-                const page = await within(openLimitMs, (async () => {
-                    const page = await context.newPage();
-                    await page.setViewport({ width, height, deviceScaleFactor: scale });
-                    await page.goto(url, { waitUntil: 'load' });
-                    return page;
-                })(), 'no load');
-                return new Tab('firefox', {
-                    run: (source) => page.evaluate(source),
-                    mouse: (x, y, button) => page.mouse.click(x, y, { button }),
-                    async press(modifiers, key) {
-                        for (const modifier of modifiers)
-                            await page.keyboard.down(modifier);
-                        await page.keyboard.press(key);
-                        for (const modifier of modifiers.toReversed())
-                            await page.keyboard.up(modifier);
-                    },
-                    type: (text) => page.keyboard.type(text),
-                    screenshot: () => page.screenshot(),
-                    goto: (address) => page.goto(address, { waitUntil: 'load' }),
-                    close: () => context.close(),
-                });
-            } catch (error) {
-                await context.close().catch(() => {});
-                throw new Error(`[firefox] cannot open ${url}: ${error.message}`, { cause: error });
-            }
-        },
-        close: () => browser.close(),
-    };
-}
-
-const webkitBinary = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
-
-// A session bus that starts no services: no accessibility bus, no dconf, nothing left behind.
-const quietBus = (dir) => `<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=${dir}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-`;
-
-// A helper process, in a process group of its own, whose first line on fd 3 says it is ready (Xvfb its
-// display, dbus-daemon its address).
-async function startHelper(command, args, env) {
-    const child = spawn(command, args, { env, detached: true, stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
-    let errors = '';
-    child.stderr.on('data', (data) => { errors = (errors + data).slice(-2000); });
-    const line = await within(10000, new Promise((resolve, reject) => {
-        let text = '';
-        child.stdio[3].on('data', (data) => (text += data).includes('\n') && resolve(text.trim()));
-        child.on('error', reject);
-        child.on('exit', (code) => reject(new Error(`${command} ended (${code}): ${errors.trim()}`)));
-    }), `${command} not ready`);
-    return { child, line };
 }
 
 // A free port on loopback, for a WebKitWebDriver that cannot say which one it took.
@@ -314,42 +187,22 @@ async function freePort() {
     return port;
 }
 
-// Ends a process and everything it started (its process group).
-function end(child) {
-    try {
-        process.kill(-child.pid, 'SIGKILL');
-    } catch {
-        // Already gone.
-    }
-}
-
-// WebKitGTK: an Xvfb and a session bus of its own, and for each scale a WebKitWebDriver with one session
-// of MiniBrowser (a driver takes one session at a time; GDK_SCALE gives the device pixel ratio, in whole
-// numbers only). A tab is that session on its page; the next tab of that scale takes the session over.
+// WebKitGTK: for each scale a WebKitWebDriver with one session of MiniBrowser (a driver takes one session at
+// a time; GDK_SCALE gives the device pixel ratio, in whole numbers only). A tab is that session on its page;
+// the next tab of that scale takes the session over.
 async function launchWebKit() {
     const { Builder, Button, Key, Origin } = await import('selenium-webdriver');
     const dir = mkdtempSync(join(tmpdir(), 'taluno-webkit-'));
-    const processes = [];
+    const drivers = [];
     const endAll = () => {
-        processes.forEach(end);
+        for (const driver of drivers)
+            driver.kill('SIGKILL');
         rmSync(dir, { recursive: true, force: true });
     };
     process.on('exit', endAll); // also when a test process ends without closing the browser
+    const env = { ...process.env, NO_AT_BRIDGE: '1', GSETTINGS_BACKEND: 'memory', XDG_CACHE_HOME: join(dir, 'cache'),
+                  XDG_CONFIG_HOME: join(dir, 'config'), XDG_DATA_HOME: join(dir, 'data') };
     const sessions = new Map(); // scale -> session
-    let env;
-    try {
-        const xvfb = await startHelper('/usr/bin/Xvfb', ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '3400x2600x24']);
-        processes.push(xvfb.child);
-        writeFileSync(join(dir, 'bus.conf'), quietBus(dir));
-        const bus = await startHelper('/usr/bin/dbus-daemon', [`--config-file=${join(dir, 'bus.conf')}`, '--print-address=3', '--nofork']);
-        processes.push(bus.child);
-        env = { ...process.env, DISPLAY: `:${xvfb.line}`, DBUS_SESSION_BUS_ADDRESS: bus.line, NO_AT_BRIDGE: '1',
-                GSETTINGS_BACKEND: 'memory', XDG_CACHE_HOME: join(dir, 'cache'), XDG_CONFIG_HOME: join(dir, 'config'),
-                XDG_DATA_HOME: join(dir, 'data') };
-    } catch (error) {
-        endAll();
-        throw error;
-    }
 
     // A driver of its own on a free loopback port, asked for a session once it says it is ready; one that
     // does not answer goes, and a new one is asked.
@@ -358,16 +211,14 @@ async function launchWebKit() {
             return sessions.get(scale);
         const capabilities = {
             browserName: 'MiniBrowser',
-            // Whatever the page fetches beyond loopback goes to a closed loopback port.
-            proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9',
-                     noProxy: ['localhost', '127.0.0.1', '[::1]'] },
-            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, webkitBinary, '--automation'] },
+            proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9', noProxy: ['localhost', '127.0.0.1', '[::1]'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env',
+                                          args: [`GDK_SCALE=${scale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
             const server = `http://127.0.0.1:${await freePort()}`;
-            const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${server.split(':')[2]}`, '--host=127.0.0.1'],
-                                 { env, detached: true, stdio: 'ignore' });
-            processes.push(driver);
+            const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${server.split(':')[2]}`, '--host=127.0.0.1'], { env, stdio: 'ignore' });
+            drivers.push(driver);
             try {
                 await within(10000, (async () => {
                     while (!(await fetch(`${server}/status`).then((r) => r.json()).catch(() => null))?.value?.ready)
@@ -379,38 +230,35 @@ async function launchWebKit() {
                 sessions.set(scale, session);
                 return session;
             } catch (error) {
-                end(driver);
+                driver.kill('SIGKILL');
                 if (attempt === 3)
                     throw error;
             }
         }
     }
 
-    const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, ArrowUp: Key.ARROW_UP,
-                       ArrowDown: Key.ARROW_DOWN, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT,
-                       Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Meta: Key.META, F10: Key.F10 };
+    const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN,
+                       Control: Key.CONTROL, Shift: Key.SHIFT, F10: Key.F10 };
     return {
         name: 'webkit',
-        supports: { deviceScale: true, menuKey: false, print: false, offline: false, devtools: false },
+        supports: { menuKey: false, devtools: false, print: false, offline: false },
         async open(url, { width, height, scale = 1 }) {
             const session = await sessionFor(scale);
             try {
-                await within(openLimitMs, fitWindow(session, width, height), 'no window');
-                await within(openLimitMs, session.get(url), 'no load');
+                await within(60000, fitWindow(session, width, height), 'no window');
+                await within(60000, session.get(url), 'no load');
             } catch (error) {
                 throw new Error(`[webkit] cannot open ${url}: ${error.message}`, { cause: error });
             }
             return new Tab('webkit', {
                 run: (source) => session.executeScript(`return ${source}`),
-                // WebKitWebDriver's right click (WebKitGTK 2.50) releases the left button instead, which
-                // clicks and leaves the right button held: the page is given its contextmenu event itself.
+                // WebKitWebDriver's right click (WebKitGTK 2.50) releases the left button instead, which clicks
+                // and leaves the right button held: the page is given its contextmenu event itself.
                 async mouse(x, y, button) {
-                    if (button === 'right') {
-                        await session.executeScript(`document.elementFromPoint(${x}, ${y}).dispatchEvent(new MouseEvent(
+                    if (button === 'right')
+                        return session.executeScript(`document.elementFromPoint(${x}, ${y}).dispatchEvent(new MouseEvent(
                             'contextmenu', { bubbles: true, cancelable: true, button: 2, clientX: ${x}, clientY: ${y} }))`);
-                        return;
-                    }
-                    await session.actions().move({ x, y, origin: Origin.VIEWPORT }).press(Button.LEFT).release(Button.LEFT).perform();
+                    return session.actions().move({ x, y, origin: Origin.VIEWPORT }).press(Button.LEFT).release(Button.LEFT).perform();
                 },
                 async press(modifiers, key) {
                     if (!keyCodes[key] && key.length !== 1)
@@ -424,7 +272,6 @@ async function launchWebKit() {
                     await actions.perform();
                 },
                 type: (text) => session.actions().sendKeys(text).perform(),
-                screenshot: async () => Buffer.from(await session.takeScreenshot(), 'base64'),
                 goto: (address) => session.get(address),
                 // The session stays on the page until the next tab's page replaces it.
                 close: async () => {},

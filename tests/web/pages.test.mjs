@@ -1,16 +1,17 @@
 // The three pages as a teacher and pupils meet them, in the browser engine named by TALUNO_ENGINE
-// (chromium, firefox or webkit), opened from files and from a loopback web server: laid out as their
-// tables, prompts, runs, 初期化, HELP/閉じる and 終了, the extras, the keyboard and a finger.
+// (chromium, firefox or webkit), opened from files and from a loopback web server: what the page adds to
+// the core, each in the engine that draws it: the layout at its scale, the dialog, the help beside or in
+// place, the canvases, the menu by mouse, keys and finger, the saved pictures, printing and the site offline.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
+import { inflateSync } from 'node:zlib';
 import { after, before, test } from 'node:test';
 import { loadCore, Window } from '../../web/src/core.js';
 import { launch } from './engines.mjs';
 import { fileCopies, serve } from './harness.mjs';
-import { coinsEnough, enoughShare, lowestLaw } from './law.mjs';
 
 const engine = process.env.TALUNO_ENGINE ?? 'chromium';
 const folder = process.env.TALUNO_WEB_DIR;
@@ -52,12 +53,9 @@ async function open(program, { from = 'file', scale = 1, clock = false, viewport
     return tab;
 }
 
-// The open box's title once it shows.
-const boxTitle = (tab) => tab.waitFor(() => document.querySelector('dialog.question[open] .title')?.textContent);
-
 // Answers the open box: presses a button by its caption, or types into the input box and presses Enter.
 async function answer(tab, title, reply) {
-    assert.equal(await boxTitle(tab), title);
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] .title')?.textContent), title);
     if (['はい', 'いいえ', 'キャンセル', 'OK'].includes(reply)) {
         await clickCaption(tab, 'dialog.question button', reply);
     } else {
@@ -88,11 +86,11 @@ function named(tab, name) {
     return Array.isArray(rows) ? rows.map(selector) : selector(rows);
 }
 // The text of the element, or of each element, that the selector, or array of them, finds.
-const text = (tab, selector) => tab.evaluate((s) => [s].flat().map((one) => document.querySelector(one).textContent)
-    .join('\n'), selector);
+const text = (tab, selector) => tab.evaluate((s) => [s].flat().map((one) => document.querySelector(one).textContent).join('\n'), selector);
 const texts = (tab, selectors) => text(tab, selectors).then((joined) => joined.split('\n'));
 // The place and size in pixels of the main window's row of that name, as its table gives it.
 const place = (tab, name, k = 0) => tab.layout.controls[[tab.layout.rows[name]].flat()[k]];
+const runFor = (tab, ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
 
 // Answers both settings prompts and runs.
 async function run(tab, guests, experiments) {
@@ -103,46 +101,48 @@ async function run(tab, guests, experiments) {
 }
 
 // Each control where its table puts it at the page's scale, and each button heard by its caption.
-async function assertLaidOut(tab, program, scale) {
+async function assertLaidOut(tab, scale) {
     const boxes = await tab.evaluate(() => {
         const window = document.querySelector('[data-window="main"]');
         const origin = window.getBoundingClientRect();
         return [...window.children].map((child) => {
             const r = child.getBoundingClientRect();
-            return [child.dataset.name, ...[r.left - origin.left, r.top - origin.top, r.width, r.height]
-                .map((v) => Math.round(v * 100) / 100)].join();
+            return [child.dataset.name, ...[r.left - origin.left, r.top - origin.top, r.width, r.height].map((v) => Math.round(v * 100) / 100)].join();
         });
     });
-    const controls = core.layout(Window.main, program).controls;
+    const { controls } = tab.layout;
     assert.equal(boxes.length, controls.length);
     for (const { name, kind, left, top, width, height, visible } of controls) {
-        if (visible && kind !== 'line') {
-            const place = [name, ...[left, top, width, height].map((pixels) => pixels * scale)];
-            assert.ok(boxes.includes(place.join()), `${name} at ${place}`);
-        }
+        const place = [name, ...[left, top, width, height].map((pixels) => pixels * scale)];
+        assert.ok(!visible || kind === 'line' || boxes.includes(place.join()), `${name} at ${place}`);
     }
-    const buttons = await tab.evaluate(() =>
-        [...document.querySelectorAll('[data-window="main"] button:not([hidden])')].map((b) => b.textContent));
+    const buttons = await tab.evaluate(() => [...document.querySelectorAll('[data-window="main"] button:not([hidden])')].map((b) => b.textContent));
     assert.deepEqual(buttons.sort(), controls.filter((c) => c.kind === 'button' && c.visible).map((c) => c.caption).sort());
 }
 
-scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a run, 初期化, HELP and 閉じる, 終了', async () => {
+// The colours of a canvas of the main window at points given in its units: '#rrggbb' for blue, red and black, else 'other'.
+function colours(tab, surface, points) {
+    return tab.evaluate(([at, selector, [across, down]]) => {
+        const canvas = document.querySelector(`${selector} canvas`);
+        return at.map(([x, y]) => {
+            const [r, g, b, a] = canvas.getContext('2d').getImageData(Math.floor((x * canvas.width) / across), Math.floor((y * canvas.height) / down), 1, 1).data;
+            const hex = `#${[r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
+            return a === 255 && ['#0000ff', '#ff0000', '#000000'].includes(hex) ? hex : 'other';
+        });
+    }, [points, named(tab, surface), [place(tab, surface).unitsAcross, place(tab, surface).unitsDown]]);
+}
+
+scenario('Taluno2 from the web server: laid out, the dialog refusing and taking answers, a run, 初期化, HELP in place and 閉じる, 終了, the cues', async () => {
     const tab = await open(2, { from: 'http' });
-    await assertLaidOut(tab, 2, 1);
+    await assertLaidOut(tab, 1);
     await answer(tab, ' お客人数の設定', 'abc');
-    // Refused: the same prompt, with its default again.
+    // Refused: the same prompt, with its default again; full-width digits as an input method gives them.
     assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), '100');
     await answer(tab, ' お客人数の設定', '３５');
-    await answer(tab, ' 実験回数の設定', '10001');
     await answer(tab, ' 実験回数の設定', '200');
-    assert.equal(await text(tab, named(tab, 'guestCountValue')), '35');
-    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '200');
-
+    assert.deepEqual(await texts(tab, [named(tab, 'guestCountValue'), named(tab, 'experimentCountValue')]), ['35', '200']);
     await button(tab, '実験開始');
-    const counts = await texts(tab, named(tab, 'countCells'));
-    assert.equal(counts.reduce((sum, count) => sum + Number(count), 0), 200);
-    assert.match(await text(tab, named(tab, 'meanValue')), /^-?\d*\.\d$/);
-    assert.ok(await tab.evaluate(() => [...document.querySelectorAll('button')].find((b) => b.textContent === '実験開始').disabled));
+    assert.equal((await texts(tab, named(tab, 'countCells'))).reduce((sum, count) => sum + Number(count), 0), 200);
     // The focus has moved on to 終了, which asks before anything is lost.
     assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
 
@@ -150,15 +150,12 @@ scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a
     await answer(tab, ' お客人数の設定', '10');
     await answer(tab, ' 実験回数の設定', '1');
     assert.equal(await text(tab, named(tab, 'countCells')), '\n'.repeat(62));
-    assert.equal(await text(tab, named(tab, 'meanValue')), '');
-
+    // HELP takes the main window's place and the tab's title; 閉じる brings the window back as at start-up.
     await button(tab, 'HELP');
     await tab.waitFor((window) => document.querySelector(`${window} .surface-text span`), helpWindow);
     assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 0);
     assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２＿ヘルプ（設問と操作方法）');
     await clickCaption(tab, `${helpWindow} button`, '閉じる');
-    // The main window comes back as at start-up, under its own title, and asks again; Cancel and
-    // いいえ ask the same prompt again, on both prompts.
     assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２');
     await answer(tab, ' お客人数の設定', 'キャンセル');
     // A Yes/No box has no text field.
@@ -168,119 +165,76 @@ scenario('Taluno2 from the web server: laid out, prompts refused and accepted, a
     }), ['none', 0]);
     await answer(tab, '確認', 'いいえ');
     await answer(tab, ' お客人数の設定', '20');
-    await answer(tab, ' 実験回数の設定', 'キャンセル');
-    await answer(tab, '確認', 'いいえ');
     await answer(tab, ' 実験回数の設定', '5');
-    assert.equal(await text(tab, named(tab, 'guestCountValue')), '20');
-    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '5');
 
     await button(tab, '終了');
-    await answer(tab, 'Talunoの実験', 'いいえ');
-    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 1);
-    await button(tab, '終了');
     await answer(tab, 'Talunoの実験', 'はい');
-    assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent),
-                 /^Talunoの実験２を終了しました。.*再読み込み/);
-    // HELP and 初期化 chime pinpon, 終了 endpinpon: the sounds the core makes, as the desktop's files.
+    assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent), /^Talunoの実験２を終了しました。.*再読み込み/);
+    // HELP and 初期化 chime pinpon, 終了 endpinpon: the sounds the core makes.
     const played = await tab.evaluate(() => Promise.all(globalThis.playedCues.map(async (address) =>
-        [...new Uint8Array(await (await fetch(address)).arrayBuffer())])));
-    const [pinpon, endPinpon] = [[...core.cueWav(0)], [...core.cueWav(1)]];
-    assert.ok(played.length === 4 && [pinpon, pinpon, endPinpon, endPinpon].every((cue, k) => cue.join() === played[k].join()),
-              'pinpon, pinpon, endpinpon, endpinpon');
+        [...new Uint8Array(await (await fetch(address)).arrayBuffer())].join())));
+    const [pinpon, endPinpon] = [core.cueWav(0).join(), core.cueWav(1).join()];
+    assert.ok(played.length === 3 && played[0] === pinpon && played[1] === pinpon && played[2] === endPinpon, 'pinpon, pinpon, endpinpon');
     // Nothing the page asked of the server went missing: not even an icon.
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
 });
 
-scenario('Taluno3 at scale 2: laid out, the graph drawn, described, and cleared by 初期化', async () => {
+scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels and told, cleared by 初期化; the menu by mouse and keys', async () => {
     const tab = await open(3, { scale: 2 });
-    await assertLaidOut(tab, 3, 2);
+    await assertLaidOut(tab, 2);
     await answer(tab, ' お客人数の設定', '10');
     await answer(tab, ' 実験回数の設定', '1000');
     await tab.press('Enter'); // the focus starts on 実験開始
     const description = (graph) => document.querySelector(graph).getAttribute('aria-description');
     assert.match(await tab.waitFor(description, named(tab, 'graphSurface')), /^1000 回の実験の度数分布。/);
     // The result is announced: the values with their captions, then the graph in words.
-    assert.match(await tab.evaluate(() => document.querySelector('[aria-live]').textContent),
-                 /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
+    assert.match(await tab.evaluate(() => document.querySelector('[aria-live]').textContent), /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
     // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
-    assert.deepEqual(await colours(tab, [[120.5, 279], [120.5, 200], [60.5, 280.2], [60.5, 195]]),
+    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5, 279], [120.5, 200], [60.5, 280.2], [60.5, 195]]),
                      ['#0000ff', '#0000ff', '#0000ff', 'other']);
-    assert.equal(await tab.evaluate((graph) => document.querySelectorAll(`${graph} .surface-text span.centred`).length,
-                                    named(tab, 'graphSurface')), 12);
+    assert.equal(await tab.evaluate((graph) => document.querySelectorAll(`${graph} .surface-text span.centred`).length, named(tab, 'graphSurface')), 12);
+
+    // The menu holds the layout's extras by right click, Shift+F10 and the Menu key; the arrows go round,
+    // Escape gives the focus back, Enter chooses.
+    const menuItems = () => tab.evaluate(() => {
+        const menu = document.querySelector('.extras-menu');
+        return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
+            [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
+    });
+    const items = tab.layout.extras.map((row) => `${row.caption} ${row.keys} ${row.toggle ? 'false' : ''}`);
+    await tab.click(mainWindow, 'right');
+    assert.deepEqual(await menuItems(), items);
+    await tab.press('Escape');
+    assert.equal(await menuItems(), null);
+    // The focus is back in the window, where the keys work, even where the click took it away.
+    assert.ok(await tab.evaluate((window) => document.activeElement.closest(window) !== null, mainWindow));
+    const focused = () => tab.evaluate(() => document.activeElement.firstChild?.textContent);
+    for (const keys of browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10']) {
+        const before = await tab.evaluate(() => document.activeElement.textContent);
+        await tab.press(keys);
+        assert.equal(await focused(), items[0].split(' ')[0], keys);
+        await tab.press('ArrowUp');
+        assert.equal(await focused(), items.at(-1).split(' ')[0]);
+        await tab.press('ArrowDown');
+        await tab.press('ArrowDown');
+        await tab.press('Escape');
+        assert.equal(await menuItems(), null);
+        assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
+    }
+    await tab.press('Shift+F10');
+    await tab.press('ArrowDown');
+    await tab.press('ArrowDown');
+    await tab.press('Enter');
+    await tab.press('Shift+F10');
+    assert.deepEqual((await menuItems()).slice(2, 4), [items[2].replace('false', 'true'), items[3]]);
+    await tab.press('Escape');
 
     await button(tab, '初期化');
     assert.equal(await tab.evaluate(description, named(tab, 'graphSurface')), 'グラフなし');
-    assert.deepEqual(await colours(tab, [[120.5, 279]]), ['other']);
+    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5, 279]]), ['other']);
     await tab.done();
 });
-
-// The colours of Taluno3's graph at points given in its units: '#rrggbb' for blue, red and black, else 'other'.
-function colours(tab, points) {
-    return tab.evaluate(([at, graph]) => {
-        const canvas = document.querySelector(`${graph} canvas`);
-        const context = canvas.getContext('2d');
-        return at.map(([x, y]) => {
-            const [r, g, b, a] = context.getImageData(Math.floor((x * canvas.width) / 130), Math.floor((y * canvas.height) / 300), 1, 1).data;
-            const hex = `#${[r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
-            return a === 255 && ['#0000ff', '#ff0000', '#000000'].includes(hex) ? hex : 'other';
-        });
-    }, [points, named(tab, 'graphSurface')]);
-}
-
-const menuItems = (tab) => tab.evaluate(() => {
-    const menu = document.querySelector('.extras-menu');
-    return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
-        [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
-});
-
-const batchItems = ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '理論値 T false', '何枚用意すればよいか K false',
-                    'c枚用意したら？ C '];
-for (const [program, scale, items] of [[1, 2, ['結果をコピー Ctrl+C ', '画像を保存 Ctrl+S ', '折れ線グラフ L false']],
-                                       [2, 2, batchItems], [3, 1, batchItems]]) {
-    scenario(`Taluno${program} at scale ${scale}: laid out, the menu by right click, Shift+F10 and the Menu key, worked by the arrow keys`, async () => {
-        const tab = await open(program, { scale });
-        await assertLaidOut(tab, program, scale);
-        const batch = items.length > 3; // asks for its settings
-        if (batch)
-            await run(tab, 10, 20);
-        assert.equal(await menuItems(tab), null);
-        await tab.rightClick(mainWindow);
-        assert.deepEqual(await menuItems(tab), items);
-        await tab.press('Escape');
-        assert.equal(await menuItems(tab), null);
-        // The focus is back in the window, where the keys work, even where the click took it away.
-        assert.ok(await tab.evaluate((window) => document.activeElement.closest(window) !== null, mainWindow));
-        const ways = browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10'];
-        for (const keys of ways) {
-            const before = await tab.evaluate(() => document.activeElement.textContent);
-            await tab.press(keys);
-            assert.ok(await menuItems(tab), keys);
-            // The first item has the focus; the arrows go round; Escape gives the focus back.
-            const focused = () => tab.evaluate(() => document.activeElement.firstChild?.textContent);
-            assert.equal(await focused(), '結果をコピー');
-            await tab.press('ArrowUp');
-            assert.equal(await focused(), items.at(-1).split(' ')[0]);
-            await tab.press('ArrowDown');
-            await tab.press('ArrowDown');
-            assert.equal(await focused(), '画像を保存');
-            await tab.press('Escape');
-            assert.equal(await menuItems(tab), null);
-            assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
-        }
-        if (batch) {
-            // An item chosen from the keyboard: 理論値 is then ticked.
-            await tab.press('Shift+F10');
-            await tab.press('ArrowDown');
-            await tab.press('ArrowDown');
-            await tab.press('Enter');
-            await tab.press('Shift+F10');
-            assert.deepEqual((await menuItems(tab)).slice(2, 4), ['理論値 T true', '何枚用意すればよいか K false']);
-            await tab.press('Escape');
-        }
-        await tab.done();
-    });
-}
 
 // Captures what the page copies and saves: the copied text, and each download's name and picture.
 const capture = (tab) => tab.evaluate(() => {
@@ -292,25 +246,26 @@ const capture = (tab) => tab.evaluate(() => {
         Object.defineProperty(navigator, 'clipboard', { value: clipboard });
     HTMLAnchorElement.prototype.click = function () {
         const name = this.download;
-        globalThis.saved.push(fetch(this.href).then((r) => r.blob()).then((blob) => createImageBitmap(blob))
-            .then((bitmap) => ({ name, bitmap })));
+        globalThis.saved.push(fetch(this.href).then((r) => r.blob()).then((blob) => createImageBitmap(blob)).then((bitmap) => ({ name, bitmap })));
     };
 });
 
-// The name and size of the picture saved next, and its pixels at (x, y) as '#rrggbb'.
-const savedPicture = async (tab, points) => {
-    await tab.waitFor(() => globalThis.saved.length);
-    return tab.evaluate(async (at) => {
-    const { name, bitmap } = await globalThis.saved.at(-1);
-    const canvas = document.createElement('canvas');
-    [canvas.width, canvas.height] = [bitmap.width, bitmap.height];
-    const context = canvas.getContext('2d');
-    context.drawImage(bitmap, 0, 0);
-    const colour = ([x, y]) => `#${[...context.getImageData(x, y, 1, 1).data.slice(0, 3)]
-        .map((c) => c.toString(16).padStart(2, '0')).join('')}`;
-    globalThis.saved = [];
-    return { name, width: bitmap.width, height: bitmap.height, colours: at.map(colour) };
-}, points);
+// The name and size of the picture saved next, its pixels at (x, y) as '#rrggbb', and whether its right
+// margin of `margin` pixels below `below` is clear of ink.
+const savedPicture = async (tab, points, below = 0, margin = 0) => {
+    await tab.waitFor(() => globalThis.saved.length, undefined, 15000);
+    return tab.evaluate(async ([at, top, right]) => {
+        const { name, bitmap } = await globalThis.saved.at(-1);
+        const canvas = document.createElement('canvas');
+        [canvas.width, canvas.height] = [bitmap.width, bitmap.height];
+        const context = canvas.getContext('2d');
+        context.drawImage(bitmap, 0, 0);
+        const colour = ([x, y]) => `#${[...context.getImageData(x, y, 1, 1).data.slice(0, 3)].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
+        const edge = right ? context.getImageData(canvas.width - right, top, right, canvas.height - top).data : [];
+        const clear = !edge.some((value, k) => k % 4 < 3 && value < 128);
+        globalThis.saved = [];
+        return { name, width: bitmap.width, height: bitmap.height, colours: at.map(colour), clear };
+    }, [points, below, margin]);
 };
 
 // The side panels of the main window: their cells, places, font sizes and weights, and the window's width.
@@ -318,85 +273,51 @@ const sidePanels = (tab) => tab.evaluate((window) => {
     const panels = [...document.querySelectorAll(`${window} .side-panel`)];
     return { width: document.querySelector(window).offsetWidth, panels: panels.map((panel) => ({
         cells: [...panel.querySelectorAll('caption, td')].map((c) => c.textContent).filter(Boolean),
-        left: panel.offsetLeft, top: panel.offsetTop, right: panel.offsetLeft + panel.offsetWidth,
-        bottom: panel.offsetTop + panel.offsetHeight,
+        left: panel.offsetLeft, top: panel.offsetTop, right: panel.offsetLeft + panel.offsetWidth, bottom: panel.offsetTop + panel.offsetHeight,
         fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
 }, mainWindow);
 
-scenario('Taluno2: each extra alone, the copied table cell by cell, the window saved at twice its size', async () => {
+scenario('Taluno2: the law in red in the table\'s place, both panels beside the table, the copy, the window saved at twice its size', async () => {
     const tab = await open(2);
     await capture(tab);
     await run(tab, 10, 200);
-    const counts = (await texts(tab, named(tab, 'countCells'))).map(Number);
-    const cells = () => tab.evaluate((list) => list.map((cell) => {
-        const element = document.querySelector(cell);
-        return `${element.textContent} ${getComputedStyle(element).color}`;
-    }), [...named(tab, 'countCells'), ...named(tab, 'countTitles')]);
-    const law = lowestLaw(10);
-    // Bins: below -57, then one for each of -57 .. 3, then above 3: the count of v is counts[v + 58],
-    // and 10 guests reach -10 .. 1 only.
-    const expected = counts.map((_, k) => (k >= 48 && k <= 59 ? 200 * law[k - 48] : 0));
-    const runWeights = counts.slice(48, 60); // laid out as the law
-    const black = 'rgb(0, 0, 0)';
-    const plain = [...counts.map((c) => `${c} ${black}`), ...Array(7).fill(`度　　数 ${black}`)];
-    assert.deepEqual(await cells(), plain);
-
-    // The law in the table's place, in red under its own row titles; T again brings the run back.
+    const cells = () => tab.evaluate((list) => list.map((cell) => `${document.querySelector(cell).textContent} ${getComputedStyle(document.querySelector(cell)).color}`),
+                                     [named(tab, 'countCells')[58], named(tab, 'countTitles')[0]]);
+    const plain = await cells();
+    // By hand: a lowest of 0 comes in 126 walks of 1024 of 10 guests, 24.6 of 200.
     await tab.press('t');
-    const red = 'rgb(255, 0, 0)';
-    assert.deepEqual(await cells(), [...expected.map((e) => `${Math.round(e)} ${red}`), ...Array(7).fill(`理論度数 ${red}`)]);
-    assert.deepEqual((await sidePanels(tab)).panels, []);
+    assert.deepEqual(await cells(), ['25 rgb(255, 0, 0)', '理論度数 rgb(255, 0, 0)']);
     await tab.press('t');
     assert.deepEqual(await cells(), plain);
 
-    // The panels stand right of the table, in the window, which widens to hold them: the coins as large
-    // as the table's numbers, then the share of c coins (the mean's magnitude offered) larger and bold.
+    // The panels stand right of the table's last column in the window, which widens to hold them: the coins
+    // as large as the table's numbers, then the share of c coins (the mean's magnitude offered) larger and bold.
     await tab.press('k');
     await tab.press('c');
     const mean = await text(tab, named(tab, 'meanValue'));
-    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value),
-                 String(Math.ceil(Math.abs(Number(mean)))));
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), String(Math.ceil(-Number(mean))));
     await answer(tab, ' c枚用意したら？', '3');
-    const coinCells = (weights) => [50, 90, 95, 99].map((p) => `${coinsEnough(weights, p)}枚`);
-    const [runCoins, lawCoins] = [coinCells(runWeights), coinCells(law)];
-    const percent = (share) => `${(100 * share).toFixed(1)}%`;
-    // Right of the table's last column, by the margin.
     const [lastColumn, margin] = [place(tab, 'countCells', 62), tab.layout.panelMargin];
-    const [left, top] = [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top];
-    const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize,
-                                                  named(tab, 'countCells')[0]));
+    const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, named(tab, 'countCells')[0]));
     const { width, panels: [coins, share] } = await sidePanels(tab);
-    assert.deepEqual(coins.cells, ['何枚用意すればよいか', '実験', '理論',
-        ...[50, 90, 95, 99].flatMap((p, k) => [`${p} %`, runCoins[k], lawCoins[k]])]);
-    assert.deepEqual(share.cells, ['3枚用意したら', `足りた実験：${percent(enoughShare(runWeights, 3))}`,
-                                   `（理論 ${percent(enoughShare(law, 3))}）`]);
-    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [left, top, numbers, false]);
-    assert.deepEqual([share.left, share.bold], [left, true]);
+    assert.deepEqual(coins.cells.slice(0, 4), ['何枚用意すればよいか', '実験', '理論', '50 %']);
+    assert.equal(share.cells[0], '3枚用意したら');
+    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
+    assert.deepEqual([share.left, share.bold], [coins.left, true]);
     assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers);
     assert.equal(width, Math.max(coins.right, share.right) + margin);
-
-    // The copy: the settings and the mean as shown, then a row for each lowest the law allows, -10 first.
-    await tab.press('t');
+    // The copy says what the panels say.
     await tab.press('Control+c');
     const copied = (await tab.waitFor(() => globalThis.copied)).split('\n');
-    assert.deepEqual(copied.slice(0, 5), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`, '',
-                                          '不足枚数\t度数\t相対度数\t足りた割合 (%)\t理論度数']);
-    const rows = runWeights.map((count, k) => [k - 10, count, (count / 200).toFixed(3),
-        k - 10 <= 0 ? (100 * enoughShare(runWeights, 10 - k)).toFixed(1) : '', expected[k + 48].toFixed(1)].join('\t'));
-    assert.deepEqual(copied.slice(5, 17), rows);
-    assert.deepEqual(copied.slice(17), ['', '何枚用意すればよいか\t実験\t理論',
-        ...[50, 90, 95, 99].map((p, k) => `${p} %\t${runCoins[k].replace('枚', '')}\t${lawCoins[k].replace('枚', '')}`),
-        '', '用意した枚数\t足りた実験 (%)\t理論 (%)',
-        `3\t${(100 * enoughShare(runWeights, 3)).toFixed(1)}\t${(100 * enoughShare(law, 3)).toFixed(1)}`, '']);
+    assert.deepEqual(copied.slice(0, 3), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`]);
+    assert.equal(copied.at(-2), `3\t${share.cells[1].slice('足りた実験：'.length, -1)}\t${share.cells[2].slice('（理論 '.length, -2)}`);
 
-    // Saved at twice the size, named after the window: the title's colour at its place, the last
-    // count's white in the lower right, the panels in the picture.
+    // Saved at twice the size, named after the window: the title's colour at its place, the last count's
+    // white in the lower right, the panels in the picture.
     await tab.press('Control+s');
-    const [title, lastCount] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
-    const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)],
-                                             [2 * (lastCount.left + 40), 2 * (lastCount.top + 12)]]);
-    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height,
-                                colours: ['#80ffff', '#ffffff'] });
+    const title = place(tab, 'titleLabel');
+    const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)], [2 * (lastColumn.left + 40), 2 * (lastColumn.top + 12)]]);
+    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height, colours: ['#80ffff', '#ffffff'], clear: true });
     // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
     await tab.press('c');
     await answer(tab, ' c枚用意したら？', 'キャンセル');
@@ -405,105 +326,78 @@ scenario('Taluno2: each extra alone, the copied table cell by cell, the window s
     await tab.done();
 });
 
-scenario('Taluno3: each extra alone, the graph saved at twice its size with what it shows under it', async () => {
+scenario('Taluno3 with every extra: the law\'s marks, the panels beside the graph, the graph saved at twice its size with all its caption within it', async () => {
     const tab = await open(3, { clock: true });
     await capture(tab);
-    await run(tab, 10, 200);
-    const law = lowestLaw(10);
-    // The bin of v spans x 120 + v to 121 + v; a mark at each expected count of half a run or more.
-    const marks = law.map((p, k) => [120.5 + k - 10, 280 - 200 * p, 200 * p]);
-    const redAtMarks = async () => (await colours(tab, marks.map(([x, y]) => [x, y]))).map((c) => c === '#ff0000');
-    assert.deepEqual(await redAtMarks(), marks.map(() => false));
+    await run(tab, 1000, 200);
+    // With 1000 guests the bin of v spans x 120 + v: a mark over that of -20 (the law expects about 4 of 200
+    // there) and none over that of -90 (about 0.1).
+    const redIn = async (x) => (await colours(tab, 'graphSurface', Array.from({ length: 40 }, (_, k) => [x, 270 + k / 4]))).includes('#ff0000');
+    assert.deepEqual([await redIn(100.5), await redIn(30.5)], [false, false]);
     await tab.press('t');
-    assert.deepEqual(await redAtMarks(), marks.map(([, , count]) => count >= 0.5));
-    assert.deepEqual((await sidePanels(tab)).panels, []);
-    await tab.press('t');
-    assert.deepEqual(await redAtMarks(), marks.map(() => false));
-
-    // The panel beside the graph, the window wider.
+    assert.deepEqual([await redIn(100.5), await redIn(30.5)], [true, false]);
     await tab.press('k');
-    const { width, panels: [coins] } = await sidePanels(tab);
-    const graph = place(tab, 'graphSurface');
-    assert.deepEqual([coins.left, coins.top, width], [graph.left + graph.width + tab.layout.panelMargin, tab.layout.sidePanels.top,
-                                                      coins.right + tab.layout.panelMargin]);
-    assert.deepEqual(await redAtMarks(), marks.map(() => false));
-
-    // The graph saved at twice its size with four lines under it (the settings and mean, the marks,
-    // the coins' heading and shares) and half a line's room above and below: the bar of the most frequent shortage, a mark,
-    // the empty top.
-    await tab.press('t');
+    await tab.press('c');
+    await answer(tab, ' c枚用意したら？', '1000');
+    const { width, panels } = await sidePanels(tab);
+    const [graph, margin] = [place(tab, 'graphSurface'), tab.layout.panelMargin];
+    assert.deepEqual([panels[0].left, panels[0].top, width], [graph.left + graph.width + margin, tab.layout.sidePanels.top,
+                                                              Math.max(...panels.map((panel) => panel.right)) + margin]);
+    // Eight lines under the graph with half a line's room above and below, none reaching into the right
+    // margin: the settings and mean, the marks, the coins' heading and four shares, the share of c coins.
     await tab.press('Control+s');
-    const [inner, line] = [[place(tab, 'graphSurface').width - 4, place(tab, 'graphSurface').height - 4],
-                           Math.round(tab.layout.captionFontPixels * 1.25)];
-    const mode = law.indexOf(Math.max(...law)) - 10;
+    const [inner, line] = [[graph.width - 4, graph.height - 4], Math.round(tab.layout.captionFontPixels * 1.25)];
     const at = (x, y) => [Math.floor((2 * x * inner[0]) / 130), Math.floor((2 * y * inner[1]) / 300)];
-    const picture = await savedPicture(tab, [at(120.5 + mode, 279), at(marks[9][0], marks[9][1]), at(60.5, 100)]);
-    assert.deepEqual([picture.name, picture.width, picture.height], ['Talunoの実験３.png', 2 * inner[0], 2 * (inner[1] + 5 * line)]);
-    assert.deepEqual(picture.colours.slice(0, 2), ['#0000ff', '#ff0000']);
-    assert.notEqual(picture.colours[2], '#0000ff');
+    const picture = await savedPicture(tab, [at(3.1, 150), at(60.5, 95)], 2 * inner[1], line);
+    assert.deepEqual(picture, { name: 'Talunoの実験３.png', width: 2 * inner[0], height: 2 * (inner[1] + 9 * line),
+                                colours: ['#000000', '#ffffff'], clear: true });
     await tab.done();
 });
 
-// The page's icon: the coin at 32 pixels, clear outside it, nickel-brass on it.
-async function assertCoinIcon(tab) {
-    const icon = await tab.evaluate(async () => {
-        const link = document.querySelector('link[rel="icon"]');
-        const bitmap = await createImageBitmap(await (await fetch(link.href)).blob());
-        const canvas = document.createElement('canvas');
-        [canvas.width, canvas.height] = [bitmap.width, bitmap.height];
-        const context = canvas.getContext('2d');
-        context.drawImage(bitmap, 0, 0);
-        const at = (x, y) => [...context.getImageData(x, y, 1, 1).data];
-        return { size: [bitmap.width, bitmap.height], corner: at(0, 0)[3], rim: at(16, 3) };
-    });
-    assert.deepEqual(icon.size, [32, 32]);
-    assert.equal(icon.corner, 0);
-    const [r, g, b, a] = icon.rim;
-    assert.ok(a > 200 && r > g && g > b && r > 150, String(icon.rim));
-}
-
-scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside', async () => {
+scenario('Taluno1 from the web server: laid out, the coin as its icon, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside, the window saved', async () => {
     const tab = await open(1, { from: 'http', clock: true });
-    await assertLaidOut(tab, 1, 1);
-    await assertCoinIcon(tab);
+    await assertLaidOut(tab, 1);
     await capture(tab);
-    const runFor = (ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
+    // The page's icon: the coin at 32 pixels, clear outside it, nickel-brass on it.
+    const icon = await tab.evaluate(async () => {
+        const bitmap = await createImageBitmap(await (await fetch(document.querySelector('link[rel="icon"]').href)).blob());
+        const context = Object.assign(document.createElement('canvas'), { width: 32, height: 32 }).getContext('2d');
+        context.drawImage(bitmap, 0, 0);
+        return [bitmap.width, bitmap.height, context.getImageData(0, 0, 1, 1).data[3], ...context.getImageData(16, 3, 1, 1).data];
+    });
+    const [width, height, corner, r, g, b, a] = icon;
+    assert.ok(width === 32 && height === 32 && corner === 0 && a > 200 && r > g && g > b && r > 150, String(icon));
+
     await button(tab, '自動開始');
-    // The first toss at 500 ms, then one every 750 ms: the 100th at 74.75 s.
+    // The first toss at 500 ms, then one every 750 ms.
     const results = named(tab, 'resultCells');
     for (const [wait, toss] of [[499, 1], [749, 2], [749, 3]]) {
-        await runFor(wait);
+        await runFor(tab, wait);
         assert.equal(await text(tab, results[toss - 1]), '', `toss ${toss} not yet`);
-        await runFor(1);
+        await runFor(tab, 1);
         assert.ok(['表', '裏'].includes(await text(tab, results[toss - 1])), `toss ${toss}`);
     }
-    const faces = await texts(tab, results.slice(0, 3));
-    const balances = faces.map((_, k) => faces.slice(0, k + 1).reduce((sum, face) => sum + (face === '表' ? 1 : -1), 0));
-    assert.deepEqual(await texts(tab, named(tab, 'balanceCells').slice(0, 3)), balances.map(String));
     await button(tab, '自動停止');
-    await runFor(2000);
+    await runFor(tab, 2000);
     assert.equal(await text(tab, results[3]), '');
+    const faces = await texts(tab, results.slice(0, 3));
     await tab.press('Control+c');
-    assert.equal(await tab.waitFor(() => globalThis.copied),
-                 `回数\t表/裏\t釣り銭枚数\n${faces.map((face, k) => `${k + 1}\t${face}\t${balances[k]}\n`).join('')}`);
+    assert.equal((await tab.waitFor(() => globalThis.copied)).split('\n').slice(1, 4).map((row) => row.split('\t')[1]).join(), faces.join());
 
     await button(tab, 'HELP');
     await tab.waitFor((window) => document.querySelector(window), helpWindow);
     assert.ok(await tab.evaluate(([main, help]) => document.querySelector(help).getBoundingClientRect().left
         > document.querySelector(main).getBoundingClientRect().right, [mainWindow, helpWindow]));
-    // The tab, and so a saved picture, bears the main window's title while the help stands beside it
-    // and after 閉じる.
+    // The tab, and so a saved picture, bears the main window's title while the help stands beside it.
     const mainTitle = 'Talunoの実験１（コインストによるシミュレーション）';
     assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await clickCaption(tab, `${helpWindow} button`, '閉じる');
     assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, helpWindow), 0);
-    assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await tab.press('Control+s');
     const [title, lastResult] = [place(tab, 'titleLabel'), place(tab, 'resultCells', 99)];
-    const picture = await savedPicture(tab, [[2 * (title.left + 4), 2 * (title.top + 4)],
-                                             [2 * (lastResult.left + 16), 2 * (lastResult.top + 12)]]);
-    assert.deepEqual(picture, { name: 'Talunoの実験１（コインストによるシミュレーション）.png',
-                                width: 2 * tab.layout.width, height: 2 * tab.layout.height, colours: ['#00ffff', '#ffffff'] });
+    const picture = await savedPicture(tab, [[2 * (title.left + 4), 2 * (title.top + 4)], [2 * (lastResult.left + 16), 2 * (lastResult.top + 12)]]);
+    assert.deepEqual(picture, { name: `${mainTitle}.png`, width: 2 * tab.layout.width, height: 2 * tab.layout.height,
+                                colours: ['#00ffff', '#ffffff'], clear: true });
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
 });
@@ -520,39 +414,27 @@ scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a
 
     await tab.press('l');
     const graph = place(tab, 'walkGraph');
-    assert.equal(await tab.evaluate((window) => document.querySelector(window).offsetWidth, mainWindow),
-                 graph.left + graph.width + tab.layout.panelMargin);
+    assert.equal(await tab.evaluate((window) => document.querySelector(window).offsetWidth, mainWindow), graph.left + graph.width + tab.layout.panelMargin);
     const [wideLeft, wideRight] = await margins();
     assert.ok(Math.abs(wideLeft - wideRight) <= 1);
     await button(tab, '自動開始');
-    await tab.evaluate(() => globalThis.testClock.runFor(500 + 2 * 750));
+    await runFor(tab, 500);
     await button(tab, '自動停止');
-    const faces = await texts(tab, named(tab, 'resultCells').slice(0, 3));
-    const walk = faces.map((_, k) => faces.slice(0, k + 1).reduce((sum, face) => sum + (face === '表' ? 1 : -1), 0));
-    const lowest = Math.min(...walk);
-    assert.equal(await text(tab, named(tab, 'lowestSoFarLabel')),
-                 `ここまでの最低：${lowest < 0 ? `−${-lowest}（${-lowest}枚必要）` : `${lowest}（0枚で足りる）`}`);
+    const first = await text(tab, named(tab, 'balanceCells')[0]);
+    assert.equal(await text(tab, named(tab, 'lowestSoFarLabel')), first === '1' ? 'ここまでの最低：1（0枚で足りる）' : 'ここまでの最低：−1（1枚必要）');
     // The lowest so far in type as large as the window's title; the walk's first step in blue.
-    const sizes = await tab.evaluate(([label, title]) => [label, title].map((s) => parseFloat(getComputedStyle(document.querySelector(s)).fontSize)),
+    const sizes = await tab.evaluate((labels) => labels.map((s) => parseFloat(getComputedStyle(document.querySelector(s)).fontSize)),
                                      [named(tab, 'lowestSoFarLabel'), named(tab, 'titleLabel')]);
     assert.ok(sizes[0] >= sizes[1], String(sizes));
-    const blue = await tab.evaluate(([surface, y0, y1]) => {
-        const canvas = document.querySelector(`${surface} canvas`);
-        const [r, g, b] = canvas.getContext('2d').getImageData(Math.floor((8.5 * canvas.width) / 114),
-                                                                Math.floor((((y0 + y1) / 2) * canvas.height) / 100), 1, 1).data;
-        return [r, g, b].join();
-    }, [named(tab, 'walkGraph'), 6 + (10 * 80) / 20, 6 + ((10 - walk[0]) * 80) / 20]);
-    assert.equal(blue, '0,0,255');
+    assert.deepEqual(await colours(tab, 'walkGraph', [[8.5, 46 - 2 * Number(first)]]), ['#0000ff']);
     await tab.done();
 });
 
-scenario('Under a finger: a long press opens the menu through a small movement and clicks nothing', async () => {
+scenario('Under a finger: a long press opens the menu through a small movement and clicks nothing; buttons a finger can hit', async () => {
     const tab = await open(3, { clock: true });
-    await run(tab, 10, 5);
-    await button(tab, '初期化');
     await answer(tab, ' お客人数の設定', '10');
     await answer(tab, ' 実験回数の設定', '5');
-    // A press on 実験開始 that moves 10 pixels, held 600 ms, then lifted: the menu and no run.
+    // A press on 実験開始 that moves, held, then lifted (or cancelled, as a drag is).
     const press = (moveBy, holdMs, click = true) => tab.evaluate(([[dx, dy], hold, andClick]) => {
         const target = [...document.querySelectorAll('button')].find((b) => b.textContent === '実験開始');
         const box = target.getBoundingClientRect();
@@ -561,36 +443,30 @@ scenario('Under a finger: a long press opens the menu through a small movement a
         target.dispatchEvent(new PointerEvent('pointerdown', at(10, 10)));
         target.dispatchEvent(new PointerEvent('pointermove', at(10 + dx, 10 + dy)));
         globalThis.testClock.runFor(hold);
-        if (andClick) {
-            target.dispatchEvent(new PointerEvent('pointerup', at(10 + dx, 10 + dy)));
+        target.dispatchEvent(new PointerEvent(andClick ? 'pointerup' : 'pointercancel', at(10 + dx, 10 + dy)));
+        if (andClick)
             target.click();
-        } else {
-            target.dispatchEvent(new PointerEvent('pointercancel', at(10 + dx, 10 + dy)));
-        }
         return !document.querySelector('.extras-menu').hidden;
     }, [moveBy, holdMs, click]);
     assert.equal(await press([6, 8], 600), true);
     assert.equal(await text(tab, named(tab, 'meanValue')), '');
     await tab.press('Escape');
     assert.equal(await press([30, 30], 600, false), false, 'a drag is no long press');
-    assert.equal(await text(tab, named(tab, 'meanValue')), '');
     assert.equal(await press([0, 0], 300), false, 'a tap is no long press');
     assert.notEqual(await text(tab, named(tab, 'meanValue')), '', 'the tap runs');
 
-    // No double-tap zoom, no selection or callout of the system's own; buttons a finger can hit.
+    // No double-tap zoom, no selection or callout of the system's own; buttons of 44 pixels.
     const style = await tab.evaluate(() => {
         const body = getComputedStyle(document.body);
-        return [body.touchAction, body.userSelect || body.webkitUserSelect,
-                CSS.supports('-webkit-touch-callout', 'none') ? body.webkitTouchCallout : 'none'];
+        return [body.touchAction, body.userSelect || body.webkitUserSelect, CSS.supports('-webkit-touch-callout', 'none') ? body.webkitTouchCallout : 'none'];
     });
     assert.deepEqual(style, ['manipulation', 'none', 'none']);
-    const heights = (selector) => tab.evaluate((within) => [...document.querySelectorAll(within)]
-        .map((b) => b.getBoundingClientRect().height >= 44), selector);
+    const heights = (selector) => tab.evaluate((within) => [...document.querySelectorAll(within)].every((b) => b.getBoundingClientRect().height >= 44), selector);
     await tab.press('Shift+F10');
-    assert.deepEqual(await heights('.extras-menu button'), [true, true, true, true, true]);
+    assert.ok(await heights('.extras-menu button'));
     await tab.press('Escape');
     await button(tab, '終了');
-    assert.deepEqual(await heights('dialog.question[open] button'), [true, true]);
+    assert.ok(await heights('dialog.question[open] button'));
     await answer(tab, 'Talunoの実験', 'いいえ');
     await tab.done();
 });
@@ -598,14 +474,19 @@ scenario('Under a finger: a long press opens the menu through a small movement a
 scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page', async () => {
     for (const [name, pages] of [['guide', null], ['worksheet', 1]]) {
         const tab = await browser.open(`${server.base}${name}.html`, { width: 1000, height: 800 });
-        const pictures = await tab.waitFor(() => document.readyState === 'complete'
-            && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
+        const pictures = await tab.waitFor(() => document.readyState === 'complete' && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
         assert.ok(pictures.every(Boolean), `${name}: ${pictures}`);
         if (browser.supports.print && pages) {
-            const pdf = (await tab.pdf()).toString('latin1');
+            // The PDF's objects, those in compressed streams too (Firefox keeps its pages there).
+            const bytes = await tab.pdf();
+            let pdf = bytes.toString('latin1');
+            for (const stream of pdf.matchAll(/stream\r?\n/g)) {
+                const start = stream.index + stream[0].length;
+                try { pdf += inflateSync(bytes.subarray(start, pdf.indexOf('endstream', start))).toString('latin1'); } catch { /* not deflated */ }
+            }
             assert.equal(pdf.match(/\/Type\s*\/Page[^s]/g).length, pages, name);
             // 210 x 297 mm in points, to a point.
-            const [width, height] = pdf.match(/\/MediaBox\s*\[0 0 ([\d.]+) ([\d.]+)\]/).slice(1).map(Number);
+            const [width, height] = pdf.match(/\/MediaBox\s*\[\s*0 0 ([\d.]+) ([\d.]+)\s*\]/).slice(1).map(Number);
             assert.ok(Math.abs(width - 595.3) < 1 && Math.abs(height - 841.9) < 1, `${name} on A4: ${width} x ${height}`);
         }
         await tab.close();
@@ -617,10 +498,7 @@ scenario('The guide and the worksheet beside the pages: every picture there, the
 function references(name, content) {
     if (name.endsWith('.webmanifest'))
         return JSON.parse(content).icons.map((icon) => icon.src);
-    if (!name.endsWith('.html'))
-        return [];
-    return [...content.matchAll(/(?:href|src)="([^"]+)"/g)].map((match) => match[1])
-        .filter((address) => !/^(data:|https?:|#)/.test(address));
+    return name.endsWith('.html') ? [...content.matchAll(/(?:href|src)="([^"]+)"/g)].map((match) => match[1]).filter((address) => !/^(data:|https?:|#)/.test(address)) : [];
 }
 
 scenario('The site from its zip: exactly its files, installable, every program run offline after one visit, a new build on the next visit', async () => {
@@ -630,34 +508,35 @@ scenario('The site from its zip: exactly its files, installable, every program r
     const zipped = readdirSync(folder).sort();
     assert.equal(basename(process.env.TALUNO_SITE_ZIP), `taluno-web-${version}.zip`);
 
-    // Every file reached from the launcher, with the manifest and the service worker its head asks
-    // for, is in the zip, and nothing else; the service worker keeps all of them.
+    // Every file reached from the launcher, with the manifest and the service worker its head asks for, is
+    // in the zip, and nothing else; the service worker keeps all of them; one version throughout.
     const reached = new Set();
     for (const queue = ['index.html', 'manifest.webmanifest', 'serviceworker.js']; queue.length;) {
         const name = queue.shift();
-        if (reached.has(name))
-            continue;
-        reached.add(name);
-        queue.push(...references(name, readFileSync(join(folder, name), 'utf8')));
+        if (!reached.has(name)) {
+            reached.add(name);
+            queue.push(...references(name, readFileSync(join(folder, name), 'utf8')));
+        }
     }
     assert.deepEqual([...reached].sort(), zipped);
     const worker = readFileSync(join(folder, 'serviceworker.js'), 'utf8');
     const kept = JSON.parse(/const files = (.*);/.exec(worker)[1]);
     assert.deepEqual(kept.toSorted(), ['./', ...zipped.filter((name) => name !== 'serviceworker.js')].sort());
-    // One version throughout.
     const manifest = JSON.parse(readFileSync(join(folder, 'manifest.webmanifest'), 'utf8'));
     assert.ok(manifest.description.endsWith(`（バージョン ${version}）`), manifest.description);
     // The app's icons of 192 and 512 pixels, and the iPad's of 180, each as large as it says.
     const pixels = (name) => { const png = readFileSync(join(folder, name)); return `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`; };
     assert.deepEqual(manifest.icons.map((icon) => [icon.sizes, pixels(icon.src)]), [['192x192', '192x192'], ['512x512', '512x512']]);
     assert.equal(pixels('apple-touch-icon.png'), '180x180');
-    assert.match(readFileSync(join(folder, 'index.html'), 'utf8'), new RegExp(`<footer>バージョン ${version}</footer>`));
+    // Each page fits a school tablet's slow line: 200 KB or less.
+    for (const program of [1, 2, 3])
+        assert.ok(readFileSync(join(folder, `taluno${program}.html`)).length <= 200 * 1024, `taluno${program}.html`);
 
     let host = await serve(folder, { stillClock: true });
     const launcher = `${host.base}index.html`;
     const tab = await browser.open(launcher, { width: 1000, height: 700 });
     const footer = () => tab.waitFor(() => document.readyState === 'complete' && document.querySelector('footer')?.textContent);
-    const cacheNames = () => tab.evaluate(() => caches.keys());
+    assert.equal(await footer(), `バージョン ${version}`);
     // Kept on the first visit: the worker active, its cache holding every file.
     const keeping = await tab.waitFor(async () => {
         const registration = await navigator.serviceWorker.getRegistration();
@@ -669,8 +548,7 @@ scenario('The site from its zip: exactly its files, installable, every program r
         // The test's browser context is off the record, where nothing installs; that is all it may say.
         const { installabilityErrors } = await tab.devtools('Page.getInstallabilityErrors');
         assert.deepEqual(installabilityErrors.filter((error) => error.errorId !== 'in-incognito'), []);
-        const { errors } = await tab.devtools('Page.getAppManifest');
-        assert.deepEqual(errors, []);
+        assert.deepEqual((await tab.devtools('Page.getAppManifest')).errors, []);
     }
 
     // The network gone (the server too): each program opens and runs.
@@ -680,15 +558,14 @@ scenario('The site from its zip: exactly its files, installable, every program r
         await host.close();
     };
     await goOffline();
-    const runFor = (ms) => tab.evaluate((t) => globalThis.testClock.runFor(t), ms);
     for (const program of [1, 2, 3]) {
         await tab.goto(`${host.base}taluno${program}.html`);
         await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
         tab.layout = core.layout(Window.main, program);
         if (program === 1) {
             await button(tab, '自動開始');
-            for (let tosses = 0; tosses < 100; tosses += 10)
-                await runFor(tosses ? 10 * 750 : 500 + 9 * 750);
+            for (let tosses = 0; tosses < 100; tosses += 10) // ten calls: each within the call's time limit in WebKit
+                await runFor(tab, tosses ? 10 * 750 : 500 + 9 * 750);
             assert.ok((await texts(tab, named(tab, 'resultCells'))).every((face) => ['表', '裏'].includes(face)));
         } else {
             await run(tab, 10, 20);
@@ -696,11 +573,10 @@ scenario('The site from its zip: exactly its files, installable, every program r
         }
     }
 
-    // A new build on the same address: shown on the next visit with the network back, kept in its
-    // own cache, the old one gone, and shown offline from then on.
+    // A new build on the same address: shown on the next visit with the network back, kept in its own
+    // cache, the old one gone, and shown offline from then on.
     const newVersion = `${version}.1`;
-    writeFileSync(join(folder, 'index.html'), readFileSync(join(folder, 'index.html'), 'utf8')
-        .replace(`バージョン ${version}`, `バージョン ${newVersion}`));
+    writeFileSync(join(folder, 'index.html'), readFileSync(join(folder, 'index.html'), 'utf8').replace(`バージョン ${version}`, `バージョン ${newVersion}`));
     writeFileSync(join(folder, 'serviceworker.js'), worker.replace(/const cacheName = "([^"]+)"/, 'const cacheName = "$1-new"'));
     host = await serve(folder, { port: host.port, stillClock: true });
     if (browser.supports.offline)
@@ -711,7 +587,7 @@ scenario('The site from its zip: exactly its files, installable, every program r
     await goOffline();
     await tab.goto(launcher);
     assert.equal(await footer(), `バージョン ${newVersion}`);
-    assert.equal((await cacheNames()).length, 1);
+    assert.equal((await tab.evaluate(() => caches.keys())).length, 1);
     assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
     await tab.close();
     rmSync(folder, { recursive: true, force: true });
