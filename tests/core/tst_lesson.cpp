@@ -102,31 +102,6 @@ private slots:
         }
     }
 
-    void coinsForARun_data()
-    {
-        QTest::addColumn<std::vector<long double>>("weights"); // lowest balance -N first
-        QTest::addColumn<int>("percent");
-        QTest::addColumn<int>("coins");
-        // Two guests: lowest -2 a quarter, -1 a quarter, 0 never, 1 a half (heads first).
-        const std::vector<long double> two{0.25L, 0.25L, 0.0L, 0.5L};
-        QTest::newRow("2 guests, half the walks need none") << two << 50 << 0;
-        QTest::newRow("2 guests, 51 % need 1") << two << 51 << 1;
-        QTest::newRow("2 guests, 90 % need 2") << two << 90 << 2;
-        // Ten runs of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice.
-        const std::vector<long double> run{0, 1, 2, 3, 2, 2};
-        QTest::newRow("run, 50 %: 4 of 10 need none, 7 one or none") << run << 50 << 1;
-        QTest::newRow("run, 90 %: 9 of 10 need 2 or fewer, met exactly") << run << 90 << 2;
-        QTest::newRow("run, 95 %: all but one is not enough") << run << 95 << 3;
-    }
-
-    void coinsForARun()
-    {
-        QFETCH(std::vector<long double>, weights);
-        QFETCH(int, percent);
-        QFETCH(int, coins);
-        QCOMPARE(coinsEnough(weights, percent), coins);
-    }
-
     void roundsHalfUp_data()
     {
         QTest::addColumn<qint64>("numerator");
@@ -237,34 +212,25 @@ private slots:
                  QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
     }
 
-    // The teacher's guide works its answers out from the law: its table must agree with it.
+    // The teacher's guide works its answers out from the law: a row of its table for each of 35, 100 and 400
+    // guests, with the mean, the share for no coins and for the mean's coins, and the coins for 90, 95, 99 %.
     void guideAnswersAreTheLaw()
     {
         QFile guide(QStringLiteral(TALUNO_SOURCE_DIR "/docs/guide-ja.md"));
         QVERIFY(guide.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(guide.readAll());
-        int rows = 0;
-        for (const QString &line : text.mid(text.indexOf("<!-- 理論値の表")).split('\n')) {
-            if (!line.startsWith(QStringLiteral("| ")) || !line.at(2).isDigit())
-                continue;
-            QStringList cells = line.split('|').mid(1, 8);
-            for (QString &cell : cells)
-                cell = cell.trimmed();
-            const int guests = cells[0].toInt();
+        for (const int guests : {35, 100, 400}) {
             const std::vector<long double> law = lowestBalanceLaw(guests);
             long double mean = 0;
             for (std::size_t k = 0; k < law.size(); ++k)
                 mean += law[k] * (static_cast<int>(k) - guests);
             const int coins = static_cast<int>(std::ceil(-mean));
-            QStringList expected{QString::number(guests), "−" + QString::fromStdString(roundedDecimal(-mean, 2)),
-                                 QString::fromStdString(roundedDecimal(100 * enoughWeight(law, 0), 1)) + "%",
-                                 QString::number(coins), QString::fromStdString(roundedDecimal(100 * enoughWeight(law, coins), 1)) + "%"};
+            std::string row = "| " + std::to_string(guests) + " | −" + roundedDecimal(-mean, 2) + " | " + roundedDecimal(100 * enoughWeight(law, 0), 1)
+                + "% | " + std::to_string(coins) + " | " + roundedDecimal(100 * enoughWeight(law, coins), 1) + "% |";
             for (const int percent : {90, 95, 99})
-                expected << QString::number(coinsEnough(law, percent));
-            QCOMPARE(cells, expected);
-            ++rows;
+                row += " " + std::to_string(coinsEnough(law, percent)) + " |";
+            QVERIFY2(text.contains(QString::fromStdString(row)), row.c_str());
         }
-        QCOMPARE(rows, 3);
     }
 };
 

@@ -8,14 +8,13 @@ import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-// Runs in the page before anything else: keeps the page's errors and the cues it plays. With a still clock, setTimeout, performance.now and Date
-// follow globalThis.testClock.runFor(ms) alone, from 12:00:10 on the day the clock reads.
+// Runs in the page before anything else: keeps the page's errors and the cues it plays, unheard. With a still
+// clock, setTimeout, performance.now and Date follow globalThis.testClock.runFor(ms) alone, from 12:00:10.
 function beforePage(stillClock) {
     const errors = (globalThis.pageErrors = []);
     addEventListener('error', (event) => errors.push(String(event.message)));
     addEventListener('unhandledrejection', (event) => errors.push(String(event.reason)));
-    // The cues played, by the address of their sound; nothing is heard.
-    globalThis.playedCues = [];
+    globalThis.playedCues = []; // by the address of their sound
     HTMLMediaElement.prototype.play = function () {
         globalThis.playedCues.push(this.src);
         return Promise.resolve();
