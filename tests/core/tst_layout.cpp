@@ -50,6 +50,34 @@ private slots:
         QCOMPARE(QRect(control.left, control.top, control.width, control.height), twips);
     }
 
+    void extras_data()
+    {
+        QTest::addColumn<int>("program");
+        QTest::addColumn<QString>("menu");
+        const QString always = "結果をコピー Ctrl+C, 画像を保存 Ctrl+S, ";
+        QTest::newRow("Taluno1: the walk as a line") << 1 << always + "折れ線グラフ L toggled";
+        for (int program : {2, 3})
+            QTest::addRow("Taluno%d: the law and the coins", program)
+                << program << always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C";
+    }
+
+    // The context menu's extras in order, with their keys; the side panels right of the table's last column
+    // or of the graph, by the margin.
+    void extras()
+    {
+        QFETCH(int, program);
+        QFETCH(QString, menu);
+        const WindowLayout &layout = mainWindowLayout(ProgramNumber(program));
+        QStringList items;
+        for (const ExtraRow &row : layout.extras)
+            items << QString::fromStdString(row.caption + ' ' + row.keys + (row.toggle ? " toggled" : ""));
+        QCOMPARE(items.join(", "), menu);
+        if (program > 1) {
+            const Control &beside = layout.controls[std::size_t(program == 2 ? BatchControls::countCell(63) : BatchControls::graphSurface)];
+            QCOMPARE(layout.sidePanels->left, beside.left + beside.width + panelMargin);
+        }
+    }
+
     void timersAndHelp()
     {
         std::vector<int> periods;

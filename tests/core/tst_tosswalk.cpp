@@ -6,31 +6,12 @@
 
 #include <QTest>
 
+#include <map>
 #include <random>
 
 namespace {
 
 enum Event { Start, Stop, Reset, SpinTick, TossTick, CycleTick, Count };
-
-// What the window should show: its buttons enabled, its timers running and the faces tossed since the reset.
-struct Model
-{
-    // 終了, HELP, 初期化, コイン止まる, 自動停止, 自動開始.
-    std::vector<std::pair<int, bool>> buttons{
-        {TossControls::quitButton, true}, {TossControls::helpButton, true},  {TossControls::resetButton, true},
-        {TossControls::tossButton, false}, {TossControls::stopButton, false}, {TossControls::startButton, true}};
-    std::vector<bool> timers = std::vector<bool>(3, false);
-    std::vector<bool> heads;
-
-    void set(std::initializer_list<int> on, std::initializer_list<int> off)
-    {
-        for (auto &[button, enabled] : buttons) {
-            enabled = std::find(on.begin(), on.end(), button) != on.end()
-                || (enabled && std::find(off.begin(), off.end(), button) == off.end());
-        }
-    }
-};
-
 using Segment = std::tuple<double, double, double, double>;
 
 } // namespace
@@ -42,27 +23,33 @@ class TestTossWalk : public QObject
     Q_OBJECT
 
 private slots:
+    // Events at random, each only where the window allows it, after a whole run without a stop.
     void walksAgainstItsModel()
     {
         using namespace TossControls;
-        // Exactly one half is tails; the rest of the draws are spread evenly.
         std::mt19937 generator(20261207);
-        std::vector<float> draws{0.5f, 0.0f, 0.4999999f};
+        std::vector<float> draws{0.5f, 0.0f, 0.4999999f}; // exactly one half is tails
         for (int i = 0; i < 997; ++i)
             draws.push_back(std::uniform_real_distribution<float>(0.0f, 1.0f)(generator));
         ScriptedRandom random(draws);
         FixedClock clock;
+        clock.seconds = 3600.25;
         RecordingView view(tossWindowLayout());
         TossWalk walk(view, random, clock);
-        Model model;
-        bool reached100 = false;
-
-        clock.seconds = 3600.25;
         walk.onActivated();
         QCOMPARE(random.reseeds, std::vector<float>{3600.25f});
-
+        // The model: the buttons enabled, the timers running and the faces tossed since the reset.
+        std::map<int, bool> enabled{{quitButton, true}, {helpButton, true}, {resetButton, true},
+                                    {tossButton, false}, {stopButton, false}, {startButton, true}};
+        const auto set = [&enabled](std::initializer_list<int> on, std::initializer_list<int> off) {
+            for (const int button : on)
+                enabled[button] = true;
+            for (const int button : off)
+                enabled[button] = false;
+        };
+        std::vector<bool> timers(3, false), heads;
+        bool reached100 = false;
         for (int step = 0; step < 6000; ++step) {
-            // First a whole run without a stop, then events at random, each only where the window allows it.
             const int event = step < 201 ? (step == 0 ? Start : step % 2 ? TossTick : CycleTick)
                                          : std::uniform_int_distribution<int>(0, Count * 3)(generator) % Count;
             const bool allowed[Count] = {view.enabled[startButton], view.enabled[stopButton] && step % 5 == 0,
@@ -72,50 +59,46 @@ private slots:
                 continue;
             if (event == Start || event == CycleTick) {
                 event == Start ? walk.onClicked(startButton) : walk.onTick(TossTimers::nextCycle);
-                model.set({tossButton, stopButton}, {quitButton, helpButton, resetButton, startButton});
-                model.timers.assign(3, true);
+                set({tossButton, stopButton}, {quitButton, helpButton, resetButton, startButton});
+                timers.assign(3, true);
             } else if (event == Stop) {
                 walk.onClicked(stopButton);
-                model.set({quitButton, helpButton, resetButton, stopButton, startButton}, {});
-                model.timers.assign(3, false);
+                set({quitButton, helpButton, resetButton, stopButton, startButton}, {});
+                timers.assign(3, false);
             } else if (event == Reset) {
                 walk.onClicked(resetButton);
                 QCOMPARE(view.cues.back(), Cue::Pinpon);
-                model.heads.clear();
-                model.set({quitButton, startButton}, {tossButton});
-                model.timers.assign(3, false);
+                heads.clear();
+                set({quitButton, startButton}, {tossButton});
+                timers.assign(3, false);
             } else if (event == SpinTick) {
                 walk.onTick(TossTimers::spin);
             } else {
-                model.heads.push_back(draws[random.drawn % draws.size()] < 0.5f);
+                heads.push_back(draws[random.drawn % draws.size()] < 0.5f);
                 walk.onTick(TossTimers::toss);
-                model.set({resetButton, startButton}, {tossButton});
-                model.timers[TossTimers::spin] = model.timers[TossTimers::toss] = false;
-                if (model.heads.size() == tossCount) {
-                    model.set({quitButton}, {startButton, stopButton});
-                    model.timers.assign(3, false);
+                set({resetButton, startButton}, {tossButton});
+                timers[TossTimers::spin] = timers[TossTimers::toss] = false;
+                if (heads.size() == tossCount) {
+                    set({quitButton}, {startButton, stopButton});
+                    timers.assign(3, false);
                     reached100 = true;
                 }
             }
 
             const QByteArray where = "step " + QByteArray::number(step);
-            for (const auto &[button, on] : model.buttons)
+            for (const auto &[button, on] : enabled)
                 QVERIFY2(view.enabled[button] == on, where + " button row " + QByteArray::number(button));
-            QVERIFY2(view.timers == model.timers, where);
-            QVERIFY(!view.visible[tossButton]);
-            QVERIFY(view.visible[headsCoin] != view.visible[tailsCoin]);
+            QVERIFY2(view.timers == timers && !view.visible[tossButton] && view.visible[headsCoin] != view.visible[tailsCoin], where);
             // After a toss the coin shows the face tossed; after a reset, heads.
             if (event == TossTick || event == Reset)
-                QCOMPARE(bool(view.visible[headsCoin]), model.heads.empty() || model.heads.back());
+                QCOMPARE(bool(view.visible[headsCoin]), heads.empty() || heads.back());
             int balance = 0;
-            for (int cell = 1; cell <= tossCount; ++cell) {
-                const auto k = static_cast<std::size_t>(cell - 1);
-                const bool tossed = k < model.heads.size();
-                balance += tossed ? (model.heads[k] ? 1 : -1) : 0;
-                QCOMPARE(view.texts[resultCell(cell)], std::string(!tossed ? "" : model.heads[k] ? headsText : tailsText));
-                QCOMPARE(view.texts[balanceCell(cell)], tossed ? std::to_string(balance) : std::string());
-                if (tossed)
-                    QVERIFY(view.colours[resultCell(cell)] == (model.heads[k] ? TossWalk::headsColour : TossWalk::tailsColour));
+            for (std::size_t k = 0; k < tossCount; ++k) {
+                const bool tossed = k < heads.size();
+                balance += tossed ? (heads[k] ? 1 : -1) : 0;
+                QCOMPARE(view.texts[resultCell(int(k) + 1)], std::string(!tossed ? "" : heads[k] ? headsText : tailsText));
+                QCOMPARE(view.texts[balanceCell(int(k) + 1)], tossed ? std::to_string(balance) : std::string());
+                QVERIFY(!tossed || view.colours[resultCell(int(k) + 1)] == (heads[k] ? TossWalk::headsColour : TossWalk::tailsColour));
             }
         }
         QVERIFY(reached100);

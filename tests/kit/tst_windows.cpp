@@ -2,12 +2,12 @@
 #include "core/frequencygraph.h"
 #include "core/layout.h"
 #include "core/lesson.h"
-#include "core/walkgraph.h"
 #include "kit/batchwindow.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
 #include "kit/inplacehelp.h"
 #include "kit/picturebox.h"
+#include "kit/qtconvert.h"
 #include "kit/qtmodalboxes.h"
 #include "kit/talunoapplication.h"
 #include "testseams.h"
@@ -92,26 +92,28 @@ bool isColour(const QImage &image, QPointF unit, double unitsAcross, double unit
     return image.pixelColor(int(unit.x() * image.width() / unitsAcross), int(unit.y() * image.height() / unitsDown)) == colour;
 }
 
-// A batch window after a run of `experiments` walks of `guests` guests, every toss tails: each walk
-// bottoms out at -guests.
+// A main window; for Taluno2 and Taluno3 after a run of `experiments` walks of `guests` guests. Every toss is
+// tails: each walk bottoms out at -guests.
 struct RunWindow
 {
-    RunWindow(ProgramNumber program, int experiments, int guests = 10) : program(program), test({0.9f}), window(program, test.seams)
+    explicit RunWindow(ProgramNumber program, int experiments = 200, int guests = 10) : program(program), test({0.9f}), window(makeWindow(program, test))
     {
         test.boxes.answers = {QString::number(guests), QString::number(experiments)};
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTRY_COMPARE(control<QLabel>(&window, program, BatchControls::experimentCountValue)->text(), QString::number(experiments));
-        button(&window, "実験開始")->click();
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        if (program == ProgramNumber::Taluno1)
+            return;
+        QTRY_COMPARE(control<QLabel>(window.get(), program, BatchControls::experimentCountValue)->text(), QString::number(experiments));
+        button(window.get(), "実験開始")->click();
     }
-    PictureBox *graph() const { return control<PictureBox>(&window, program, BatchControls::graphSurface); }
+    PictureBox *graph() const { return control<PictureBox>(window.get(), program, BatchControls::graphSurface); }
     // Taluno2's count cells, their texts and colours; Taluno3's graph as drawn.
     QStringList shown() const
     {
         QStringList cells;
         for (int bin = 1; program == ProgramNumber::Taluno2 && bin <= 63; ++bin) {
-            const auto *cell = control<QLabel>(&window, program, BatchControls::countCell(bin));
+            const auto *cell = control<QLabel>(window.get(), program, BatchControls::countCell(bin));
             cells << cell->text() + QLatin1Char(' ') + cell->palette().color(QPalette::WindowText).name();
         }
         if (program == ProgramNumber::Taluno3) {
@@ -120,11 +122,11 @@ struct RunWindow
         }
         return cells;
     }
-    QList<QLabel *> panels() const { return window.findChildren<QLabel *>("sidePanel"); }
+    QList<QLabel *> panels() const { return window->findChildren<QLabel *>("sidePanel"); }
 
     ProgramNumber program;
     TestSeams test;
-    BatchWindow window;
+    std::unique_ptr<QWidget> window;
 };
 
 // The cells of a rich-text table as plain text, in reading order.
@@ -309,12 +311,12 @@ private slots:
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        run.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&run.window));
+        run.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(run.window.get()));
         QCoreApplication::processEvents();
         QCOMPARE(run.test.boxes.asked.size(), 2);
         // After the run the focus has moved on to 終了, so that a second Enter asks before anything is lost.
-        QCOMPARE(QApplication::focusWidget(), button(&run.window, "終了"));
+        QCOMPARE(QApplication::focusWidget(), button(run.window.get(), "終了"));
         const QImage image = run.graph()->image();
         const QColor black(0, 0, 0), blue(0, 0, 255), background = run.graph()->background();
         // The bar of -10 rises from the tick at x 110 to the top; every box includes its edges: the bars
@@ -354,130 +356,58 @@ private slots:
         qputenv("HOME", home);
     }
 
-    void extrasEachAlone_data()
+    void extras_data()
     {
         QTest::addColumn<ProgramNumber>("program");
-        QTest::addColumn<int>("key");
-        QTest::newRow("Taluno2, T: the expected counts in red in the table's place") << ProgramNumber::Taluno2 << int(Qt::Key_T);
-        QTest::newRow("Taluno2, K: the panel beside the table") << ProgramNumber::Taluno2 << int(Qt::Key_K);
-        QTest::newRow("Taluno2, C: the share of 8 coins, large, beside the table") << ProgramNumber::Taluno2 << int(Qt::Key_C);
-        QTest::newRow("Taluno3, T: a red mark at each bin's expected height") << ProgramNumber::Taluno3 << int(Qt::Key_T);
-        QTest::newRow("Taluno3, K: the panel beside the graph") << ProgramNumber::Taluno3 << int(Qt::Key_K);
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("Taluno1, L: the walk beside the table") << ProgramNumber::Taluno1 << "L";
+        QTest::newRow("Taluno2, T: the expected counts in red in the table's place") << ProgramNumber::Taluno2 << "T";
+        QTest::newRow("Taluno2, K and C: both panels beside the table, one under the other") << ProgramNumber::Taluno2 << "KC";
+        QTest::newRow("Taluno3, T: a red mark at each bin's expected height") << ProgramNumber::Taluno3 << "T";
     }
 
-    void extrasEachAlone()
+    // Each extra as Qt shows it: what stands beside the controls widens the window, within the screen even at
+    // its right edge, and the window is as it was once the extras go again.
+    void extras()
     {
         QFETCH(ProgramNumber, program);
-        QFETCH(int, key);
-        RunWindow run(program, 200);
-        BatchWindow &window = run.window;
+        QFETCH(QString, keys);
+        RunWindow run(program);
+        QWidget &window = *run.window;
+        const QRect screen = window.screen()->availableGeometry();
+        window.move(screen.right() - window.frameGeometry().width() + 1, screen.top());
         const QStringList plain = run.shown();
-        const QSize size = window.size();
-
-        run.test.boxes.answers = {"8", ""}; // c枚用意したら？ asks: 8 coins, then Cancel to take it away
-        QTest::keyClick(&window, Qt::Key(key));
-        if (key == Qt::Key_T) {
-            QVERIFY(run.panels().isEmpty());
-            QCOMPARE(window.size(), size);
-            // By hand: a lowest of -1 comes in 210 walks of 1024 of 10 guests, 41.0 of 200; the table shows
-            // it in red, the graph marks it; 11 and more coins short never come.
-            if (program == ProgramNumber::Taluno2) {
-                QCOMPARE(run.shown().filter(QStringLiteral("#ff0000")).size(), 63);
-                QCOMPARE(run.shown()[binOf(-1, -57) - 1], QStringLiteral("41 #ff0000"));
-            } else {
-                const QImage marked = run.graph()->image();
-                QVERIFY(isColour(marked, {119.5, 280 - 41.015625}, graphWidth, graphHeight, QColor(255, 0, 0)));
-                QVERIFY(!isColour(marked, {108.5, 279.5}, graphWidth, graphHeight, QColor(255, 0, 0)));
-            }
+        const int narrow = window.width();
+        run.test.boxes.answers = {"8", ""}; // c枚用意したら？: 8 coins, then Cancel to take them away
+        for (const QChar key : keys)
+            QTest::keyClick(&window, key.toLatin1());
+        // By hand: a lowest of -1 comes in 210 walks of 1024 of 10 guests, 41.0 of 200.
+        if (keys == "T" && program == ProgramNumber::Taluno2) {
+            QCOMPARE(run.shown().filter(QStringLiteral("#ff0000")).size(), 63);
+            QCOMPARE(run.shown()[binOf(-1, -57) - 1], QStringLiteral("41 #ff0000"));
+        } else if (keys == "T") {
+            QVERIFY(isColour(run.graph()->image(), {119.5, 280 - 41.015625}, graphWidth, graphHeight, QColor(255, 0, 0)));
         } else {
-            // Right of the table's last column or of the graph by the margin, in the window, which widens
-            // for it; as large as the table's numbers, the share larger still and bold.
-            QCOMPARE(run.panels().size(), 1);
-            QLabel *panel = run.panels().front();
-            const bool share = key == Qt::Key_C;
-            const LessonRun lesson{10, 200, "-10.0", {200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
-            QStringList wanted;
-            for (const std::string &line : share ? sharePanel(lesson, 8) : coinsPanel(lesson))
-                wanted << QString::fromStdString(line).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-            QCOMPARE(cellsOf(panel->text()), wanted);
-            QCOMPARE(QFontInfo(panel->font()).pixelSize(), fontPixels(share ? sharePoints : panelPoints));
-            QCOMPARE(panel->font().bold(), share);
-            const QWidget *beside = control(&window, program, program == ProgramNumber::Taluno2 ? BatchControls::countCell(63) : BatchControls::graphSurface);
-            QCOMPARE(panel->pos(), QPoint(beside->geometry().right() + 1 + pixelsFromTwips(panelMargin),
-                                          pixelsFromTwips(batchWindowLayout(program).sidePanels->top)));
-            QCOMPARE(window.width(), panel->geometry().right() + 1 + pixelsFromTwips(panelMargin));
-            QCOMPARE(run.shown(), plain);
+            const QRect frame = window.frameGeometry();
+            QVERIFY(window.width() > narrow);
+            QVERIFY2(frame.right() <= screen.right() || frame.left() == screen.left(), "widened off the screen");
         }
-        QTest::keyClick(&window, Qt::Key(key));
-        QCOMPARE(run.shown(), plain);
-        QCOMPARE(window.size(), size);
-        QVERIFY(run.panels().isEmpty());
-    }
-
-    void walkLineBesideTheTable()
-    {
-        using namespace TossControls;
-        TestSeams test({0.7f, 0.7f, 0.2f}); // tails, tails, heads
-        TossWindow window(test.seams);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *graph = control<PictureBox>(&window, ProgramNumber::Taluno1, walkGraph);
-        auto *lowest = control<QLabel>(&window, ProgramNumber::Taluno1, lowestSoFarLabel);
-        QTest::keyClick(&window, Qt::Key_L);
-        QVERIFY(graph->isVisible() && lowest->isVisible());
-        const Control &place = tossWindowLayout().controls[walkGraph];
-        QCOMPARE(window.width(), pixelsFromTwips(place.left + place.width + panelMargin));
-        // In type at least as large as the window's title.
-        QVERIFY(QFontInfo(lowest->font()).pixelSize() >= QFontInfo(control(&window, ProgramNumber::Taluno1, titleLabel)->font()).pixelSize());
-        button(&window, "自動開始")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>(&window, ProgramNumber::Taluno1, resultCell(3))->text(), QStringLiteral("表"), 5000);
-        button(&window, "自動停止")->click();
-        QCOMPARE(lowest->text(), QStringLiteral("ここまでの最低：−2（2枚必要）"));
-        // The walk's blue line halfway down from 0 to -1 on an axis from -10 to 10, the lowest (-2) in red.
-        const QImage drawn = graph->image();
-        const auto at = [&drawn](double toss, double balance, const QColor &colour) {
-            return isColour(drawn, {walkX(0) + toss, walkY(0, -10, 10) + (walkY(1, -10, 10) - walkY(0, -10, 10)) * balance},
-                            walkGraphWidth, walkGraphHeight, colour);
-        };
-        QVERIFY(at(0.5, -0.5, QColor(0, 0, 255)) && at(2, -2, QColor(255, 0, 0)) && at(50, -2, QColor(255, 0, 0)));
-        QTest::keyClick(&window, Qt::Key_L);
-        QVERIFY(!graph->isVisible());
-        QCOMPARE(window.width(), pixelsFromTwips(tossWindowLayout().width));
-    }
-
-    void panelStaysOnScreen_data()
-    {
-        QTest::addColumn<ProgramNumber>("program");
-        QTest::newRow("Taluno1, L: the walk beside the table") << ProgramNumber::Taluno1;
-        QTest::newRow("Taluno2, K and C: both panels, one under the other") << ProgramNumber::Taluno2;
-    }
-
-    void panelStaysOnScreen()
-    {
-        QFETCH(ProgramNumber, program);
-        TestSeams test;
-        test.boxes.answers = {"10", "5", "8"};
-        const auto window = makeWindow(program, test);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        const QRect screen = window->screen()->availableGeometry();
-        window->move(screen.right() - window->frameGeometry().width() + 1, screen.top());
-        const int narrow = window->width();
-        if (program == ProgramNumber::Taluno1) {
-            QTest::keyClick(window.get(), Qt::Key_L);
-        } else {
-            QTRY_COMPARE(control<QLabel>(window.get(), program, BatchControls::experimentCountValue)->text(), QStringLiteral("5"));
-            button(window.get(), "実験開始")->click();
-            QTest::keyClick(window.get(), Qt::Key_K);
-            QTest::keyClick(window.get(), Qt::Key_C);
-            const QList<QLabel *> panels = window->findChildren<QLabel *>("sidePanel");
+        if (keys == "KC") {
+            // Where the layout puts them, as large as the table's numbers, the share larger still and bold.
+            const QList<QLabel *> panels = run.panels();
             QCOMPARE(panels.size(), 2);
+            const PanelPlace &place = *batchWindowLayout(program).sidePanels;
+            QCOMPARE(panels[0]->pos(), QPoint(pixelsFromTwips(place.left), pixelsFromTwips(place.top)));
             QCOMPARE(panels[1]->pos(), QPoint(panels[0]->x(), panels[0]->geometry().bottom() + 1 + pixelsFromTwips(panelMargin)));
+            QCOMPARE(window.width(), std::max(panels[0]->geometry().right(), panels[1]->geometry().right()) + 1 + pixelsFromTwips(panelMargin));
+            QCOMPARE(QFontInfo(panels[0]->font()).pixelSize(), fontPixels(panelPoints));
+            QVERIFY(QFontInfo(panels[1]->font()).pixelSize() == fontPixels(sharePoints) && panels[1]->font().bold() && !panels[0]->font().bold());
+            const LessonRun lesson{10, 200, "-10.0", {200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+            QCOMPARE(cellsOf(panels[1]->text()), qtLines(sharePanel(lesson, 8)));
         }
-        // Wider, and within the screen, or at its left edge where the screen is too small for the window.
-        const QRect frame = window->frameGeometry();
-        QVERIFY(window->width() > narrow);
-        QVERIFY2(frame.right() <= screen.right() || frame.left() == screen.left(), "widened off the screen");
+        for (const QChar key : keys)
+            QTest::keyClick(&window, key.toLatin1());
+        QVERIFY(run.shown() == plain && window.width() == narrow && run.panels().isEmpty());
     }
 
     void menuFromMouseAndKeys_data()
@@ -486,7 +416,6 @@ private slots:
         QTest::addColumn<QString>("how");
         for (const char *how : {"right click", "Menu key", "Shift+F10"})
             QTest::addRow("Taluno3, %s", how) << ProgramNumber::Taluno3 << how;
-        QTest::newRow("Taluno1, Shift+F10") << ProgramNumber::Taluno1 << "Shift+F10";
     }
 
     // The menu holds the layout's extras with their keys, however it is opened.
@@ -538,9 +467,9 @@ private slots:
         RunWindow run(ProgramNumber::Taluno3, 200, guests);
         run.test.boxes.answers = {QString::number(guests)};
         for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
-            QTest::keyClick(&run.window, key);
+            QTest::keyClick(run.window.get(), key);
         run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
-        QTest::keySequence(&run.window, QKeySequence::Save);
+        QTest::keySequence(run.window.get(), QKeySequence::Save);
         const QImage saved(run.test.boxes.savePath);
         PictureBox *graph = run.graph();
         // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight

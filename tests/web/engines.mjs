@@ -8,8 +8,8 @@
 //   await tab.close();
 //   await browser.close();
 //
-// Clicks and keys go through the browser's automation, as a person's would; every error names its engine.
-// Nothing reaches beyond loopback: each engine's own background traffic goes to a closed loopback port.
+// Clicks and keys go through the browser's automation, as a person's would. Nothing reaches beyond
+// loopback: each engine's own background traffic goes to a closed loopback port.
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
@@ -22,18 +22,14 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 function within(ms, promise, message) {
     let timer;
     const limit = new Promise((_, reject) => {
-        timer = setTimeout(() => reject(new Error(`${message} after ${ms} ms`)), ms);
+        timer = setTimeout(() => reject(new Error(`${message}: no answer after ${ms} ms`)), ms);
     });
     return Promise.race([promise, limit]).finally(() => clearTimeout(timer));
 }
 
-const brief = (fn) => String(fn).replace(/\s+/g, ' ').slice(0, 120);
-
 // Starts the engine; throws with a clear message naming the engine if it cannot.
 export async function launch(name) {
     const launchers = { chromium: () => launchPlaywright(name), firefox: () => launchPlaywright(name), webkit: launchWebKit };
-    if (!Object.hasOwn(launchers, name))
-        throw new Error(`[${name}] no such engine: one of ${Object.keys(launchers).join(', ')}`);
     try {
         return await launchers[name]();
     } catch (error) {
@@ -41,23 +37,18 @@ export async function launch(name) {
     }
 }
 
-// A tab of any engine. The engine fills in `io`: run(source) -> JSON text, mouse(x, y, button),
-// press(modifiers, key), type(text), pdf(), goto(url), setOffline(offline), devtools(method, params), close().
+// A tab of any engine. The engine gives it run(source) -> JSON text, mouse(x, y, button), keys(modifiers,
+// key), type(text), goto(url), close(), and where it can pdf(), setOffline(offline), devtools(method, params).
 class Tab {
-    constructor(engine, io) {
-        this.engine = engine;
-        this.io = io;
+    constructor(io) {
+        Object.assign(this, io);
     }
 
-    fail(message, cause) {
-        return new Error(`[${this.engine}] ${message}`, cause && { cause });
-    }
-
-    // fn(arg) in the page; arg and the result are JSON values, a promise is awaited. The result comes back
-    // as JSON text, so that every engine hands back the same values.
+    // fn(arg) in the page; arg and the result are JSON values, a promise is awaited. The result comes back as
+    // JSON text, so that every engine hands back the same values; a page that stops answering fails the call.
     async evaluate(fn, arg) {
         const source = `(async () => JSON.stringify({ value: await (${fn})(${arg === undefined ? '' : JSON.stringify(arg)}) }))()`;
-        return JSON.parse(await this.attempt(`evaluate of ${brief(fn)}`, () => this.io.run(source))).value;
+        return JSON.parse(await within(30000, this.run(source), `evaluate of ${String(fn).slice(0, 100)}`)).value;
     }
 
     // Polls fn until it gives something truthy, and returns that.
@@ -67,7 +58,7 @@ class Tab {
             if (result)
                 return result;
             if (Date.now() > deadline)
-                throw this.fail(`waitFor timed out after ${timeoutMs} ms: ${brief(fn)}`);
+                throw new Error(`waitFor timed out after ${timeoutMs} ms: ${String(fn).slice(0, 100)}`);
             await sleep(25);
         }
     }
@@ -78,41 +69,21 @@ class Tab {
             const box = document.querySelector(within)?.getBoundingClientRect();
             return box && box.width > 0 ? [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)] : null;
         }, selector);
-        if (!point)
-            throw this.fail(`nothing to click at ${selector}`);
-        await this.attempt(`${button} click on ${selector}`, () => this.io.mouse(...point, button));
+        assert(point, `nothing to click at ${selector}`);
+        await this.mouse(...point, button);
     }
 
     // One key with any modifiers before it: 'Enter', 't', 'Control+c', 'Shift+F10', 'ContextMenu'.
-    async press(keys) {
+    press(keys) {
         const parts = keys.length === 1 ? [keys] : keys.split('+');
         const key = parts.pop();
-        await this.attempt(`press ${keys}`, () => this.io.press(parts, key));
+        return this.keys(parts, key);
     }
+}
 
-    type(text) { return this.attempt('typing', () => this.io.type(text)); }
-    // The page printed, as a PDF, where the engine can (supports.print).
-    async pdf() { return Buffer.from(await this.attempt('printing', () => this.io.pdf())); }
-    // Goes to another address in the same tab, and waits until it has loaded.
-    goto(url) { return this.attempt(`going to ${url}`, () => this.io.goto(url)); }
-    // Cuts the tab's network off or gives it back, where the engine can (supports.offline).
-    setOffline(offline) { return this.attempt('setting the network', () => this.io.setOffline(offline)); }
-    // A DevTools protocol call, where the engine has the protocol (supports.devtools).
-    devtools(method, params = {}) { return this.attempt(method, () => this.io.devtools(method, params)); }
-
-    close() {
-        this.closing ??= this.attempt('closing the tab', () => this.io.close());
-        return this.closing;
-    }
-
-    // A time limit on every call, so that a browser that stops answering fails the scenario, not hangs it.
-    async attempt(what, action) {
-        try {
-            return await within(30000, action(), 'no answer');
-        } catch (error) {
-            throw this.fail(`${what} failed: ${error.message}`, error);
-        }
-    }
+function assert(value, message) {
+    if (!value)
+        throw new Error(message);
 }
 
 // Whatever Chromium fetches beyond loopback (autofill, accounts, updates) goes to a proxy on a closed
@@ -146,33 +117,27 @@ async function launchPlaywright(name) {
     const { chromium, firefox } = await import('playwright-core');
     const browser = await (name === 'chromium' ? chromium.launch(chromiumOptions) : firefox.launch(firefoxOptions));
     return {
-        name,
         supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: true, offline: true },
         async open(url, { width, height, scale = 1 }) {
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
-            try {
-                const page = await within(60000, context.newPage(), 'no page');
-                await within(60000, page.goto(url, { waitUntil: 'load' }), 'no load');
-                let devtools = null;
-                return new Tab(name, {
-                    run: (source) => page.evaluate(source),
-                    mouse: (x, y, button) => page.mouse.click(x, y, { button }),
-                    press: (modifiers, key) => page.keyboard.press([...modifiers, key].join('+')),
-                    // Characters a US keyboard lacks ('３') come as an input method gives them: as text.
-                    async type(text) {
-                        for (const character of text)
-                            await (/^[\x20-\x7e]$/.test(character) ? page.keyboard.press(character) : page.keyboard.insertText(character));
-                    },
-                    pdf: () => (name === 'chromium' ? page.pdf({ preferCSSPageSize: true }) : page.pdf()),
-                    goto: (address) => page.goto(address, { waitUntil: 'load' }),
-                    setOffline: (offline) => context.setOffline(offline),
-                    devtools: async (method, params) => (devtools ??= await context.newCDPSession(page)).send(method, params),
-                    close: () => context.close(),
-                });
-            } catch (error) {
-                await context.close().catch(() => {});
-                throw new Error(`[${name}] cannot open ${url}: ${error.message}`, { cause: error });
-            }
+            const page = await context.newPage();
+            await page.goto(url, { waitUntil: 'load' });
+            let devtools = null;
+            return new Tab({
+                run: (source) => page.evaluate(source),
+                mouse: (x, y, button) => page.mouse.click(x, y, { button }),
+                keys: (modifiers, key) => page.keyboard.press([...modifiers, key].join('+')),
+                // Characters a US keyboard lacks ('３') come as an input method gives them: as text.
+                async type(text) {
+                    for (const character of text)
+                        await (/^[\x20-\x7e]$/.test(character) ? page.keyboard.press(character) : page.keyboard.insertText(character));
+                },
+                pdf: () => page.pdf({ preferCSSPageSize: true }),
+                goto: (address) => page.goto(address, { waitUntil: 'load' }),
+                setOffline: (offline) => context.setOffline(offline),
+                devtools: async (method, params) => (devtools ??= await context.newCDPSession(page)).send(method, params),
+                close: () => context.close(),
+            });
         },
         close: () => browser.close(),
     };
@@ -195,8 +160,7 @@ async function launchWebKit() {
     const dir = mkdtempSync(join(tmpdir(), 'taluno-webkit-'));
     const drivers = [];
     const endAll = () => {
-        for (const driver of drivers)
-            driver.kill('SIGKILL');
+        drivers.forEach((driver) => driver.kill('SIGKILL'));
         rmSync(dir, { recursive: true, force: true });
     };
     process.on('exit', endAll); // also when a test process ends without closing the browser
@@ -204,8 +168,8 @@ async function launchWebKit() {
                   XDG_CONFIG_HOME: join(dir, 'config'), XDG_DATA_HOME: join(dir, 'data') };
     const sessions = new Map(); // scale -> session
 
-    // A driver of its own on a free loopback port, asked for a session once it says it is ready; one that
-    // does not answer goes, and a new one is asked.
+    // A driver of its own on a free loopback port, asked for a session once it says it is ready; one that does
+    // not answer goes, and a new one is asked.
     async function sessionFor(scale) {
         if (sessions.has(scale))
             return sessions.get(scale);
@@ -216,17 +180,17 @@ async function launchWebKit() {
                                           args: [`GDK_SCALE=${scale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
-            const server = `http://127.0.0.1:${await freePort()}`;
-            const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${server.split(':')[2]}`, '--host=127.0.0.1'], { env, stdio: 'ignore' });
+            const port = await freePort();
+            const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'], { env, stdio: 'ignore' });
             drivers.push(driver);
             try {
                 await within(10000, (async () => {
-                    while (!(await fetch(`${server}/status`).then((r) => r.json()).catch(() => null))?.value?.ready)
+                    while (!(await fetch(`http://127.0.0.1:${port}/status`).then((r) => r.json()).catch(() => null))?.value?.ready)
                         await sleep(50);
-                })(), 'WebKitWebDriver not ready');
+                })(), 'WebKitWebDriver');
                 await sleep(300); // ready by its word, it still loses a session asked for at once, now and then
-                const session = await within(15000, new Builder().disableEnvironmentOverrides().usingServer(server)
-                    .withCapabilities(capabilities).build(), 'no session of MiniBrowser');
+                const session = await within(15000, new Builder().disableEnvironmentOverrides().usingServer(`http://127.0.0.1:${port}`)
+                    .withCapabilities(capabilities).build(), 'a session of MiniBrowser');
                 sessions.set(scale, session);
                 return session;
             } catch (error) {
@@ -237,56 +201,45 @@ async function launchWebKit() {
         }
     }
 
-    const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN,
+    const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN,
                        Control: Key.CONTROL, Shift: Key.SHIFT, F10: Key.F10 };
+    const code = (key) => keyCodes[key] ?? (key.length === 1 ? key : assert(false, `no key ${key} in WebKit`));
     return {
-        name: 'webkit',
         supports: { menuKey: false, devtools: false, print: false, offline: false },
         async open(url, { width, height, scale = 1 }) {
             const session = await sessionFor(scale);
-            try {
-                await within(60000, fitWindow(session, width, height), 'no window');
-                await within(60000, session.get(url), 'no load');
-            } catch (error) {
-                throw new Error(`[webkit] cannot open ${url}: ${error.message}`, { cause: error });
-            }
-            return new Tab('webkit', {
+            await within(60000, fitWindow(session, width, height), 'sizing the window');
+            await within(60000, session.get(url), `loading ${url}`);
+            return new Tab({
                 run: (source) => session.executeScript(`return ${source}`),
-                // WebKitWebDriver's right click (WebKitGTK 2.50) releases the left button instead, which clicks
-                // and leaves the right button held: the page is given its contextmenu event itself.
-                async mouse(x, y, button) {
-                    if (button === 'right')
-                        return session.executeScript(`document.elementFromPoint(${x}, ${y}).dispatchEvent(new MouseEvent(
-                            'contextmenu', { bubbles: true, cancelable: true, button: 2, clientX: ${x}, clientY: ${y} }))`);
-                    return session.actions().move({ x, y, origin: Origin.VIEWPORT }).press(Button.LEFT).release(Button.LEFT).perform();
-                },
-                async press(modifiers, key) {
-                    if (!keyCodes[key] && key.length !== 1)
-                        throw new Error(`no key ${key} in WebKit`);
+                // WebKitWebDriver's right click (WebKitGTK 2.50) releases the left button instead, which clicks and
+                // leaves the right button held: the page is given its contextmenu event itself.
+                mouse: (x, y, button) => (button === 'right'
+                    ? session.executeScript(`document.elementFromPoint(${x}, ${y}).dispatchEvent(new MouseEvent('contextmenu',
+                        { bubbles: true, cancelable: true, button: 2, clientX: ${x}, clientY: ${y} }))`)
+                    : session.actions().move({ x, y, origin: Origin.VIEWPORT }).press(Button.LEFT).release(Button.LEFT).perform()),
+                keys(modifiers, key) {
                     let actions = session.actions();
-                    for (const modifier of modifiers)
-                        actions = actions.keyDown(keyCodes[modifier]);
-                    actions = actions.keyDown(keyCodes[key] ?? key).keyUp(keyCodes[key] ?? key);
-                    for (const modifier of modifiers.toReversed())
-                        actions = actions.keyUp(keyCodes[modifier]);
-                    await actions.perform();
+                    modifiers.forEach((modifier) => (actions = actions.keyDown(code(modifier))));
+                    actions = actions.keyDown(code(key)).keyUp(code(key));
+                    modifiers.toReversed().forEach((modifier) => (actions = actions.keyUp(code(modifier))));
+                    return actions.perform();
                 },
                 type: (text) => session.actions().sendKeys(text).perform(),
                 goto: (address) => session.get(address),
-                // The session stays on the page until the next tab's page replaces it.
-                close: async () => {},
+                close: async () => {}, // the session stays on the page until the next tab's page replaces it
             });
         },
         async close() {
-            await Promise.allSettled([...sessions.values()].map((session) => within(5000, session.quit(), 'no quit')));
+            await Promise.allSettled([...sessions.values()].map((session) => within(5000, session.quit(), 'quitting')));
             endAll();
             process.off('exit', endAll);
         },
     };
 }
 
-// Sizes the window so that the page's viewport is width x height CSS pixels: MiniBrowser's toolbar takes
-// some of the window, so the difference is measured and made up.
+// Sizes the window so that the page's viewport is width x height CSS pixels: MiniBrowser's toolbar takes some
+// of the window, so the difference is measured and made up.
 async function fitWindow(session, width, height) {
     const window = session.manage().window();
     let [outerWidth, outerHeight] = [width, height];

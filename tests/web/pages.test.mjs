@@ -132,102 +132,6 @@ function colours(tab, surface, points) {
     }, [points, named(tab, surface), [place(tab, surface).unitsAcross, place(tab, surface).unitsDown]]);
 }
 
-scenario('Taluno2 from the web server: laid out, the dialog refusing and taking answers, a run, HELP in place and 閉じる, 終了, the cues', async () => {
-    const tab = await open(2, { from: 'http' });
-    await assertLaidOut(tab, 1);
-    await answer(tab, ' お客人数の設定', 'abc');
-    // Refused: the same prompt, with its default again; full-width digits as an input method gives them.
-    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), '100');
-    await answer(tab, ' お客人数の設定', '３５');
-    await answer(tab, ' 実験回数の設定', '200');
-    assert.deepEqual(await texts(tab, [named(tab, 'guestCountValue'), named(tab, 'experimentCountValue')]), ['35', '200']);
-    await button(tab, '実験開始');
-    // The focus has moved on to 終了, which asks before anything is lost.
-    assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
-    // HELP takes the main window's place and the tab's title; 閉じる brings the window back as at start-up.
-    await button(tab, 'HELP');
-    await tab.waitFor((window) => document.querySelector(`${window} .surface-text span`), helpWindow);
-    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 0);
-    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２＿ヘルプ（設問と操作方法）');
-    await clickCaption(tab, `${helpWindow} button`, '閉じる');
-    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２');
-    await answer(tab, ' お客人数の設定', '20');
-    await answer(tab, ' 実験回数の設定', '5');
-    await button(tab, '初期化');
-    await answer(tab, ' お客人数の設定', '10');
-    await answer(tab, ' 実験回数の設定', '1');
-
-    // A Yes/No box has no text field.
-    await button(tab, '終了');
-    assert.equal(await tab.waitFor(() => getComputedStyle(document.querySelector('dialog[open] input')).display), 'none');
-    assert.equal(await tab.evaluate(() => document.querySelector('dialog[open] input').getBoundingClientRect().height), 0);
-    await answer(tab, 'Talunoの実験', 'はい');
-    assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent), /^Talunoの実験２を終了しました。.*再読み込み/);
-    // HELP and 初期化 chime pinpon, 終了 endpinpon: the sounds the core makes.
-    const played = await tab.evaluate(() => Promise.all(globalThis.playedCues.map(async (address) =>
-        [...new Uint8Array(await (await fetch(address)).arrayBuffer())].join())));
-    assert.deepEqual(played.map((bytes) => [0, 1].find((cue) => core.cueWav(cue).join() === bytes)), [0, 0, 1], 'pinpon, pinpon, endpinpon');
-    // Nothing the page asked of the server went missing: not even an icon.
-    assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
-    await tab.done();
-});
-
-scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels and told, cleared by 初期化; the menu by mouse and keys', async () => {
-    const tab = await open(3, { scale: 2 });
-    await assertLaidOut(tab, 2);
-    await answer(tab, ' お客人数の設定', '10');
-    await answer(tab, ' 実験回数の設定', '1000');
-    await tab.press('Enter'); // the focus starts on 実験開始
-    const description = (graph) => document.querySelector(graph).getAttribute('aria-description');
-    assert.match(await tab.waitFor(description, named(tab, 'graphSurface')), /^1000 回の実験の度数分布。/);
-    // The result is announced: the values with their captions, then the graph in words.
-    assert.match(await tab.evaluate(() => document.querySelector('[aria-live]').textContent), /^お客人数 10。.*実験回数 1000。1000 回の実験の度数分布。/);
-    // The bar of 0 rises from the tick at x 120 of 130 units: about a quarter of the runs end there.
-    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5, 279], [120.5, 200], [60.5, 280.2], [60.5, 195]]),
-                     ['#0000ff', '#0000ff', '#0000ff', 'other']);
-    assert.equal(await tab.evaluate((graph) => document.querySelectorAll(`${graph} .surface-text span.centred`).length, named(tab, 'graphSurface')), 12);
-
-    // The menu holds the layout's extras by right click, Shift+F10 and the Menu key; the arrows go round,
-    // Escape gives the focus back, Enter chooses.
-    const menuItems = () => tab.evaluate(() => {
-        const menu = document.querySelector('.extras-menu');
-        return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
-            [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
-    });
-    const items = tab.layout.extras.map((row) => `${row.caption} ${row.keys} ${row.toggle ? 'false' : ''}`);
-    await tab.click(mainWindow, 'right');
-    assert.deepEqual(await menuItems(), items);
-    await tab.press('Escape');
-    assert.equal(await menuItems(), null);
-    // The focus is back in the window, where the keys work, even where the click took it away.
-    assert.ok(await tab.evaluate((window) => document.activeElement.closest(window) !== null, mainWindow));
-    const focused = () => tab.evaluate(() => document.activeElement.firstChild?.textContent);
-    for (const keys of browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10']) {
-        const before = await tab.evaluate(() => document.activeElement.textContent);
-        await tab.press(keys);
-        assert.equal(await focused(), items[0].split(' ')[0], keys);
-        await tab.press('ArrowUp');
-        assert.equal(await focused(), items.at(-1).split(' ')[0]);
-        await tab.press('ArrowDown');
-        await tab.press('ArrowDown');
-        await tab.press('Escape');
-        assert.equal(await menuItems(), null);
-        assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
-    }
-    await tab.press('Shift+F10');
-    await tab.press('ArrowDown');
-    await tab.press('ArrowDown');
-    await tab.press('Enter');
-    await tab.press('Shift+F10');
-    assert.deepEqual((await menuItems()).slice(2, 4), [items[2].replace('false', 'true'), items[3]]);
-    await tab.press('Escape');
-
-    await button(tab, '初期化');
-    assert.equal(await tab.evaluate(description, named(tab, 'graphSurface')), 'グラフなし');
-    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5, 279]]), ['other']);
-    await tab.done();
-});
-
 // Captures what the page copies and saves: the copied text, and each download's name and picture.
 const capture = (tab) => tab.evaluate(() => {
     globalThis.copied = null;
@@ -269,45 +173,50 @@ const sidePanels = (tab) => tab.evaluate((window) => {
         fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
 }, mainWindow);
 
-scenario('Taluno2: the law in red in the table\'s place, both panels beside the table, the copy, the window saved at twice its size', async () => {
-    const tab = await open(2);
+scenario('Taluno2 from the web server: laid out, the dialog, a run, the law in red, both panels, the copy, the window saved, HELP in place, 終了, the cues', async () => {
+    const tab = await open(2, { from: 'http' });
+    await assertLaidOut(tab, 1);
     await capture(tab);
-    await run(tab, 10, 200);
+    await answer(tab, ' お客人数の設定', 'abc');
+    // Refused: the same prompt, with its default again; full-width digits as an input method gives them.
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), '100');
+    await answer(tab, ' お客人数の設定', '１０');
+    await answer(tab, ' 実験回数の設定', '200');
+    await button(tab, '実験開始');
+    // The focus has moved on to 終了, which asks before anything is lost.
+    assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
+
+    // The law in red in the table's place. By hand: a lowest of 0 comes in 126 walks of 1024 of 10 guests, 24.6 of 200.
     const cells = () => tab.evaluate((list) => list.map((cell) => `${document.querySelector(cell).textContent} ${getComputedStyle(document.querySelector(cell)).color}`),
                                      [named(tab, 'countCells')[58], named(tab, 'countTitles')[0]]);
     const plain = await cells();
-    // By hand: a lowest of 0 comes in 126 walks of 1024 of 10 guests, 24.6 of 200.
     await tab.press('t');
     assert.deepEqual(await cells(), ['25 rgb(255, 0, 0)', '理論度数 rgb(255, 0, 0)']);
     await tab.press('t');
     assert.deepEqual(await cells(), plain);
 
-    // The panels stand right of the table's last column in the window, which widens to hold them: the coins
-    // as large as the table's numbers, then the share of c coins (the mean's magnitude offered) larger and bold.
+    // The panels where the layout puts them, in the window, which widens to hold them: the coins as large as the
+    // table's numbers, then the share of c coins (the mean's magnitude offered) under them, larger and bold.
     await tab.press('k');
     await tab.press('c');
     const mean = await text(tab, named(tab, 'meanValue'));
     assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), String(Math.ceil(-Number(mean))));
     await answer(tab, ' c枚用意したら？', '3');
-    const [lastColumn, margin] = [place(tab, 'countCells', 62), tab.layout.panelMargin];
+    const margin = tab.layout.panelMargin;
     const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, named(tab, 'countCells')[0]));
     const { width, panels: [coins, share] } = await sidePanels(tab);
-    assert.deepEqual(coins.cells.slice(0, 4), ['何枚用意すればよいか', '実験', '理論', '50 %']);
-    assert.equal(share.cells[0], '3枚用意したら');
-    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
-    assert.deepEqual([share.left, share.bold], [coins.left, true]);
+    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [tab.layout.sidePanels.left, tab.layout.sidePanels.top, numbers, false]);
+    assert.deepEqual([share.left, share.cells[0], share.bold], [coins.left, '3枚用意したら', true]);
     assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers);
     assert.equal(width, Math.max(coins.right, share.right) + margin);
-    // The copy says what the panels say.
+    // The copy says what the panel says.
     await tab.press('Control+c');
-    const copied = (await tab.waitFor(() => globalThis.copied)).split('\n');
-    assert.deepEqual(copied.slice(0, 3), ['お客人数\t10', '実験回数\t200', `不足枚数の平均\t${mean}`]);
-    assert.equal(copied.at(-2), `3\t${share.cells[1].slice('足りた実験：'.length, -1)}\t${share.cells[2].slice('（理論 '.length, -2)}`);
-
-    // Saved at twice the size, named after the window: the title's colour at its place, the last count's
-    // white in the lower right, the panels in the picture.
+    assert.equal((await tab.waitFor(() => globalThis.copied)).split('\n').at(-2),
+                 `3\t${share.cells[1].slice('足りた実験：'.length, -1)}\t${share.cells[2].slice('（理論 '.length, -2)}`);
+    // Saved at twice the size, named after the window: the title's colour at its place, the last count's white
+    // in the lower right, the panels in the picture.
     await tab.press('Control+s');
-    const title = place(tab, 'titleLabel');
+    const [title, lastColumn] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
     const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)], [2 * (lastColumn.left + 40), 2 * (lastColumn.top + 12)]]);
     assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height, colours: ['#80ffff', '#ffffff'], clear: true });
     // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
@@ -315,34 +224,98 @@ scenario('Taluno2: the law in red in the table\'s place, both panels beside the 
     await answer(tab, ' c枚用意したら？', 'キャンセル');
     await tab.press('k');
     assert.deepEqual(await sidePanels(tab), { width: tab.layout.width, panels: [] });
+
+    // HELP takes the main window's place and the tab's title; 閉じる brings the window back as at start-up.
+    await button(tab, 'HELP');
+    await tab.waitFor((window) => document.querySelector(`${window} .surface-text span`), helpWindow);
+    assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, mainWindow), 0);
+    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２＿ヘルプ（設問と操作方法）');
+    await clickCaption(tab, `${helpWindow} button`, '閉じる');
+    assert.equal(await tab.evaluate(() => document.title), 'Talunoの実験２');
+    await run(tab, 20, 5);
+    await button(tab, '初期化');
+    await answer(tab, ' お客人数の設定', 'キャンセル');
+    // A Yes/No box has no text field.
+    assert.equal(await tab.waitFor(() => getComputedStyle(document.querySelector('dialog[open] input')).display), 'none');
+    assert.equal(await tab.evaluate(() => document.querySelector('dialog[open] input').getBoundingClientRect().height), 0);
+    await answer(tab, '確認', 'はい');
+    assert.match(await tab.evaluate(() => document.querySelector('.ended-note').textContent), /^Talunoの実験２を終了しました。.*再読み込み/);
+    // HELP and 初期化 chime pinpon; the sounds the core makes.
+    const played = await tab.evaluate(() => Promise.all(globalThis.playedCues.map(async (address) =>
+        [...new Uint8Array(await (await fetch(address)).arrayBuffer())].join())));
+    assert.deepEqual(played.map((bytes) => [0, 1].find((cue) => core.cueWav(cue).join() === bytes)), [0, 0], 'pinpon, pinpon');
+    // Nothing the page asked of the server went missing: not even an icon.
+    assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
 });
 
-scenario('Taluno3 with every extra: the law\'s marks, the panels beside the graph, the graph saved at twice its size with all its caption within it', async () => {
-    const tab = await open(3, { clock: true });
+scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels and told, the menu by mouse and keys, the law\'s marks, the graph saved with all its caption within it', async () => {
+    const tab = await open(3, { scale: 2 });
+    await assertLaidOut(tab, 2);
     await capture(tab);
-    await run(tab, 1000, 200);
-    // With 1000 guests the bin of v spans x 120 + v: a mark over that of -20 (the law expects about 4 of 200
-    // there) and none over that of -90 (about 0.1).
-    const redIn = async (x) => (await colours(tab, 'graphSurface', Array.from({ length: 40 }, (_, k) => [x, 270 + k / 4]))).includes('#ff0000');
-    assert.deepEqual([await redIn(100.5), await redIn(30.5)], [false, false]);
-    await tab.press('t');
-    assert.deepEqual([await redIn(100.5), await redIn(30.5)], [true, false]);
+    await answer(tab, ' お客人数の設定', '1000');
+    await answer(tab, ' 実験回数の設定', '200');
+    await tab.press('Enter'); // the focus starts on 実験開始
+    // The result is announced: the values with their captions, then the graph in words, which names the mode.
+    const announced = await tab.waitFor(() => document.querySelector('[aria-live]').textContent);
+    assert.match(announced, /^お客人数 1000。.*実験回数 200。200 回の実験の度数分布。/);
+    assert.equal(await tab.evaluate((graph) => document.querySelector(graph).getAttribute('aria-description'), named(tab, 'graphSurface')),
+                 announced.slice(announced.indexOf('200 回の実験')));
+    // With 1000 guests the bin of v spans x 120 + v: the mode's bar stands on the axis, blue.
+    const mode = Number(/最も多い不足枚数は (-?\d+)/.exec(announced)[1]);
+    const column = (x, from, to) => Array.from({ length: 4 * (to - from) }, (_, k) => [x, from + k / 4]);
+    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5 + mode, 279.5], [3.1, 150]]), ['#0000ff', '#000000']);
+
+    // The menu holds the layout's extras by right click, Shift+F10 and the Menu key; the arrows go round,
+    // Escape gives the focus back, Enter chooses.
+    const menuItems = () => tab.evaluate(() => {
+        const menu = document.querySelector('.extras-menu');
+        return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
+            [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
+    });
+    const items = tab.layout.extras.map((row) => `${row.caption} ${row.keys} ${row.toggle ? 'false' : ''}`);
+    await tab.click(mainWindow, 'right');
+    assert.deepEqual(await menuItems(), items);
+    await tab.press('Escape');
+    assert.equal(await menuItems(), null);
+    // The focus is back in the window, where the keys work, even where the click took it away.
+    assert.ok(await tab.evaluate((window) => document.activeElement.closest(window) !== null, mainWindow));
+    const focused = () => tab.evaluate(() => document.activeElement.firstChild?.textContent);
+    for (const keys of browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10']) {
+        const before = await tab.evaluate(() => document.activeElement.textContent);
+        await tab.press(keys);
+        assert.equal(await focused(), tab.layout.extras[0].caption, keys);
+        await tab.press('ArrowUp');
+        assert.equal(await focused(), tab.layout.extras.at(-1).caption);
+        await tab.press('Escape');
+        assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
+    }
+    // 理論値 chosen from the keyboard: a mark over the mode's bar and none over that of -90 (about 0.1 of 200).
+    const redIn = async (x) => (await colours(tab, 'graphSurface', column(x, 240, 280))).includes('#ff0000');
+    assert.deepEqual([await redIn(120.5 + mode), await redIn(30.5)], [false, false]);
+    for (const key of ['Shift+F10', 'ArrowDown', 'ArrowDown', 'Enter'])
+        await tab.press(key);
+    assert.deepEqual([await redIn(120.5 + mode), await redIn(30.5)], [true, false]);
+
+    // The panels beside the graph; saved, eight lines under the graph with half a line's room above and
+    // below, none reaching into the right margin: the settings and mean, the marks, the coins' heading and
+    // four shares, the share of c coins.
     await tab.press('k');
     await tab.press('c');
     await answer(tab, ' c枚用意したら？', '1000');
     const { width, panels } = await sidePanels(tab);
-    const [graph, margin] = [place(tab, 'graphSurface'), tab.layout.panelMargin];
-    assert.deepEqual([panels[0].left, panels[0].top, width], [graph.left + graph.width + margin, tab.layout.sidePanels.top,
-                                                              Math.max(...panels.map((panel) => panel.right)) + margin]);
-    // Eight lines under the graph with half a line's room above and below, none reaching into the right
-    // margin: the settings and mean, the marks, the coins' heading and four shares, the share of c coins.
+    assert.deepEqual([panels[0].left, width], [tab.layout.sidePanels.left, Math.max(...panels.map((panel) => panel.right)) + tab.layout.panelMargin]);
     await tab.press('Control+s');
+    const graph = place(tab, 'graphSurface');
     const [inner, line] = [[graph.width - 4, graph.height - 4], Math.round(tab.layout.captionFontPixels * 1.25)];
     const at = (x, y) => [Math.floor((2 * x * inner[0]) / 130), Math.floor((2 * y * inner[1]) / 300)];
     const picture = await savedPicture(tab, [at(3.1, 150), at(60.5, 95)], 2 * inner[1], line);
     assert.deepEqual(picture, { name: 'Talunoの実験３.png', width: 2 * inner[0], height: 2 * (inner[1] + 9 * line),
                                 colours: ['#000000', '#ffffff'], clear: true });
+
+    await button(tab, '初期化');
+    assert.equal(await tab.evaluate((graph) => document.querySelector(graph).getAttribute('aria-description'), named(tab, 'graphSurface')), 'グラフなし');
+    assert.deepEqual(await colours(tab, 'graphSurface', [[120.5 + mode, 279.5]]), ['other']);
     await tab.done();
 });
 
