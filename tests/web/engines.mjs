@@ -63,13 +63,15 @@ class Tab {
         }
     }
 
-    // A left or right click in the middle of the first element matching the selector.
-    async click(selector, button = 'left') {
-        const point = await this.evaluate((within) => {
-            const box = document.querySelector(within)?.getBoundingClientRect();
+    // A left or right click in the middle of the first element matching the selector, or of those the first
+    // whose text is `caption`.
+    async click(selector, button = 'left', caption = undefined) {
+        const point = await this.evaluate(([within, text]) => {
+            const found = [...document.querySelectorAll(within)].find((e) => text === null || e.textContent.trim() === text);
+            const box = found?.getBoundingClientRect();
             return box && box.width > 0 ? [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)] : null;
-        }, selector);
-        assert(point, `nothing to click at ${selector}`);
+        }, [selector, caption ?? null]);
+        assert(point, `nothing to click at ${selector} ${caption ?? ''}`);
         await this.mouse(...point, button);
     }
 
@@ -117,7 +119,7 @@ async function launchPlaywright(name) {
     const { chromium, firefox } = await import('playwright-core');
     const browser = await (name === 'chromium' ? chromium.launch(chromiumOptions) : firefox.launch(firefoxOptions));
     return {
-        supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: true, offline: true },
+        supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: name === 'chromium', offline: true },
         async open(url, { width, height, scale = 1 }) {
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
             const page = await context.newPage();
