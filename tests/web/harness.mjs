@@ -8,8 +8,8 @@ import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-// Runs in the page before anything else: keeps the page's errors and the cues it plays, unheard. With a still
-// clock, setTimeout, performance.now and Date follow globalThis.testClock.runFor(ms) alone, from 12:00:10.
+// Runs in the page before anything else: keeps the page's errors, the cues it plays, unheard, what it copies
+// and saves. With a still clock, setTimeout, performance.now and Date follow globalThis.testClock.runFor(ms) alone, from 12:00:10.
 function beforePage(stillClock) {
     const errors = (globalThis.pageErrors = []);
     addEventListener('error', (event) => errors.push(String(event.message)));
@@ -18,6 +18,13 @@ function beforePage(stillClock) {
     HTMLMediaElement.prototype.play = function () {
         globalThis.playedCues.push(this.src);
         return Promise.resolve();
+    };
+    // What the page copies, and each download's name and picture.
+    globalThis.saved = [];
+    Object.defineProperty(navigator, 'clipboard', { value: { writeText: async (value) => { globalThis.copied = value; } } });
+    HTMLAnchorElement.prototype.click = function () {
+        const name = this.download;
+        globalThis.saved.push(fetch(this.href).then((r) => r.blob()).then((blob) => createImageBitmap(blob)).then((bitmap) => ({ name, bitmap })));
     };
     const consoleError = console.error.bind(console);
     console.error = (...parts) => {
@@ -81,18 +88,12 @@ export async function serve(folder, { port = 0, stillClock = false } = {}) {
         const url = new URL(request.url, 'http://127.0.0.1');
         const path = normalize(join(folder, decodeURIComponent(url.pathname === '/' ? '/index.html' : url.pathname)));
         let body = null;
-        if (path.startsWith(folder)) {
-            try {
-                body = readFileSync(path);
-            } catch {
-                body = null;
-            }
-        }
+        try {
+            body = path.startsWith(folder) ? readFileSync(path) : null;
+        } catch { /* no such file */ }
         requests.push({ path: url.pathname, status: body ? 200 : 404 });
-        if (!body) {
-            response.writeHead(404).end();
-            return;
-        }
+        if (!body)
+            return response.writeHead(404).end();
         const type = types[extname(path)] ?? 'application/octet-stream';
         if (type.startsWith('text/html'))
             body = withScript(body.toString('utf8'), stillClock || url.searchParams.has('clock'));
