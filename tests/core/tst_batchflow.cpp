@@ -34,56 +34,41 @@ class TestBatchFlow : public QObject
     Q_OBJECT
 
 private slots:
-    void prompts_data()
-    {
-        QTest::addColumn<ProgramNumber>("program");
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("asked"); // a letter a box: G the guests, E the experiments, Y the end question
-        QTest::addColumn<QString>("shown"); // the guests / the experiments then shown, and whether the program ended
-        const auto two = ProgramNumber::Taluno2;
-        const auto three = ProgramNumber::Taluno3;
-        QTest::newRow("refused answers ask again") << two << QStringList{"9.99", "abc", "10", "0.5", "1.5"} << "GGGEE" << "10/1";
-        QTest::newRow("guest count 1001 refused, 1000 accepted") << two << QStringList{"1001", "1000", "10000"} << "GGE" << "1000/10000";
-        QTest::newRow("Taluno2 takes 5000 experiments") << two << QStringList{"100", "5000"} << "GE" << "100/5000";
-        QTest::newRow("Taluno3 refuses 5000 experiments") << three << QStringList{"100", "5000", "1000"} << "GEE" << "100/1000";
-        QTest::newRow("Cancel, いいえ: the same prompt again") << two << QStringList{"", "no", "50", "5"} << "GYGE" << "50/5";
-        QTest::newRow("Cancel, はい: the program ends") << two << QStringList{"", "yes"} << "GY" << "/ ended";
-        QTest::newRow("Cancel on the second prompt, はい: ends, guests kept") << three << QStringList{"50", "", "yes"} << "GEY" << "50/ ended";
-        QTest::newRow("Cancel on the second prompt, いいえ: the second prompt again") << three << QStringList{"50", "", "no", "7"} << "GEYE" << "50/7";
-    }
-
-    // Each prompt with its texts and its default, never with what was typed before; an empty answer's
-    // question under its own title.
+    // Each prompt with its texts and its default, never with what was typed before; an empty answer's question
+    // under its own title. A letter a box asked: G the guests, E the experiments, Y the end question; then the
+    // guests / experiments shown, and whether the program ended.
     void prompts()
     {
-        QFETCH(ProgramNumber, program);
-        QFETCH(QStringList, answers);
-        QFETCH(QString, asked);
-        QFETCH(QString, shown);
-        Window window(program);
-        window.flow.onActivated();
-        window.view.answer(window.flow, answers);
-        const BatchRules &rules = batchRules(program);
-        QCOMPARE(window.view.asked.size(), std::size_t(asked.size()));
-        for (qsizetype i = 0; i < asked.size(); ++i) {
-            const Question &question = window.view.asked[std::size_t(i)];
-            const SettingRow &row = asked[i] == 'G' ? rules.guests : rules.experiments;
-            const auto expected = asked[i] == 'Y' ? std::tuple(false, std::string(quitQuestion), std::string(confirmEndTitle), std::string())
-                                                  : std::tuple(true, row.prompt, row.title, row.defaultText);
-            QVERIFY2(std::tuple(question.input, question.text, question.title, question.defaultText) == expected, qPrintable(QString::number(i)));
+        const struct { const char *name; ProgramNumber program; QStringList answers; QString asked, shown; } rows[] = {
+            {"refused answers ask again", ProgramNumber::Taluno2, {"9.99", "abc", "10", "0.5", "1.5"}, "GGGEE", "10/1"},
+            {"guest count 1001 refused, 1000 accepted", ProgramNumber::Taluno2, {"1001", "1000", "10000"}, "GGE", "1000/10000"},
+            {"Taluno2 takes 5000 experiments", ProgramNumber::Taluno2, {"100", "5000"}, "GE", "100/5000"},
+            {"Taluno3 refuses 5000 experiments", ProgramNumber::Taluno3, {"100", "5000", "1000"}, "GEE", "100/1000"},
+            {"Cancel, いいえ: the same prompt again", ProgramNumber::Taluno2, {"", "no", "50", "5"}, "GYGE", "50/5"},
+            {"Cancel, はい: the program ends", ProgramNumber::Taluno2, {"", "yes"}, "GY", "/ ended"},
+            {"Cancel on the second prompt, はい: ends, guests kept", ProgramNumber::Taluno3, {"50", "", "yes"}, "GEY", "50/ ended"},
+            {"Cancel on the second prompt, いいえ: asked again", ProgramNumber::Taluno3, {"50", "", "no", "7"}, "GEYE", "50/7"},
+        };
+        for (const auto &row : rows) {
+            Window window(row.program);
+            window.flow.onActivated();
+            window.view.answer(window.flow, row.answers);
+            const BatchRules &rules = batchRules(row.program);
+            QString asked;
+            for (const Question &question : window.view.asked) {
+                const SettingRow &setting = question.title == rules.guests.title ? rules.guests : rules.experiments;
+                const bool asExpected = question.input ? question.text == setting.prompt && question.title == setting.title && question.defaultText == setting.defaultText
+                                                       : question.text == quitQuestion && question.title == confirmEndTitle;
+                asked += !asExpected ? '?' : !question.input ? 'Y' : &setting == &rules.guests ? 'G' : 'E';
+            }
+            const auto &texts = window.view.texts;
+            QCOMPARE(row.name + (": " + asked + ' ' + QString::fromStdString(texts[BatchControls::guestCountValue] + '/' + texts[BatchControls::experimentCountValue]))
+                         + (window.view.ends ? " ended" : ""), row.name + (": " + row.asked + ' ' + row.shown));
+            QVERIFY(!window.flow.waiting() && window.view.cues.empty());
         }
-        const auto &texts = window.view.texts;
-        QCOMPARE(QString::fromStdString(texts[BatchControls::guestCountValue] + '/' + texts[BatchControls::experimentCountValue]
-                                        + (window.view.ends ? " ended" : "")), shown);
-        QVERIFY(!window.flow.waiting() && window.view.cues.empty());
     }
 
-    void runAndReset_data()
-    {
-        QTest::addColumn<ProgramNumber>("program");
-        QTest::newRow("Taluno2: the frequency table") << ProgramNumber::Taluno2;
-        QTest::newRow("Taluno3: the frequency graph") << ProgramNumber::Taluno3;
-    }
+    void runAndReset_data() { programs(); }
 
     void runAndReset()
     {
@@ -132,7 +117,7 @@ private slots:
         QVERIFY(view.asked.back().title == quitTitle && view.ends == 1);
     }
 
-    void extras_data() { runAndReset_data(); }
+    void extras_data() { programs(); }
 
     void extras()
     {
@@ -213,6 +198,14 @@ private slots:
         window.run("10", "1000");
         QVERIFY(view.panels.size() == 1 && window.flow.copyText() == resultTable(run, true, true));
         QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : std::vector<std::string>(caption.begin(), caption.end() - 1));
+    }
+
+private:
+    static void programs()
+    {
+        QTest::addColumn<ProgramNumber>("program");
+        QTest::newRow("Taluno2: the frequency table") << ProgramNumber::Taluno2;
+        QTest::newRow("Taluno3: the frequency graph") << ProgramNumber::Taluno3;
     }
 };
 

@@ -36,39 +36,34 @@ class TestLesson : public QObject
     Q_OBJECT
 
 private slots:
-    void againstEveryPath_data()
-    {
-        QTest::addColumn<int>("guests");
-        for (int guests : {1, 2, 3, 10, 15, 20})
-            QTest::addRow("N = %d", guests) << guests;
-    }
-
     // The law, the weight for which c coins were enough, the coins enough for each share and the expected
     // count of each bin of the table and of the graph.
     void againstEveryPath()
     {
-        QFETCH(int, guests);
-        const std::vector<double> paths = lawByEveryPath(guests);
-        const std::vector<long double> law = lowestBalanceLaw(guests);
-        QCOMPARE(law.size(), paths.size());
-        std::vector<int> fewest;
-        double enough = paths.back(); // a lowest of 1 needs no coin
-        for (int c = 0; c <= guests; ++c) {
-            enough += paths[std::size_t(guests - c)];
-            QVERIFY2(std::fabs(double(law[std::size_t(guests - c)]) - paths[std::size_t(guests - c)]) < 1e-12, qPrintable(QString::number(c)));
-            QVERIFY2(std::fabs(double(enoughWeight(law, c)) - enough) < 1e-12, qPrintable(QString::number(c)));
-            for (std::size_t p = fewest.size(); p < std::size(coinShares) && enough >= coinShares[p] / 100.0 - 1e-12; ++p)
-                fewest.push_back(c);
-        }
-        for (std::size_t p = 0; p < std::size(coinShares); ++p)
-            QCOMPARE(coinsEnough(law, coinShares[p]), fewest[p]);
-        for (const int lowestBin : {-57, -114}) {
-            std::vector<double> binned(std::size_t(binCountFor(lowestBin)), 0.0);
-            for (int v = -guests; v <= 1; ++v)
-                binned[std::size_t(v < lowestBin ? 0 : v - lowestBin + 1)] += 500 * paths[std::size_t(v + guests)];
-            const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin);
-            for (std::size_t bin = 0; bin < binned.size(); ++bin)
-                QVERIFY2(std::fabs(double(expected.at(bin)) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
+        for (const int guests : {1, 2, 3, 10, 15, 20}) {
+            const std::vector<double> paths = lawByEveryPath(guests);
+            const std::vector<long double> law = lowestBalanceLaw(guests);
+            QCOMPARE(law.size(), paths.size());
+            std::vector<int> fewest;
+            double enough = paths.back(); // a lowest of 1 needs no coin
+            for (int c = 0; c <= guests; ++c) {
+                enough += paths[std::size_t(guests - c)];
+                QVERIFY2(std::fabs(double(law[std::size_t(guests - c)]) - paths[std::size_t(guests - c)]) < 1e-12, qPrintable(QString::number(c)));
+                QVERIFY2(std::fabs(double(enoughWeight(law, c)) - enough) < 1e-12, qPrintable(QString::number(c)));
+                for (std::size_t p = fewest.size(); p < std::size(coinShares) && enough >= coinShares[p] / 100.0 - 1e-12; ++p)
+                    fewest.push_back(c);
+            }
+            for (std::size_t p = 0; p < std::size(coinShares); ++p)
+                QCOMPARE(coinsEnough(law, coinShares[p]), fewest[p]);
+            for (const int lowestBin : {-57, -114}) {
+                std::vector<double> binned(std::size_t(binCountFor(lowestBin)), 0.0);
+                for (int v = -guests; v <= 1; ++v)
+                    binned[std::size_t(v < lowestBin ? 0 : v - lowestBin + 1)] += 500 * paths[std::size_t(v + guests)];
+                const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin);
+                for (std::size_t bin = 0; bin < binned.size(); ++bin)
+                    QVERIFY2(std::fabs(double(expected.at(bin)) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
+            }
+    
         }
     }
 
@@ -83,33 +78,19 @@ private slots:
         }
     }
 
-    void roundsHalfUp_data()
-    {
-        QTest::addColumn<qint64>("numerator");
-        QTest::addColumn<qint64>("denominator");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("465 of 10000 is 0.0465: 0.047") << 465LL << 10000LL << 3 << "0.047";
-        QTest::newRow("675 of 10000 is 0.0675: 0.068") << 675LL << 10000LL << 3 << "0.068";
-        QTest::newRow("3765 of 10000 is 37.65 %: 37.7") << 376500LL << 10000LL << 1 << "37.7";
-        QTest::newRow("99.85 %: 99.9") << 998500LL << 10000LL << 1 << "99.9";
-        QTest::newRow("91.85 %: 91.9") << 918500LL << 10000LL << 1 << "91.9";
-        QTest::newRow("71.25 %: 71.3") << 712500LL << 10000LL << 1 << "71.3";
-        QTest::newRow("45.15 %: 45.2") << 451500LL << 10000LL << 1 << "45.2";
-        QTest::newRow("99.95 %: 100.0") << 999500LL << 10000LL << 1 << "100.0";
-        QTest::newRow("99.94 %: 99.9") << 999400LL << 10000LL << 1 << "99.9";
-        QTest::newRow("two thirds: 0.667") << 2LL << 3LL << 3 << "0.667";
-        QTest::newRow("none of 200: 0.000") << 0LL << 200LL << 3 << "0.000";
-        QTest::newRow("a whole number: 12.5 up to 13") << 25LL << 2LL << 0 << "13";
-    }
-
     void roundsHalfUp()
     {
-        QFETCH(qint64, numerator);
-        QFETCH(qint64, denominator);
-        QFETCH(int, decimals);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(roundedDecimal(numerator, denominator, decimals)), text);
+        const struct { const char *text; qint64 numerator, denominator; int decimals; } rows[] = {
+            {"0.047", 465, 10000, 3},      // 465 of 10000 is 0.0465
+            {"0.068", 675, 10000, 3},      // 675 of 10000 is 0.0675
+            {"37.7", 376500, 10000, 1},    // 3765 of 10000 is 37.65 %
+            {"99.9", 998500, 10000, 1},    {"91.9", 918500, 10000, 1}, {"71.3", 712500, 10000, 1},
+            {"45.2", 451500, 10000, 1},    {"100.0", 999500, 10000, 1}, {"99.9", 999400, 10000, 1},
+            {"0.667", 2, 3, 3},            // two thirds
+            {"0.000", 0, 200, 3},          {"13", 25, 2, 0},
+        };
+        for (const auto &row : rows)
+            QCOMPARE(QString::fromStdString(roundedDecimal(row.numerator, row.denominator, row.decimals)), QString::fromUtf8(row.text));
     }
 
     // The law's values are rounded to the precision shown: a half a hair off by the arithmetic is a half.
@@ -147,50 +128,34 @@ private slots:
         QVERIFY(halves > 0);
     }
 
-    void resultTableCells_data()
+    // Ten experiments of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice. The law of 4
+    // guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each. A row for every
+    // lowest the law allows; c coins were enough where the lowest is -c or above.
+    void resultTableCells()
     {
-        QTest::addColumn<bool>("withLaw");
-        QTest::addColumn<bool>("withCoins");
-        QTest::addColumn<int>("shareCoins"); // -1: none
-        QTest::addColumn<QString>("table");
-        // Ten experiments of 4 guests: lowest -3 once, -2 twice, -1 three times, 0 twice, 1 twice. The law
-        // of 4 guests in sixteenths: -4 and -3 one each, -2 and -1 four each, 0 and 1 three each. A row
-        // for every lowest the law allows; c coins were enough where the lowest is -c or above.
+        const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
         const QString head = "お客人数\t4\n実験回数\t10\n不足枚数の平均\t-.8\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
         const QStringList rows{"-4\t0\t0.000\t100.0", "-3\t1\t0.100\t100.0", "-2\t2\t0.200\t90.0",
                                "-1\t3\t0.300\t70.0",  "0\t2\t0.200\t40.0",   "1\t2\t0.200\t"};
         const QStringList law{"0.6", "0.6", "2.5", "2.5", "1.9", "1.9"};
-        const QString coins = "\n何枚用意すればよいか\t実験\t理論\n50 %\t1\t1\n90 %\t2\t3\n95 %\t3\t4\n99 %\t3\t4\n";
-        const QString share = "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n3\t100.0\t93.8\n";
         QString plain = head + '\n', withLaw = head + "\t理論度数\n";
         for (int k = 0; k < rows.size(); ++k) {
             plain += rows[k] + '\n';
             withLaw += rows[k] + '\t' + law[k] + '\n';
         }
-        QTest::newRow("the run alone") << false << false << -1 << plain;
-        QTest::newRow("with the law: the expected count of each row") << true << false << -1 << withLaw;
-        QTest::newRow("with the coins: the run's and the law's") << false << true << -1 << plain + coins;
-        QTest::newRow("with the share of 3 coins: 15 sixteenths, 93.75, rounded up") << false << false << 3 << plain + share;
-        QTest::newRow("with all") << true << true << 3 << withLaw + coins + share;
-    }
-
-    void resultTableCells()
-    {
-        QFETCH(bool, withLaw);
-        QFETCH(bool, withCoins);
-        QFETCH(int, shareCoins);
-        QFETCH(QString, table);
-        const LessonRun run{4, 10, "-.8", {0, 1, 2, 3, 2, 2}};
-        const std::optional<int> coins = shareCoins < 0 ? std::nullopt : std::optional<int>(shareCoins);
-        QCOMPARE(QString::fromStdString(resultTable(run, withLaw, withCoins, coins)), table);
-        if (coins) {
-            QCOMPARE(sharePanel(run, *coins), (std::vector<std::string>{"3枚用意したら", "足りた実験：100.0%", "（理論 93.8%）"}));
-            QCOMPARE(coinsPanel(run), (std::vector<std::string>{"何枚用意すればよいか", "\t実験\t理論", "50 %\t1枚\t1枚",
-                                                               "90 %\t2枚\t3枚", "95 %\t3枚\t4枚", "99 %\t3枚\t4枚"}));
-        }
+        const QString coins = "\n何枚用意すればよいか\t実験\t理論\n50 %\t1\t1\n90 %\t2\t3\n95 %\t3\t4\n99 %\t3\t4\n";
+        // 3 coins: all 10 runs, and 15 sixteenths of the law, 93.75 rounded up.
+        const QString share = "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n3\t100.0\t93.8\n";
+        QCOMPARE(QString::fromStdString(resultTable(run, false, false)), plain);
+        QCOMPARE(QString::fromStdString(resultTable(run, true, false)), withLaw);
+        QCOMPARE(QString::fromStdString(resultTable(run, false, true)), plain + coins);
+        QCOMPARE(QString::fromStdString(resultTable(run, false, false, 3)), plain + share);
+        QCOMPARE(QString::fromStdString(resultTable(run, true, true, 3)), withLaw + coins + share);
+        QCOMPARE(sharePanel(run, 3), (std::vector<std::string>{"3枚用意したら", "足りた実験：100.0%", "（理論 93.8%）"}));
+        QCOMPARE(coinsPanel(run), (std::vector<std::string>{"何枚用意すればよいか", "\t実験\t理論", "50 %\t1枚\t1枚", "90 %\t2枚\t3枚",
+                                                           "95 %\t3枚\t4枚", "99 %\t3枚\t4枚"}));
         // Taluno1: a row per toss made.
-        QCOMPARE(QString::fromStdString(tossTable({true, false, false})),
-                 QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
+        QCOMPARE(QString::fromStdString(tossTable({true, false, false})), QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
     }
 
     // The teacher's guide works its answers out from the law: a row of its table for each of 35, 100 and 400

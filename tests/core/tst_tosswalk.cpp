@@ -38,6 +38,11 @@ private slots:
         walk.onActivated();
         QCOMPARE(random.reseeds, std::vector<float>{3600.25f});
         QCOMPARE(state(), "111001 000 heads");
+        // 折れ線グラフ on: the line and its lowest beside the table, in a window widened for them.
+        walk.setExtraShown(Extra::WalkLine, true);
+        const Control &graph = tossWindowLayout().controls[walkGraph];
+        QVERIFY(view.visible[walkGraph] && view.visible[lowestSoFarLabel] && view.windowWidth == graph.left + graph.width + panelMargin);
+        QCOMPARE(view.texts[lowestSoFarLabel], std::string("ここまでの最低：—"));
         walk.onClicked(startButton);
         QCOMPARE(state(), "000110 111 heads");
         walk.onTick(TossTimers::spin);
@@ -54,9 +59,20 @@ private slots:
             walk.onTick(TossTimers::nextCycle);
             walk.onTick(TossTimers::toss);
         }
-        // The 100th toss ends the run.
+        // The 100th toss ends the run; the line has been drawn afresh and told at each toss.
         QCOMPARE(cells(100), "表0");
         QCOMPARE(state(), "101000 000 heads");
+        QCOMPARE(view.descriptions[walkGraph], std::string("100 回投げて釣り銭枚数は 0。ここまでの最低：−1（1枚必要）"));
+        std::vector<bool> heads(tossCount);
+        for (std::size_t toss = 1; toss < heads.size(); toss += 2)
+            heads[toss] = true;
+        RecordingSurface again;
+        drawWalk(again, heads);
+        const auto &strokes = view.drawing.strokes;
+        QCOMPARE(std::size_t(std::find_if(strokes.rbegin(), strokes.rend(), [](const auto &s) { return s.kind == "clear"; }) - strokes.rbegin()),
+                 again.strokes.size());
+        walk.setExtraShown(Extra::WalkLine, false);
+        QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel] && view.windowWidth == tossWindowLayout().width);
         walk.onClicked(resetButton);
         QCOMPARE(state(), "101001 000 heads");
         QVERIFY(view.cues == std::vector<Cue>{Cue::Pinpon} && cells(1).empty() && cells(100).empty());
@@ -67,33 +83,6 @@ private slots:
     }
 
     // 折れ線グラフ: beside the table, in a window that widens for it; drawn afresh and told at each toss.
-    void walkLine()
-    {
-        using namespace TossControls;
-        ScriptedRandom random({0.7f, 0.7f, 0.2f}); // tails, tails, heads
-        FixedClock clock;
-        RecordingView view(tossWindowLayout());
-        TossWalk walk(view, random, clock);
-        QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel]);
-        walk.setExtraShown(Extra::WalkLine, true);
-        const Control &graph = tossWindowLayout().controls[walkGraph];
-        QVERIFY(view.visible[walkGraph] && view.visible[lowestSoFarLabel]);
-        QCOMPARE(view.windowWidth, graph.left + graph.width + panelMargin);
-        QCOMPARE(view.texts[lowestSoFarLabel], std::string("ここまでの最低：—"));
-        for (int toss = 0; toss < 3; ++toss)
-            walk.toss();
-        QCOMPARE(view.texts[lowestSoFarLabel], std::string("ここまでの最低：−2（2枚必要）"));
-        QCOMPARE(view.descriptions[walkGraph], std::string("3 回投げて釣り銭枚数は -1。ここまでの最低：−2（2枚必要）"));
-        const auto &strokes = view.drawing.strokes;
-        const auto last = std::find_if(strokes.rbegin(), strokes.rend(), [](const auto &s) { return s.kind == "clear"; });
-        RecordingSurface again;
-        drawWalk(again, {false, false, true});
-        QCOMPARE(std::size_t(last - strokes.rbegin()), again.strokes.size());
-        walk.setExtraShown(Extra::WalkLine, false);
-        QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel]);
-        QCOMPARE(view.windowWidth, tossWindowLayout().width);
-    }
-
     void drawsTheWalk()
     {
         // Tails, tails, heads: 0, -1, -2, -1 on an axis from -10 to 10 over 80 units from y 6.
@@ -133,21 +122,16 @@ private slots:
         QCOMPARE(walkRange(std::vector<bool>(11, true)), std::pair(-10, 20));
     }
 
-    void saysTheLowestSoFar_data()
-    {
-        QTest::addColumn<std::vector<bool>>("heads");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("before a toss") << std::vector<bool>{} << "ここまでの最低：—";
-        QTest::newRow("heads first: 1, no coin needed") << std::vector<bool>{true} << "ここまでの最低：1（0枚で足りる）";
-        QTest::newRow("back to 0: none needed") << std::vector<bool>{true, false} << "ここまでの最低：0（0枚で足りる）";
-        QTest::newRow("down to -2 and up: 2 needed") << std::vector<bool>{false, false, true} << "ここまでの最低：−2（2枚必要）";
-    }
-
     void saysTheLowestSoFar()
     {
-        QFETCH(std::vector<bool>, heads);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(lowestSoFarText(heads)), text);
+        const struct { std::vector<bool> heads; const char *text; } rows[] = {
+            {{}, "ここまでの最低：—"},                                    // before a toss
+            {{true}, "ここまでの最低：1（0枚で足りる）"},                 // heads first: no coin needed
+            {{true, false}, "ここまでの最低：0（0枚で足りる）"},          // back to 0: none needed
+            {{false, false, true}, "ここまでの最低：−2（2枚必要）"},      // down to -2 and up: 2 needed
+        };
+        for (const auto &row : rows)
+            QCOMPARE(lowestSoFarText(row.heads), std::string(row.text));
     }
 };
 

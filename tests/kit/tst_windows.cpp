@@ -172,47 +172,40 @@ private slots:
         QVERIFY(visibleWindows().isEmpty());
     }
 
-    void builtFromTheTables_data()
-    {
-        QTest::addColumn<int>("program");
-        QTest::addColumn<bool>("help");
-        for (int program : {1, 2, 3}) {
-            QTest::addRow("Taluno%d", program) << program << false;
-            QTest::addRow("help of Taluno%d", program) << program << true;
-        }
-    }
-
+    // Every main and help window: its title, size, controls with their places, states, names a screen reader
+    // hears and captions that fit, and the focus where the table says.
     void builtFromTheTables()
     {
-        QFETCH(int, program);
-        QFETCH(bool, help);
-        TestSeams test;
-        const std::unique_ptr<QWidget> window = help ? std::make_unique<HelpWindow>(ProgramNumber(program), test.seams)
-                                                     : makeWindow(ProgramNumber(program), test);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const WindowLayout &layout = help ? helpWindowLayout(ProgramNumber(program)) : mainWindowLayout(ProgramNumber(program));
-        QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
-        QCOMPARE(window->size(), QSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height)));
-        for (const Control &control : layout.controls) {
-            const QString name = QString::fromStdString(control.name);
-            QWidget *widget = window->findChild<QWidget *>(name);
-            QVERIFY2(widget, qPrintable(name));
-            if (control.kind != ControlKind::Line) {
-                QCOMPARE(widget->geometry(), QRect(pixelsFromTwips(control.left), pixelsFromTwips(control.top),
-                                                   pixelsFromTwips(control.width), pixelsFromTwips(control.height)));
-                QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromStdString(control.caption));
+        for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
+            for (const bool help : {false, true}) {
+                TestSeams test;
+                const std::unique_ptr<QWidget> window = help ? std::make_unique<HelpWindow>(program, test.seams) : makeWindow(program, test);
+                window->show();
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+                const WindowLayout &layout = help ? helpWindowLayout(program) : mainWindowLayout(program);
+                QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
+                QCOMPARE(window->size(), QSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height)));
+                for (const Control &control : layout.controls) {
+                    const QString name = QString::fromStdString(control.name);
+                    QWidget *widget = window->findChild<QWidget *>(name);
+                    QVERIFY2(widget, qPrintable(name));
+                    if (control.kind != ControlKind::Line) {
+                        QCOMPARE(widget->geometry(), QRect(pixelsFromTwips(control.left), pixelsFromTwips(control.top),
+                                                           pixelsFromTwips(control.width), pixelsFromTwips(control.height)));
+                        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromStdString(control.caption));
+                    }
+                    QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
+                    QCOMPARE(widget->isEnabled(), control.enabled);
+                    QCOMPARE(widget->accessibleDescription(), QString::fromStdString(control.description));
+                    // No caption is cut off, on any screen; narrowed faces still fit.
+                    const int room = control.kind == ControlKind::Label ? widget->contentsRect().width() : widget->width() - 4;
+                    if (control.visible && (control.kind == ControlKind::Label || control.kind == ControlKind::Button))
+                        QVERIFY2(QFontMetricsF(widget->font()).horizontalAdvance(QString::fromStdString(control.caption)) <= room, qPrintable(name));
+                }
+                QCOMPARE(QApplication::focusWidget(),
+                         window->findChild<QWidget *>(QString::fromStdString(layout.controls[std::size_t(layout.focusOrder.front())].name)));
             }
-            QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
-            QCOMPARE(widget->isEnabled(), control.enabled);
-            QCOMPARE(widget->accessibleDescription(), QString::fromStdString(control.description));
-            // No caption is cut off, on any screen; narrowed faces still fit.
-            const int room = control.kind == ControlKind::Label ? widget->contentsRect().width() : widget->width() - 4;
-            if (control.visible && (control.kind == ControlKind::Label || control.kind == ControlKind::Button))
-                QVERIFY2(QFontMetricsF(widget->font()).horizontalAdvance(QString::fromStdString(control.caption)) <= room, qPrintable(name));
         }
-        QCOMPARE(QApplication::focusWidget(),
-                 window->findChild<QWidget *>(QString::fromStdString(layout.controls[std::size_t(layout.focusOrder.front())].name)));
     }
 
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
@@ -387,70 +380,17 @@ private slots:
         QVERIFY(run.shown() == plain && window.width() == narrow && run.panels().isEmpty());
     }
 
-    void menuFromMouseAndKeys_data()
-    {
-        QTest::addColumn<QString>("how");
-        for (const char *how : {"right click", "Menu key", "Shift+F10"})
-            QTest::newRow(how) << how;
-    }
-
     // The menu holds the layout's extras with their keys, however it is opened.
     void menuFromMouseAndKeys()
     {
-        QFETCH(QString, how);
-        RunWindow run(ProgramNumber::Taluno3, 10);
-        QWidget *window = run.window.get();
-        QStringList shown, items;
-        for (const ExtraRow &row : batchWindowLayout(ProgramNumber::Taluno3).extras)
-            items << QString::fromStdString(row.caption + '\t' + row.keys);
-        QTimer::singleShot(0, [&shown] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                for (const QAction *action : menu->actions())
-                    shown << action->text() + QLatin1Char('\t') + action->shortcut().toString();
-                menu->close();
-            }
-        });
-        // A right click through the window system, which makes a context menu event of it; the Menu key as the
-        // desktop's platform turns it into one (the offscreen platform does not).
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
-        if (how == QLatin1String("right click"))
-            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200));
-        else if (how == QLatin1String("Menu key"))
-            QApplication::sendEvent(window, &menuKey);
-        else
-            QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_COMPARE(shown, items);
+        for (const QString how : {"right click", "Menu key", "Shift+F10"})
+            menuOpenedBy(how);
     }
 
-    void savedGraph_data()
-    {
-        QTest::addColumn<int>("guests");
-        QTest::newRow("10 guests") << 10;
-        QTest::newRow("100 guests") << 100;
-        QTest::newRow("1000 guests: the longest figures") << 1000;
-    }
-
-    // Taluno3 saves its graph at twice its size with every extra that is on said under it, each line of it
-    // within the picture: its right margin as clear as its left.
     void savedGraph()
     {
-        QFETCH(int, guests);
-        QTemporaryDir folder;
-        RunWindow run(ProgramNumber::Taluno3, 200, guests);
-        run.test.boxes.answers = {QString::number(guests)};
-        for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
-            QTest::keyClick(run.window.get(), key);
-        run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
-        QTest::keySequence(run.window.get(), QKeySequence::Save);
-        const QImage saved(run.test.boxes.savePath);
-        PictureBox *graph = run.graph();
-        // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
-        // lines, with half a line's room above and below.
-        const int line = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
-        QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
-        for (int k = 0; k < 8; ++k)
-            QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));
-        QVERIFY(!inkIn(saved, QRect(saved.width() - line, 2 * graph->height(), line, 9 * line * 2)));
+        for (const int guests : {10, 100, 1000})
+            savedGraphOf(guests);
     }
 
     // Taluno1 saves its whole window at twice its size; where nothing can be written, a box says so.
@@ -478,6 +418,55 @@ private slots:
         QTest::keySequence(&toss, QKeySequence::Save);
         QCOMPARE(test.boxes.asked.last(), QStringLiteral("画像を保存: 画像を保存できませんでした\n") + test.boxes.savePath);
         QVERIFY(!QFile::exists(test.boxes.savePath));
+    }
+
+private:
+    void menuOpenedBy(const QString &how)
+    {
+        RunWindow run(ProgramNumber::Taluno3, 10);
+        QWidget *window = run.window.get();
+        QStringList shown, items;
+        for (const ExtraRow &row : batchWindowLayout(ProgramNumber::Taluno3).extras)
+            items << QString::fromStdString(row.caption + '\t' + row.keys);
+        QTimer::singleShot(0, [&shown] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (const QAction *action : menu->actions())
+                    shown << action->text() + QLatin1Char('\t') + action->shortcut().toString();
+                menu->close();
+            }
+        });
+        // A right click through the window system, which makes a context menu event of it; the Menu key as the
+        // desktop's platform turns it into one (the offscreen platform does not).
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
+        if (how == QLatin1String("right click"))
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200));
+        else if (how == QLatin1String("Menu key"))
+            QApplication::sendEvent(window, &menuKey);
+        else
+            QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY2(shown == items, qPrintable(how));
+    }
+
+    // Taluno3 saves its graph at twice its size with every extra that is on said under it, each line of it
+    // within the picture: its right margin as clear as its left.
+    void savedGraphOf(int guests)
+    {
+        QTemporaryDir folder;
+        RunWindow run(ProgramNumber::Taluno3, 200, guests);
+        run.test.boxes.answers = {QString::number(guests)};
+        for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
+            QTest::keyClick(run.window.get(), key);
+        run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
+        QTest::keySequence(run.window.get(), QKeySequence::Save);
+        const QImage saved(run.test.boxes.savePath);
+        PictureBox *graph = run.graph();
+        // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
+        // lines, with half a line's room above and below.
+        const int line = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
+        QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
+        for (int k = 0; k < 8; ++k)
+            QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));
+        QVERIFY(!inkIn(saved, QRect(saved.width() - line, 2 * graph->height(), line, 9 * line * 2)));
     }
 };
 
