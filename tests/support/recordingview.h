@@ -36,15 +36,10 @@ public:
     }
 
     std::vector<Stroke> strokes;
-    double x = 0;
-    double y = 0;
+    double x = 0, y = 0;
 
 private:
-    void add(Stroke stroke)
-    {
-        strokes.push_back(stroke);
-        x = stroke.x2, y = stroke.y2;
-    }
+    void add(const Stroke &stroke) { strokes.push_back(stroke), x = stroke.x2, y = stroke.y2; }
 };
 
 // A window that keeps what it is told, starting from its layout: the texts, colours, enabled and
@@ -93,12 +88,9 @@ public:
     void setWindowWidth(int twips) override { windowWidth = twips; }
     void showPanels(const std::vector<Panel> &shown) override { panels = shown; }
 
-    std::vector<std::string> texts;
+    std::vector<std::string> texts, descriptions;
     std::vector<std::optional<Rgb>> colours;
-    std::vector<bool> enabled;
-    std::vector<bool> visible;
-    std::vector<std::string> descriptions;
-    std::vector<bool> timers;
+    std::vector<bool> enabled, visible, timers;
     std::vector<int> enabledOrder; // the controls whose enabled state was set, in order
     std::vector<Cue> cues;
     std::vector<Question> asked;
@@ -106,8 +98,7 @@ public:
     int windowWidth = 0; // 0: as the layout gives it
     RecordingSurface drawing;
     bool busy = false;
-    int yields = 0;
-    int ends = 0;
+    int yields = 0, ends = 0;
 };
 
 #endif

@@ -15,10 +15,7 @@ function beforePage(stillClock) {
     addEventListener('error', (event) => errors.push(String(event.message)));
     addEventListener('unhandledrejection', (event) => errors.push(String(event.reason)));
     globalThis.playedCues = []; // by the address of their sound
-    HTMLMediaElement.prototype.play = function () {
-        globalThis.playedCues.push(this.src);
-        return Promise.resolve();
-    };
+    HTMLMediaElement.prototype.play = function () { return Promise.resolve(globalThis.playedCues.push(this.src)); };
     // What the page copies, and each download's name and picture.
     globalThis.saved = [];
     Object.defineProperty(navigator, 'clipboard', { value: { writeText: async (value) => { globalThis.copied = value; } } });
@@ -27,10 +24,7 @@ function beforePage(stillClock) {
         globalThis.saved.push(fetch(this.href).then((r) => r.blob()).then((blob) => createImageBitmap(blob)).then((bitmap) => ({ name, bitmap })));
     };
     const consoleError = console.error.bind(console);
-    console.error = (...parts) => {
-        errors.push(parts.join(' '));
-        consoleError(...parts);
-    };
+    console.error = (...parts) => { errors.push(parts.join(' ')); consoleError(...parts); };
     if (!stillClock)
         return;
     const RealDate = Date;
@@ -45,25 +39,14 @@ function beforePage(stillClock) {
     globalThis.clearTimeout = (id) => timers.delete(id);
     Object.defineProperty(performance, 'now', { value: () => now });
     globalThis.Date = class extends RealDate {
-        constructor(...args) {
-            super(...(args.length ? args : [origin + now]));
-        }
-        static now() {
-            return origin + now;
-        }
+        constructor(...args) { super(...(args.length ? args : [origin + now])); }
+        static now() { return origin + now; }
     };
     globalThis.testClock = {
         // Fires every timer due within `ms`, in order of time, then of setting.
         runFor(ms) {
             const end = now + ms;
-            for (;;) {
-                let due = null;
-                for (const [id, timer] of timers) {
-                    if (timer.at <= end && (!due || timer.at < due[1].at))
-                        due = [id, timer];
-                }
-                if (!due)
-                    break;
+            for (let due; (due = [...timers].filter(([, timer]) => timer.at <= end).sort(([a, x], [b, y]) => x.at - y.at || a - b)[0]);) {
                 timers.delete(due[0]);
                 now = due[1].at;
                 due[1].run();
