@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -368,17 +369,55 @@ private slots:
         QVERIFY(run.shown() == plain && window.width() == narrow && run.panels().isEmpty());
     }
 
-    // The menu holds the layout's extras with their keys, however it is opened.
+    // The menu holds the layout's extras with their keys, opened by Shift+F10, a right click through the window
+    // system, and the Menu key as the desktop's platform turns it into a context menu event (the offscreen one does not).
     void menuFromMouseAndKeys()
     {
-        for (const QString how : {"right click", "Menu key", "Shift+F10"})
-            menuOpenedBy(how);
+        RunWindow run(ProgramNumber::Taluno3, 10);
+        QWidget *window = run.window.get();
+        QStringList items;
+        for (const ExtraRow &row : batchWindowLayout(ProgramNumber::Taluno3).extras)
+            items << QString::fromStdString(row.caption + '\t' + row.keys);
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
+        const std::function<void()> ways[] = {[&] { QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier); },
+                                              [&] { QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200)); },
+                                              [&] { QApplication::sendEvent(window, &menuKey); }};
+        for (const auto &open : ways) {
+            QStringList shown;
+            QTimer::singleShot(0, [&shown] {
+                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                    for (const QAction *action : menu->actions())
+                        shown << action->text() + QLatin1Char('\t') + action->shortcut().toString();
+                    menu->close();
+                }
+            });
+            open();
+            QTRY_COMPARE(shown, items);
+        }
     }
 
+    // Taluno3 saves its graph at twice its size with every extra that is on said under it, each line of it within
+    // the picture, its right margin as clear as its left, for 10, 100 and 1000 guests.
     void savedGraph()
     {
-        for (const int guests : {10, 100, 1000})
-            savedGraphOf(guests);
+        for (const int guests : {10, 100, 1000}) {
+            QTemporaryDir folder;
+            RunWindow run(ProgramNumber::Taluno3, 200, guests);
+            run.test.boxes.answers = {QString::number(guests)};
+            for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
+                QTest::keyClick(run.window.get(), key);
+            run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
+            QTest::keySequence(run.window.get(), QKeySequence::Save);
+            const QImage saved(run.test.boxes.savePath);
+            PictureBox *graph = run.graph();
+            // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
+            // lines, with half a line's room above and below.
+            const int line = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
+            QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
+            for (int k = 0; k < 8; ++k)
+                QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));
+            QVERIFY2(!inkIn(saved, QRect(saved.width() - line, 2 * graph->height(), line, 9 * line * 2)), qPrintable(QString::number(guests)));
+        }
     }
 
     // Taluno1 saves its whole window at twice its size; where nothing can be written, a box says so.
@@ -408,54 +447,6 @@ private slots:
         QVERIFY(!QFile::exists(test.boxes.savePath));
     }
 
-private:
-    void menuOpenedBy(const QString &how)
-    {
-        RunWindow run(ProgramNumber::Taluno3, 10);
-        QWidget *window = run.window.get();
-        QStringList shown, items;
-        for (const ExtraRow &row : batchWindowLayout(ProgramNumber::Taluno3).extras)
-            items << QString::fromStdString(row.caption + '\t' + row.keys);
-        QTimer::singleShot(0, [&shown] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                for (const QAction *action : menu->actions())
-                    shown << action->text() + QLatin1Char('\t') + action->shortcut().toString();
-                menu->close();
-            }
-        });
-        // A right click through the window system, which makes a context menu event of it; the Menu key as the
-        // desktop's platform turns it into one (the offscreen platform does not).
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
-        if (how == QLatin1String("right click"))
-            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200));
-        else if (how == QLatin1String("Menu key"))
-            QApplication::sendEvent(window, &menuKey);
-        else
-            QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY2(shown == items, qPrintable(how));
-    }
-
-    // Taluno3 saves its graph at twice its size with every extra that is on said under it, each line of it
-    // within the picture: its right margin as clear as its left.
-    void savedGraphOf(int guests)
-    {
-        QTemporaryDir folder;
-        RunWindow run(ProgramNumber::Taluno3, 200, guests);
-        run.test.boxes.answers = {QString::number(guests)};
-        for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
-            QTest::keyClick(run.window.get(), key);
-        run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
-        QTest::keySequence(run.window.get(), QKeySequence::Save);
-        const QImage saved(run.test.boxes.savePath);
-        PictureBox *graph = run.graph();
-        // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
-        // lines, with half a line's room above and below.
-        const int line = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
-        QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
-        for (int k = 0; k < 8; ++k)
-            QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));
-        QVERIFY(!inkIn(saved, QRect(saved.width() - line, 2 * graph->height(), line, 9 * line * 2)));
-    }
 };
 
 QTEST_MAIN(TestWindows)
