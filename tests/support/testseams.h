@@ -25,14 +25,9 @@ struct ScriptedBoxes : ModalBoxes
         asked << title + QStringLiteral(": ") + text;
         return answers.isEmpty() || answers.takeFirst() == QLatin1String("yes");
     }
-    QString saveFileName(const QString &title, const QString &) override
-    {
-        asked << title;
-        return savePath;
-    }
+    QString saveFileName(const QString &title, const QString &) override { asked << title; return savePath; }
     void tell(const QString &text, const QString &title) override { asked << title + QStringLiteral(": ") + text; }
-    QStringList answers;
-    QStringList asked; // "title: text"
+    QStringList answers, asked; // asked: "title: text"
     QString savePath;
 };
 

@@ -12,7 +12,6 @@
 // loopback: each engine's own background traffic goes to a closed loopback port.
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
-import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
@@ -119,7 +118,7 @@ async function launchPlaywright(name) {
     const { chromium, firefox } = await import('playwright-core');
     const browser = await (name === 'chromium' ? chromium.launch(chromiumOptions) : firefox.launch(firefoxOptions));
     return {
-        supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: name === 'chromium', offline: true },
+        supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: name === 'chromium' },
         async open(url, { width, height, scale = 1 }) {
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
             const page = await context.newPage();
@@ -145,15 +144,6 @@ async function launchPlaywright(name) {
     };
 }
 
-// A free port on loopback, for a WebKitWebDriver that cannot say which one it took.
-async function freePort() {
-    const server = createServer();
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    const { port } = server.address();
-    await new Promise((resolve) => server.close(resolve));
-    return port;
-}
-
 // WebKitGTK: for each scale a WebKitWebDriver with one session of MiniBrowser (a driver takes one session at
 // a time; GDK_SCALE gives the device pixel ratio, in whole numbers only). A tab is that session on its page;
 // the next tab of that scale takes the session over.
@@ -170,19 +160,19 @@ async function launchWebKit() {
                   XDG_CONFIG_HOME: join(dir, 'config'), XDG_DATA_HOME: join(dir, 'data') };
     const sessions = new Map(); // scale -> session
 
-    // A driver of its own on a free loopback port, asked for a session once it says it is ready; one that does
-    // not answer goes, and a new one is asked.
+    // A driver of its own on a loopback port, asked for a session once it says it is ready; one that does not
+    // answer, or cannot take its port, goes, and a new one is asked.
     async function sessionFor(scale) {
         if (sessions.has(scale))
             return sessions.get(scale);
         const capabilities = {
             browserName: 'MiniBrowser',
             proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9', noProxy: ['localhost', '127.0.0.1', '[::1]'] },
-            'webkitgtk:browserOptions': { binary: '/usr/bin/env',
-                                          args: [`GDK_SCALE=${scale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
-            const port = await freePort();
+            const port = 20000 + Math.floor(Math.random() * 20000); // a driver cannot say which port it took
+
             const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'], { env, stdio: 'ignore' });
             drivers.push(driver);
             try {
@@ -207,7 +197,7 @@ async function launchWebKit() {
                        Control: Key.CONTROL, Shift: Key.SHIFT, F10: Key.F10 };
     const code = (key) => keyCodes[key] ?? (key.length === 1 ? key : assert(false, `no key ${key} in WebKit`));
     return {
-        supports: { menuKey: false, devtools: false, print: false, offline: false },
+        supports: { menuKey: false, devtools: false, print: false },
         async open(url, { width, height, scale = 1 }) {
             const session = await sessionFor(scale);
             await within(60000, fitWindow(session, width, height), 'sizing the window');
