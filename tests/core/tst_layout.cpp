@@ -34,10 +34,8 @@ private slots:
         };
         for (const auto &row : rows) {
             const Control &control = mainWindowLayout(ProgramNumber(row.program)).controls.at(std::size_t(row.row));
-            QCOMPARE(QStringLiteral("%1 %2 ").arg(QString::fromStdString(control.name), QString::fromStdString(control.caption))
-                         + QString::number(control.left) + ',' + QString::number(control.top) + ',' + QString::number(control.width) + ',' + QString::number(control.height),
-                     QStringLiteral("%1 %2 ").arg(row.name, row.caption) + QString::number(row.twips.x()) + ',' + QString::number(row.twips.y()) + ','
-                         + QString::number(row.twips.width()) + ',' + QString::number(row.twips.height()));
+            QCOMPARE(std::tuple(control.name, control.caption, QRect(control.left, control.top, control.width, control.height)),
+                     std::tuple(std::string(row.name), std::string(row.caption), row.twips));
         }
     }
 

@@ -199,22 +199,17 @@ private slots:
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
     void taluno1OnItsTimersWithHelpBeside()
     {
-        using namespace TossControls;
-        TestSeams test;
-        TossWindow window(test.seams);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        RunWindow run(ProgramNumber::Taluno1);
+        QWidget &window = *run.window;
         button(&window, "自動開始")->click();
-        auto *firstResult = control<QLabel>(&window, ProgramNumber::Taluno1, resultCell(1));
-        QTRY_VERIFY_WITH_TIMEOUT(!firstResult->text().isEmpty(), 5000);
+        auto *firstResult = control<QLabel>(&window, ProgramNumber::Taluno1, TossControls::resultCell(1));
+        QTRY_COMPARE_WITH_TIMEOUT(firstResult->text(), QStringLiteral("裏"), 5000);
         button(&window, "自動停止")->click();
-        const bool heads = firstResult->text() == QStringLiteral("表");
-        QCOMPARE(firstResult->palette().color(QPalette::WindowText), heads ? QColor(0, 0, 255) : QColor(255, 0, 0));
-        QVERIFY(control(&window, ProgramNumber::Taluno1, headsCoin)->isVisible() == heads);
+        QVERIFY(firstResult->palette().color(QPalette::WindowText) == QColor(255, 0, 0) && control(&window, ProgramNumber::Taluno1, TossControls::tailsCoin)->isVisible());
 
         button(&window, "HELP")->click();
         button(&window, "HELP")->click();
-        QCOMPARE(test.cues, QStringList({"pinpon.wav", "pinpon.wav"}));
+        QCOMPARE(run.test.cues, QStringList({"pinpon.wav", "pinpon.wav"}));
         QCOMPARE(visibleWindows().size(), 2);
         QTRY_VERIFY(qobject_cast<HelpWindow *>(QApplication::activeWindow()));
         auto *help = qobject_cast<HelpWindow *>(QApplication::activeWindow());
@@ -424,13 +419,12 @@ private slots:
     void savedWindow()
     {
         QTemporaryDir folder;
-        TestSeams test;
-        test.boxes.savePath = folder.filePath(QStringLiteral("window.png"));
-        TossWindow toss(test.seams);
-        toss.show();
-        QVERIFY(QTest::qWaitForWindowActive(&toss));
+        RunWindow run(ProgramNumber::Taluno1);
+        QWidget &toss = *run.window;
+        ScriptedBoxes &boxes = run.test.boxes;
+        boxes.savePath = folder.filePath(QStringLiteral("window.png"));
         QTest::keySequence(&toss, QKeySequence::Save);
-        const QImage window(test.boxes.savePath);
+        const QImage window(boxes.savePath);
         QCOMPARE(window.size(), toss.size() * 2);
         const auto at = [&window](int row, int dx, int dy) {
             const Control &control = tossWindowLayout().controls[std::size_t(row)];
@@ -441,10 +435,10 @@ private slots:
 
         QFile blocker(folder.filePath(QStringLiteral("a-file")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        test.boxes.savePath = blocker.fileName() + QStringLiteral("/window.png");
+        boxes.savePath = blocker.fileName() + QStringLiteral("/window.png");
         QTest::keySequence(&toss, QKeySequence::Save);
-        QCOMPARE(test.boxes.asked.last(), QStringLiteral("画像を保存: 画像を保存できませんでした\n") + test.boxes.savePath);
-        QVERIFY(!QFile::exists(test.boxes.savePath));
+        QCOMPARE(boxes.asked.last(), QStringLiteral("画像を保存: 画像を保存できませんでした\n") + boxes.savePath);
+        QVERIFY(!QFile::exists(boxes.savePath));
     }
 
 };

@@ -10,6 +10,7 @@
 //
 // Clicks and keys go through the browser's automation, as a person's would. Nothing reaches beyond
 // loopback: each engine's own background traffic goes to a closed loopback port.
+import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -70,21 +71,15 @@ class Tab {
             const box = found?.getBoundingClientRect();
             return box && box.width > 0 ? [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)] : null;
         }, [selector, caption ?? null]);
-        assert(point, `nothing to click at ${selector} ${caption ?? ''}`);
+        assert.ok(point, `nothing to click at ${selector} ${caption ?? ''}`);
         await this.mouse(...point, button);
     }
 
     // One key with any modifiers before it: 'Enter', 't', 'Control+c', 'Shift+F10', 'ContextMenu'.
     press(keys) {
         const parts = keys.length === 1 ? [keys] : keys.split('+');
-        const key = parts.pop();
-        return this.keys(parts, key);
+        return this.keys(parts.slice(0, -1), parts.at(-1));
     }
-}
-
-function assert(value, message) {
-    if (!value)
-        throw new Error(message);
 }
 
 // Whatever Chromium fetches beyond loopback (autofill, accounts, updates) goes to a proxy on a closed
@@ -195,7 +190,7 @@ async function launchWebKit() {
 
     const keyCodes = { Enter: Key.ENTER, Escape: Key.ESCAPE, ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN,
                        Control: Key.CONTROL, Shift: Key.SHIFT, F10: Key.F10 };
-    const code = (key) => keyCodes[key] ?? (key.length === 1 ? key : assert(false, `no key ${key} in WebKit`));
+    const code = (key) => keyCodes[key] ?? (key.length === 1 ? key : assert.fail(`no key ${key} in WebKit`));
     return {
         supports: { menuKey: false, devtools: false, print: false },
         async open(url, { width, height, scale = 1 }) {
