@@ -32,10 +32,8 @@ private slots:
         QCOMPARE(kinds["line"], 2 + 12 + 27 + 25 * 59 + 5);
         // One light-blue box a bin, every bin, from x i + 4 up from the axis by its count.
         QCOMPARE(boxes.size(), std::size_t(120));
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            QCOMPARE(std::tuple(boxes[i].x1, boxes[i].x2, boxes[i].y1, boxes[i].y2), std::tuple(i + 5.0, i + 6.0, 280.0, 280.0 - counts[i]));
-            QVERIFY(boxes[i].colour == (Rgb{0, 0, 255}));
-        }
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            QCOMPARE(std::tuple(boxes[i].x1, boxes[i].x2, boxes[i].y1, boxes[i].y2, boxes[i].colour), std::tuple(i + 5.0, i + 6.0, 280.0, 280.0 - counts[i], Rgb{0, 0, 255}));
         // The axis row last, over everything else, one line below the axis at the left edge.
         QCOMPARE(std::tuple(texts.back().x1, texts.back().y1, texts.back().text), std::tuple(0.0, 290.0, std::string(axisNumberRow)));
         QCOMPARE(texts.size(), std::size_t(8));

@@ -60,10 +60,8 @@ private slots:
 
     void timersAndHelp()
     {
-        std::vector<int> periods;
-        for (const Timer &timer : tossWindowLayout().timers)
-            periods.push_back(timer.periodMs);
-        QCOMPARE(periods, (std::vector<int>{10, 500, 750}));
+        const std::vector<Timer> &timers = tossWindowLayout().timers;
+        QVERIFY(timers.size() == 3 && timers[0].periodMs == 10 && timers[1].periodMs == 500 && timers[2].periodMs == 750);
 
         RecordingView view(helpWindowLayout(ProgramNumber::Taluno3));
         HelpFlow help(view, ProgramNumber::Taluno3);
@@ -71,8 +69,7 @@ private slots:
         const std::size_t once = view.drawing.strokes.size();
         help.onActivated();
         const auto &strokes = view.drawing.strokes;
-        QCOMPARE(strokes.size(), 2 * once);
-        QCOMPARE(strokes[once].kind, std::string("clear"));
+        QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
     }
 };
