@@ -140,7 +140,7 @@ run_tests() {
             install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
             build "$build_dir"
             # The drivers drive Debian's browsers; none downloads a browser of its own.
-            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
+            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
                 { say "npm ci in tests/web failed"; exit 1; }
             QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j"$(nproc)"
             ;;

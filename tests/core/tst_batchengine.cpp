@@ -76,7 +76,7 @@ private slots:
             const double a = 2.0 / (9.0 * (cells - 1));
             QVERIFY2(chi < (cells - 1) * std::pow(1.0 - a + 3.0902 * std::sqrt(a), 3.0), qPrintable(QStringLiteral("N %1: chi2 %2 over %3 cells").arg(guests).arg(chi).arg(cells)));
             QVERIFY2(std::fabs(result.mean - mean) < 4 * std::sqrt((square - mean * mean) / experiments), qPrintable(QStringLiteral("N %1: mean %2, exact %3").arg(guests).arg(result.mean).arg(mean)));
-    
+
         }
     }
 

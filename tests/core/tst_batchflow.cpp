@@ -156,11 +156,12 @@ private slots:
         if (table)
             QVERIFY(cells() == "500 0 0 0 500 0" && view.colours[countCell(1)] == Rgb{} && view.texts[countTitle(6)] == countTitleText);
         window.flow.setExtraShown(Extra::ExactLaw, true);
+        const LessonRun run{10, 1000, "-4.5", {500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 500}};
+        QCOMPARE(window.flow.copyText(), resultTable(run, true, false));
 
         // The panel of coins, and c枚用意したら？: the mean's magnitude offered, rounded up, answers without a number
         // or beyond the guests asked again, Cancel taking the share away. The copy and Taluno3's picture say
         // what is on, the coins a share a line.
-        const LessonRun run{10, 1000, "-4.5", {500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 500}};
         window.flow.setExtraShown(Extra::CoinsPanel, true);
         window.flow.chooseExtra(Extra::CoinsShare);
         QCOMPARE(view.asked.back().defaultText, std::string("5"));

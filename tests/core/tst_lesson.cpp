@@ -63,7 +63,6 @@ private slots:
                 for (std::size_t bin = 0; bin < binned.size(); ++bin)
                     QVERIFY2(std::fabs(double(expected.at(bin)) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
             }
-    
         }
     }
 
