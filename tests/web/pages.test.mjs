@@ -150,22 +150,22 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     // The focus has moved on to 終了, which asks before anything is lost.
     assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
 
-    // The panels where the layout puts them, in the window, which widens to hold them: the coins as large as the
-    // table's numbers, then the share of c coins under them, larger and bold.
+    // The panels right of the table's last column, in the window, which widens to hold them: the coins as large
+    // as the table's numbers, then the share of c coins under them, larger and bold.
     await tab.press('k');
     await tab.press('c');
     await answer(tab, ' c枚用意したら？', '3');
     const margin = tab.layout.panelMargin;
     const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, named(tab, 'countCells')[0]));
     const { width, panels: [coins, share] } = await sidePanels(tab);
-    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [tab.layout.sidePanels.left, tab.layout.sidePanels.top, numbers, false]);
+    const [title, lastColumn] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
+    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
     assert.deepEqual([share.left, share.cells[0], share.bold], [coins.left, '3枚用意したら', true]);
     assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers);
     assert.equal(width, Math.max(coins.right, share.right) + margin);
     // Saved at twice the size, named after the window: the title's colour at its place, the last count's white
     // in the lower right, the panels in the picture.
     await tab.press('Control+s');
-    const [title, lastColumn] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
     const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)], [2 * (lastColumn.left + 40), 2 * (lastColumn.top + 12)]]);
     assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height, colours: ['#80ffff', '#ffffff'], clear: true });
     // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
