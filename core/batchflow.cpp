@@ -36,6 +36,16 @@ void BatchFlow::onClicked(int control)
     }
 }
 
+bool BatchFlow::drawsGraph() const
+{
+    switch (programRow(m_rules.program).kind) {
+    case ProgramKind::Graph: return true;
+    case ProgramKind::Table: return false;
+    case ProgramKind::Walk: break;
+    }
+    unknownProgram("BatchFlow");
+}
+
 void BatchFlow::ask(Setting setting)
 {
     const SettingRow &row = setting == Setting::Guests ? m_rules.guests : m_rules.experiments;
@@ -94,7 +104,7 @@ void BatchFlow::showCounts()
     ProgramView &v = view();
     const std::vector<long double> expected = m_lawShown ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin)
                                                          : std::vector<long double>{};
-    if (m_rules.program == ProgramNumber::Taluno3) {
+    if (drawsGraph()) {
         // Drawn afresh: the law's marks come and go with their toggle.
         Surface &graph = v.surface(graphSurface);
         graph.clear();
@@ -172,7 +182,7 @@ std::string BatchFlow::copyText() const
 
 std::vector<std::string> BatchFlow::pictureCaption() const
 {
-    if (m_counts.empty() || m_rules.program != ProgramNumber::Taluno3)
+    if (m_counts.empty() || !drawsGraph())
         return {};
     std::vector<std::string> lines{"お客人数 " + std::to_string(m_run.guests) + "　実験回数 " + std::to_string(m_run.experiments)
                                    + "　不足枚数の平均 " + m_run.meanText};
@@ -204,7 +214,7 @@ void BatchFlow::clearCounts()
     m_counts.clear();
     m_shareCoins.reset();
     v.showPanels({});
-    if (m_rules.program == ProgramNumber::Taluno3) {
+    if (drawsGraph()) {
         v.surface(graphSurface).clear();
         v.setDescription(graphSurface, noGraphDescription);
         return;

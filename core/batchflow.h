@@ -52,6 +52,8 @@ private:
     void showCounts();
     void showPanels();
     void clearCounts();
+    // The tally as a graph, else as a table.
+    bool drawsGraph() const;
 
     const BatchRules &m_rules;
     RandomSource &m_random;

@@ -16,5 +16,10 @@ const BatchRules taluno3{ProgramNumber::Taluno3, guestRow,
 
 const BatchRules &batchRules(ProgramNumber program)
 {
-    return program == ProgramNumber::Taluno3 ? taluno3 : taluno2;
+    switch (program) {
+    case ProgramNumber::Taluno2: return taluno2;
+    case ProgramNumber::Taluno3: return taluno3;
+    case ProgramNumber::Taluno1: break; // one walk, no batches
+    }
+    unknownProgram("batchRules");
 }

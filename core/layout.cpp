@@ -72,30 +72,26 @@ NamedRows array(std::string name, int first, int count)
     return named;
 }
 
-// Every main window copies its results and saves its picture; Taluno1 draws its walk as a line;
-// Taluno2 and Taluno3 show the exact law and the coins that are enough.
-std::vector<ExtraRow> extras(bool batch)
+// A single digit as a full-width one: 2 as "２".
+std::string fullWidthDigit(int digit)
 {
-    std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
-                               {Extra::SavePicture, "画像を保存", "Ctrl+S", false}};
-    if (batch) {
-        rows.push_back({Extra::ExactLaw, "理論値", "T", true});
-        rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
-        rows.push_back({Extra::CoinsShare, "c枚用意したら？", "C", false});
-    } else {
-        rows.push_back({Extra::WalkLine, "折れ線グラフ", "L", true});
-    }
-    return rows;
+    return {'\xEF', '\xBC', static_cast<char>(0x90 + digit)};
+}
+
+NamedRows named(NamedRow row)
+{
+    return {std::string(row.name), {row.row}};
 }
 
 WindowLayout makeTossWindow()
 {
     using namespace TossControls;
-    WindowLayout window = ::window("Form1", " Talunoの実験１（コインストによるシミュレーション）", 10470, 8685, 11.25);
+    const ProgramRow &program = programRow(ProgramNumber::Taluno1);
+    WindowLayout window = ::window("Form1", " " + program.title + "（コインストによるシミュレーション）", 10470, 8685, 11.25);
     window.program = ProgramNumber::Taluno1;
     auto &controls = window.controls;
     controls.push_back(button("Command3", "終了", 0, 0, 975, 375, 9));
-    controls.push_back(label("Label1", "Talunoの実験（その１）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
+    controls.push_back(label("Label1", "Talunoの実験（その" + fullWidthDigit(1) + "）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
     controls.back().foreground = Rgb{0, 0, 0};
     controls.push_back(button("Command6", "HELP", 8520, 0, 975, 375, 9));
     controls.push_back(button("Command2", "初期化", 9480, 0, 975, 375, 9));
@@ -162,26 +158,27 @@ WindowLayout makeTossWindow()
 
     window.focusOrder = {startButton, quitButton, resetButton, tossButton, stopButton, helpButton};
     window.timers = {Timer{"Timer1", 10}, Timer{"Timer2", 500}, Timer{"Timer3", 750}};
-    window.names = {{"quitButton", {quitButton}},   {"titleLabel", {titleLabel}},   {"helpButton", {helpButton}},
-                    {"resetButton", {resetButton}}, {"tossButton", {tossButton}},   {"stopButton", {stopButton}},
-                    {"startButton", {startButton}}, {"headsCoin", {headsCoin}},     {"tailsCoin", {tailsCoin}},
+    window.names = {named(quitButton), named(titleLabel), named(helpButton), named(resetButton), named(tossButton),
+                    named(stopButton), named(startButton), named(headsCoin), named(tailsCoin),
                     array("headingCells", headingCell(1), tossCount), array("resultCells", resultCell(1), tossCount),
-                    array("balanceCells", balanceCell(1), tossCount), {"walkGraph", {walkGraph}},
-                    {"lowestSoFarLabel", {lowestSoFarLabel}},
+                    array("balanceCells", balanceCell(1), tossCount), named(walkGraph), named(lowestSoFarLabel),
                     // Rows of the timers, not of the controls.
-                    {"spinTimer", {TossTimers::spin}}, {"tossTimer", {TossTimers::toss}},
-                    {"nextCycleTimer", {TossTimers::nextCycle}}};
-    window.helpBeside = true;
-    window.extras = extras(false);
+                    named(TossTimers::spin), named(TossTimers::toss), named(TossTimers::nextCycle)};
     return window;
 }
 
 WindowLayout makeBatchWindow(ProgramNumber program)
 {
     using namespace BatchControls;
-    const bool graph = program == ProgramNumber::Taluno3;
-    const std::string digit = graph ? "３" : "２";
-    WindowLayout window = ::window("Form1", " Talunoの実験" + digit, graph ? 8325 : 8295, 7680);
+    const ProgramRow &row = programRow(program);
+    bool graph = false;
+    switch (row.kind) {
+    case ProgramKind::Graph: graph = true; break;
+    case ProgramKind::Table: break;
+    case ProgramKind::Walk: unknownProgram("makeBatchWindow");
+    }
+    const std::string digit = fullWidthDigit(static_cast<int>(program));
+    WindowLayout window = ::window("Form1", " " + row.title, graph ? 8325 : 8295, 7680);
     window.program = program;
     auto &controls = window.controls;
     controls.push_back(button("Command2", "終了", 0, 0, 855, 375, 11.25));
@@ -208,7 +205,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         surface.unitsDown = graphHeight;
         controls.push_back(surface);
         window.pictureControl = graphSurface;
-        window.names.push_back({"graphSurface", {graphSurface}});
+        window.names.push_back(named(graphSurface));
     } else {
         // Seven pairs of rows, each a row of headings over a row of count cells; the layout numbers
         // pair 1's labels apart from those of the later pairs.
@@ -247,20 +244,18 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     // Right of the table or the graph, level with its top.
     window.sidePanels = PanelPlace{(graph ? 120 + 8055 : 7320 + 735) + panelMargin, 600};
     window.focusOrder = {startButton, quitButton, resetButton, helpButton};
-    window.names.insert(window.names.begin(),
-                        {{"quitButton", {quitButton}},         {"titleLabel", {titleLabel}},
-                         {"helpButton", {helpButton}},         {"resetButton", {resetButton}},
-                         {"guestCountValue", {guestCountValue}}, {"meanValue", {meanValue}},
-                         {"experimentCountValue", {experimentCountValue}}, {"startButton", {startButton}}});
-    window.extras = extras(true);
+    window.names.insert(window.names.begin(), {named(quitButton), named(titleLabel), named(helpButton), named(resetButton),
+                                               named(guestCountValue), named(meanValue), named(experimentCountValue),
+                                               named(startButton)});
+    window.announcedRows = {guestCountValue, meanValue, experimentCountValue};
+    if (graph)
+        window.announcedRows.push_back(graphSurface);
     return window;
 }
 
 WindowLayout makeHelpWindow(ProgramNumber program)
 {
-    const char *const digits[] = {"１", "２", "３"};
-    const std::string digit = digits[static_cast<int>(program) - 1];
-    WindowLayout window = ::window("Form2", " Talunoの実験" + digit + "＿ヘルプ（設問と操作方法）", 9255, 7440);
+    WindowLayout window = ::window("Form2", " " + programRow(program).title + "＿ヘルプ（設問と操作方法）", 9255, 7440);
     window.program = program;
     window.hasIcon = false;
     window.controls.push_back(button("Command1", "閉じる", 8400, 0, 735, 375, 0));
@@ -269,13 +264,13 @@ WindowLayout makeHelpWindow(ProgramNumber program)
     // The text is only painted: a screen reader reads it from the description.
     for (const std::string &line : helpLines(program))
         text.description += (text.description.empty() ? "" : "\n") + line;
-    // The inner area, inside a border of 30 twips, in twips.
-    text.unitsAcross = 9015 - 60;
-    text.unitsDown = 6855 - 60;
+    // The inner area, inside the border, in twips.
+    text.unitsAcross = 9015 - 2 * surfaceBorder;
+    text.unitsDown = 6855 - 2 * surfaceBorder;
     window.controls.push_back(text);
     window.controls.push_back(line(120, 360, 9120, 360));
     window.focusOrder = {HelpControls::closeButton, HelpControls::textSurface};
-    window.names = {{"closeButton", {HelpControls::closeButton}}, {"textSurface", {HelpControls::textSurface}}};
+    window.names = {named(HelpControls::closeButton), named(HelpControls::textSurface)};
     return window;
 }
 
@@ -291,17 +286,33 @@ const WindowLayout &batchWindowLayout(ProgramNumber program)
 {
     static const WindowLayout taluno2 = makeBatchWindow(ProgramNumber::Taluno2);
     static const WindowLayout taluno3 = makeBatchWindow(ProgramNumber::Taluno3);
-    return program == ProgramNumber::Taluno3 ? taluno3 : taluno2;
+    switch (program) {
+    case ProgramNumber::Taluno2: return taluno2;
+    case ProgramNumber::Taluno3: return taluno3;
+    case ProgramNumber::Taluno1: break;
+    }
+    unknownProgram("batchWindowLayout");
 }
 
 const WindowLayout &helpWindowLayout(ProgramNumber program)
 {
-    static const WindowLayout windows[] = {makeHelpWindow(ProgramNumber::Taluno1), makeHelpWindow(ProgramNumber::Taluno2),
-                                           makeHelpWindow(ProgramNumber::Taluno3)};
-    return windows[static_cast<int>(program) - 1];
+    static const WindowLayout taluno1 = makeHelpWindow(ProgramNumber::Taluno1);
+    static const WindowLayout taluno2 = makeHelpWindow(ProgramNumber::Taluno2);
+    static const WindowLayout taluno3 = makeHelpWindow(ProgramNumber::Taluno3);
+    switch (program) {
+    case ProgramNumber::Taluno1: return taluno1;
+    case ProgramNumber::Taluno2: return taluno2;
+    case ProgramNumber::Taluno3: return taluno3;
+    }
+    unknownProgram("helpWindowLayout");
 }
 
 const WindowLayout &mainWindowLayout(ProgramNumber program)
 {
-    return program == ProgramNumber::Taluno1 ? tossWindowLayout() : batchWindowLayout(program);
+    switch (programRow(program).kind) {
+    case ProgramKind::Walk: return tossWindowLayout();
+    case ProgramKind::Table:
+    case ProgramKind::Graph: return batchWindowLayout(program);
+    }
+    unknownProgram("mainWindowLayout");
 }

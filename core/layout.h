@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The windows as data: every control with its name, kind, caption, place, font and colours.
@@ -92,23 +93,24 @@ inline constexpr double panelPoints = 14.25;
 inline constexpr double sharePoints = 18;
 // The lines under a saved picture that say what it shows.
 inline constexpr double captionPoints = 12;
-
-// The extras of a main window's context menu, each off until asked for.
-enum class Extra {
-    CopyResults, // the results as a table for a spreadsheet
-    SavePicture, // the window, or its picture control, as a PNG at twice the resolution
-    ExactLaw,    // the exact law beside the run (a toggle)
-    CoinsPanel,  // the panel of how many coins are enough (a toggle)
-    CoinsShare,  // asks for a number of coins c and shows in how many experiments c were enough
-    WalkLine,    // the walk as a line with its lowest point so far (a toggle)
-};
-
-struct ExtraRow
+// The faces' drawing, the same on the desktop and in the pages: the sunken border of a drawing surface,
+// the ends of a line on it, the resolution of a saved picture and the spacing of its caption.
+inline constexpr int surfaceBorder = 30; // twips on each side
+enum class LineCap { Flat, Square };
+inline constexpr LineCap surfaceLineCap = LineCap::Square; // a line reaches half its width past its ends
+inline constexpr int savedPictureScale = 2;
+inline int captionLinePixels()
 {
-    Extra extra;
-    std::string caption;
-    std::string keys; // the shortcut, as "Ctrl+C" or "T"
-    bool toggle;      // shown or not, rather than done once
+    return static_cast<int>(std::lround(fontPixels(captionPoints) * 1.25));
+}
+
+// A row of a window's layout by the name the code gives it; the name also reaches the pages, which
+// find the row by it. It stands for its row number wherever a number is wanted.
+struct NamedRow
+{
+    int row;
+    std::string_view name;
+    constexpr operator int() const { return row; }
 };
 
 // A row, or an array of rows, of the layout by the name the code gives it ("startButton", "countCells").
@@ -134,9 +136,8 @@ struct WindowLayout
     std::vector<NamedRows> names;  // the rows the programs' code names, for faces in other languages
 
     // Main windows only.
-    bool helpBeside = false;              // HELP opens the help window beside this one, not in its place
-    std::vector<ExtraRow> extras;         // the context menu, in its order
     std::optional<int> pictureControl;    // what 画像を保存 saves, if not the whole window
+    std::vector<int> announcedRows;       // what a screen reader hears after a run: values with their captions, pictures
     std::optional<PanelPlace> sidePanels; // Taluno2 and Taluno3
 };
 
@@ -151,16 +152,16 @@ const WindowLayout &mainWindowLayout(ProgramNumber program);
 
 // Rows of Taluno1's main window.
 namespace TossControls {
-inline constexpr int quitButton = 0;  // 終了
-inline constexpr int titleLabel = 1;
-inline constexpr int helpButton = 2;  // HELP
-inline constexpr int resetButton = 3; // 初期化
+inline constexpr NamedRow quitButton{0, "quitButton"};  // 終了
+inline constexpr NamedRow titleLabel{1, "titleLabel"};
+inline constexpr NamedRow helpButton{2, "helpButton"};  // HELP
+inline constexpr NamedRow resetButton{3, "resetButton"}; // 初期化
 inline constexpr int rule = 4;
-inline constexpr int tossButton = 5;  // コイン止まる: the toss, never shown
-inline constexpr int stopButton = 6;  // 自動停止
-inline constexpr int startButton = 7; // 自動開始
-inline constexpr int headsCoin = 8;
-inline constexpr int tailsCoin = 9;
+inline constexpr NamedRow tossButton{5, "tossButton"};  // コイン止まる: the toss, never shown
+inline constexpr NamedRow stopButton{6, "stopButton"};  // 自動停止
+inline constexpr NamedRow startButton{7, "startButton"}; // 自動開始
+inline constexpr NamedRow headsCoin{8, "headsCoin"};
+inline constexpr NamedRow tailsCoin{9, "tailsCoin"};
 inline constexpr int tossCount = 100;
 inline constexpr int tossesPerBand = 17;
 inline constexpr int firstRowTitle = 10; // three a band: heading, result and balance rows
@@ -168,32 +169,32 @@ constexpr int headingCell(int toss) { return firstRowTitle + 18 + toss - 1; }
 constexpr int resultCell(int toss) { return headingCell(tossCount) + toss; }
 constexpr int balanceCell(int toss) { return resultCell(tossCount) + toss; }
 // The walk as a line beside the table, and the lowest balance so far under it: hidden until asked for.
-inline constexpr int walkGraph = balanceCell(tossCount) + 1;
-inline constexpr int lowestSoFarLabel = walkGraph + 1;
+inline constexpr NamedRow walkGraph{balanceCell(tossCount) + 1, "walkGraph"};
+inline constexpr NamedRow lowestSoFarLabel{walkGraph + 1, "lowestSoFarLabel"};
 } // namespace TossControls
 
 // Taluno1's timers.
 namespace TossTimers {
-inline constexpr int spin = 0;      // flips the coin pictures
-inline constexpr int toss = 1;      // stops the coin: the toss
-inline constexpr int nextCycle = 2; // starts the next spin
+inline constexpr NamedRow spin{0, "spinTimer"}; // flips the coin pictures
+inline constexpr NamedRow toss{1, "tossTimer"}; // stops the coin: the toss
+inline constexpr NamedRow nextCycle{2, "nextCycleTimer"}; // starts the next spin
 } // namespace TossTimers
 
 // Rows of the main window of Taluno2 and Taluno3.
 namespace BatchControls {
-inline constexpr int quitButton = 0;  // 終了
-inline constexpr int titleLabel = 1;
-inline constexpr int helpButton = 2;  // HELP
-inline constexpr int resetButton = 3; // 初期化
+inline constexpr NamedRow quitButton{0, "quitButton"};  // 終了
+inline constexpr NamedRow titleLabel{1, "titleLabel"};
+inline constexpr NamedRow helpButton{2, "helpButton"};  // HELP
+inline constexpr NamedRow resetButton{3, "resetButton"}; // 初期化
 inline constexpr int rule = 4;
 inline constexpr int guestCaption = 5;
-inline constexpr int guestCountValue = 6;
+inline constexpr NamedRow guestCountValue{6, "guestCountValue"};
 inline constexpr int meanCaption = 7;
-inline constexpr int meanValue = 8;
+inline constexpr NamedRow meanValue{8, "meanValue"};
 inline constexpr int experimentCaption = 9;
-inline constexpr int experimentCountValue = 10;
-inline constexpr int startButton = 11; // 実験開始
-inline constexpr int graphSurface = 12; // Taluno3
+inline constexpr NamedRow experimentCountValue{10, "experimentCountValue"};
+inline constexpr NamedRow startButton{11, "startButton"}; // 実験開始
+inline constexpr NamedRow graphSurface{12, "graphSurface"}; // Taluno3
 // Taluno2's table: row titles, then the headings, then the count cells, each in bin order.
 inline constexpr int firstTableRowTitle = 12;
 inline constexpr int tableColumns = 9;
@@ -205,8 +206,8 @@ constexpr int countCell(int bin) { return headingOfBin(tableColumns * tablePairs
 
 // Rows of the help window.
 namespace HelpControls {
-inline constexpr int closeButton = 0; // 閉じる
-inline constexpr int textSurface = 1;
+inline constexpr NamedRow closeButton{0, "closeButton"}; // 閉じる
+inline constexpr NamedRow textSurface{1, "textSurface"};
 inline constexpr int rule = 2;
 } // namespace HelpControls
 

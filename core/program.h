@@ -1,24 +1,97 @@
 #ifndef PROGRAM_H
 #define PROGRAM_H
 
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
-// The three programs of the suite.
+// What a program is, decided once: the table below. Every choice by program or by kind is a
+// `switch` without `default`, so that the compiler lists what a new program must answer.
+//
+// A new program: a row of programTable() in core/program.cpp, its main window's layout in
+// core/layout.cpp, and its flow in makeMainFlow(); the faces, the tests and the benchmarks read
+// the table.
+
 enum class ProgramNumber {
     Taluno1 = 1, // one experiment, toss by toss
     Taluno2 = 2, // many experiments, as a frequency table
     Taluno3 = 3, // many experiments, as a frequency graph
 };
 
+// What a main window shows of its runs.
+enum class ProgramKind {
+    Walk,  // one walk, toss by toss
+    Table, // the lowest balances of many walks as a frequency table
+    Graph, // the same as a bar graph
+};
+
+// Where HELP shows the help window.
+enum class HelpPlace {
+    Beside,  // beside the main window, which stays as it is
+    InPlace, // instead of the main window, which comes back afresh on 閉じる
+};
+
+// The extras of a main window's context menu, each off until asked for.
+enum class Extra {
+    CopyResults, // the results as a table for a spreadsheet
+    SavePicture, // the window, or its picture control, as a PNG at twice the resolution
+    ExactLaw,    // the exact law beside the run (a toggle)
+    CoinsPanel,  // the panel of how many coins are enough (a toggle)
+    CoinsShare,  // asks for a number of coins c and shows in how many experiments c were enough
+    WalkLine,    // the walk as a line with its lowest point so far (a toggle)
+};
+
+struct ExtraRow
+{
+    Extra extra;
+    std::string caption;
+    std::string keys; // the shortcut, as "Ctrl+C" or "T"
+    bool toggle;      // shown or not, rather than done once
+};
+
+struct ProgramRow
+{
+    ProgramNumber number;
+    std::string title;   // "Talunoの実験１"
+    std::string summary; // what it shows, for the list of programs: "度数分布表"
+    ProgramKind kind;
+    HelpPlace help;
+    std::vector<ExtraRow> extras; // the main window's context menu, in its order
+};
+
+// Every program, in the order of their numbers.
+const std::vector<ProgramRow> &programTable();
+const ProgramRow &programRow(ProgramNumber program);
+// The program of that number, if there is one.
+std::optional<ProgramNumber> programNumbered(int number);
+
+// The name of an extra across the boundary to the pages ("copyResults"); the extra of a program's
+// menu by that name, if it has one.
+std::string_view extraName(Extra extra);
+std::optional<Extra> extraNamed(ProgramNumber program, std::string_view name);
+
 // The two sound cues, played from WAV files beside the program.
 enum class Cue {
     Pinpon,    // HELP and 初期化
     EndPinpon, // 終了
 };
+inline constexpr Cue allCues[] = {Cue::Pinpon, Cue::EndPinpon};
+// The cue's name across the boundary to the pages ("pinpon"), and its file ("pinpon.wav").
+std::string_view cueName(Cue cue);
+std::string cueFile(Cue cue);
+std::optional<Cue> cueNamed(std::string_view name);
 
-constexpr std::string_view cueFile(Cue cue)
-{
-    return cue == Cue::Pinpon ? "pinpon.wav" : "endpinpon.wav";
-}
+class Clock;
+class ProgramFlow;
+class ProgramView;
+class RandomSource;
+
+// The logic of the program's main window, drawing from `random` and reseeding it from `clock`.
+std::unique_ptr<ProgramFlow> makeMainFlow(ProgramNumber program, ProgramView &view, RandomSource &random, Clock &clock);
+
+// Where a switch over all programs or kinds falls through: a value no row has. Never quietly.
+[[noreturn]] void unknownProgram(const char *where);
 
 #endif

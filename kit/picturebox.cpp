@@ -28,13 +28,25 @@ int pixelIndex(double device)
     return static_cast<int>(std::floor(device + 1e-9));
 }
 
+Qt::PenCapStyle qtCap(LineCap cap)
+{
+    switch (cap) {
+    case LineCap::Flat: return Qt::FlatCap;
+    case LineCap::Square: return Qt::SquareCap;
+    }
+    return Qt::SquareCap;
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QFrame(parent)
     , m_background(palette().color(QPalette::Button))
 {
+    // A sunken panel is two pixels wide on each side, the layout's surface border; the pages draw
+    // the same border (web/src/surface.js): keep the two in step.
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    static_assert(pixelsFromTwips(surfaceBorder) == 2);
 }
 
 void PictureBox::setScale(double width, double height)
@@ -113,7 +125,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb)
              colour);
     } else if (!m_canvas.isNull()) {
         QPainter painter(&m_canvas);
-        painter.setPen(QPen(colour, width / m_ratio, Qt::SolidLine, Qt::SquareCap));
+        painter.setPen(QPen(colour, width / m_ratio, Qt::SolidLine, qtCap(surfaceLineCap)));
         const QPointF centre(width / 2.0, width / 2.0);
         painter.drawLine((QPointF(a) + centre) / m_ratio, (QPointF(b) + centre) / m_ratio);
         update();

@@ -5,26 +5,18 @@
 #include "kit/coinimage.h"
 #include "kit/commandbutton.h"
 #include "kit/fonts.h"
-#include "kit/helpwindow.h"
 #include "kit/modalboxes.h"
 #include "kit/picturebox.h"
 #include "kit/qtconvert.h"
 #include "kit/soundcue.h"
 #include "kit/straightline.h"
 
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QMenu>
 #include <QPointer>
 #include <QScreen>
-#include <QShortcut>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -99,8 +91,6 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
         connect(qtimer, &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
         m_timers.push_back(qtimer);
     }
-    if (!layout.extras.empty())
-        addExtrasMenu();
 }
 
 QWidget *ProgramWindow::makeControl(const Control &control)
@@ -301,90 +291,4 @@ void ProgramWindow::showPanels(const std::vector<Panel> &panels)
     }
     setFixedWidth(width);
     keepOnScreen();
-}
-
-void ProgramWindow::addExtrasMenu()
-{
-    m_extras = new QMenu(this);
-    for (const ExtraRow &row : m_layout.extras) {
-        QAction *action = m_extras->addAction(qtText(row.caption));
-        action->setShortcut(QKeySequence(qtText(row.keys)));
-        action->setCheckable(row.toggle);
-        addAction(action);
-        const Extra extra = row.extra;
-        if (row.toggle) {
-            connect(action, &QAction::toggled, this,
-                    [this, extra](bool on) { forward([this, extra, on] { m_flow->setExtraShown(extra, on); }); });
-        } else if (extra == Extra::CopyResults) {
-            connect(action, &QAction::triggered, this, [this] {
-                const std::string text = m_flow->copyText();
-                if (!text.empty())
-                    QGuiApplication::clipboard()->setText(qtText(text));
-            });
-        } else if (extra == Extra::SavePicture) {
-            connect(action, &QAction::triggered, this, [this, caption = action->text()] { savePicture(caption); });
-        } else {
-            connect(action, &QAction::triggered, this, [this, extra] { forward([this, extra] { m_flow->chooseExtra(extra); }); });
-        }
-    }
-    // Shift+F10 opens the menu as the Menu key does.
-    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] { m_extras->exec(mapToGlobal(rect().center())); });
-}
-
-void ProgramWindow::savePicture(const QString &caption)
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path = m_seams.boxes.saveFileName(caption, QDir(folder).filePath(windowTitle().trimmed() + QStringLiteral(".png")));
-    if (path.isEmpty())
-        return;
-    // Twice the resolution, for a slide; a picture control with the lines that say what it shows under it.
-    QWidget *picture = m_layout.pictureControl ? control(*m_layout.pictureControl) : this;
-    const QStringList lines = m_layout.pictureControl ? qtLines(m_flow->pictureCaption()) : QStringList();
-    const QFont font = msPGothic(captionPoints);
-    const int lineHeight = QFontMetrics(font).lineSpacing();
-    QImage image(QSize(picture->width(), picture->height() + lineHeight * (lines.size() + (lines.isEmpty() ? 0 : 1))) * 2,
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(2);
-    image.fill(Qt::white);
-    picture->render(&image);
-    // Half a line's room above the first and below the last.
-    QPainter painter(&image);
-    painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
-    for (qsizetype line = 0; line < lines.size(); ++line)
-        painter.drawText(QPoint(lineHeight / 2, picture->height() + lineHeight * int(line) + lineHeight / 2 + ascent), lines[line]);
-    painter.end();
-    if (!image.save(path, "PNG"))
-        m_seams.boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
-}
-
-void ProgramWindow::openHelp()
-{
-    if (!m_layout.helpBeside) {
-        emit helpRequested();
-        return;
-    }
-    if (!m_help) {
-        m_help = new HelpWindow(m_layout.program, m_seams);
-        // To the right of this window, or as far right as the screen allows.
-        const QRect mainFrame = frameGeometry();
-        const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-        QPoint topLeft(mainFrame.right() + 1, mainFrame.top());
-        if (topLeft.x() + m_help->width() > screen.right())
-            topLeft.setX(std::max(screen.left(), screen.right() - m_help->width()));
-        m_help->move(topLeft);
-        // However the help window is closed, this is the window to work in again.
-        connect(m_help, &QObject::destroyed, this, [this] { activateWindow(); });
-    }
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
-}
-
-void ProgramWindow::contextMenuEvent(QContextMenuEvent *event)
-{
-    if (!m_extras)
-        return QWidget::contextMenuEvent(event);
-    m_extras->exec(event->globalPos());
 }

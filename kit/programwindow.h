@@ -4,23 +4,18 @@
 #include "core/programflow.h"
 #include "kit/seams.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
 #include <vector>
 
-class HelpWindow;
-class QContextMenuEvent;
-class QMenu;
 class QTimer;
 
 // A window of a Taluno program, built from its layout table. It hands its activation, clicks
 // and timer ticks to its flow, shows what the flow says, and puts the flow's questions to the
-// user in modal boxes, answering the flow as soon as a box closes. A main window has the context
-// menu of its layout's extras (right click, the Menu key, Shift+F10), and opens its help window
-// beside it or asks for it in its place, as its layout says.
+// user in modal boxes, answering the flow as soon as a box closes. The twin of ProgramWindow in
+// web/src/window.js: keep the two in step.
 class ProgramWindow : public QWidget, protected ProgramView
 {
     Q_OBJECT
@@ -29,7 +24,7 @@ public:
     ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent = nullptr);
 
 signals:
-    // HELP, after its cue, where the help window is to take this window's place.
+    // HELP, after its cue: the program shows the help window.
     void helpRequested();
 
 protected:
@@ -43,7 +38,6 @@ protected:
     void keepOnScreen();
     // Runs an event of the flow from outside its controls, and asks what it then wants to know.
     void forward(const std::function<void()> &event);
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
     // The activation counts each time the window becomes the active one coming from another of
     // the program's windows: not on returning from a modal box, nor from another application.
@@ -60,7 +54,7 @@ protected:
     void yieldToEventLoop() override;
     void playCue(Cue cue) override;
     void ask(const Question &question) override;
-    void openHelp() override;
+    void openHelp() override { emit helpRequested(); }
     void closeHelp() override {}
     void endProgram() override;
     void setWindowWidth(int twips) override;
@@ -68,9 +62,6 @@ protected:
 
 private:
     QWidget *makeControl(const Control &control);
-    void addExtrasMenu();
-    // Saves the window, or its picture control, where the user says; `caption` titles the boxes.
-    void savePicture(const QString &caption);
 
     const WindowLayout &m_layout;
     Seams m_seams;
@@ -78,8 +69,6 @@ private:
     std::vector<QWidget *> m_controls;
     std::vector<QTimer *> m_timers;
     std::optional<Question> m_question;
-    QMenu *m_extras = nullptr;
-    QPointer<HelpWindow> m_help; // beside this window
     std::vector<QWidget *> m_panels;
 };
 

@@ -1,10 +1,10 @@
+#include "kit/desktopprogram.h"
 #include "kit/talunoapplication.h"
-#include "toss/tosswindow.h"
 
 int main(int argc, char *argv[])
 {
     TalunoApplication app(argc, argv);
-    TossWindow window(app.seams());
-    window.show();
+    DesktopProgram program(ProgramNumber::Taluno1, app.seams());
+    program.showMain();
     return app.exec();
 }

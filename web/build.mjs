@@ -7,6 +7,7 @@ import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { printablePage } from './printpage.mjs';
+import { loadCore } from './src/core.js';
 import { keepOffline } from './src/offline.js';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -29,20 +30,31 @@ const head = `<link rel="icon" type="image/png" sizes="32x32" href="data:image/p
 <meta name="theme-color" content="${themeColour}">
 <script>(${keepOffline})();</script>`;
 
-// The modules as one inline script: a page opened from a file may not load modules of its own.
-const script = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
-                'src/page.js']
-    .map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, ''))
-    .join('\n');
-const titles = { 1: 'Talunoの実験１', 2: 'Talunoの実験２', 3: 'Talunoの実験３' };
-// The core stored compressed; the page makes the cue sounds with it.
-const wasm = gzipSync(readFileSync(wasmFile), { level: 9 }).toString('base64');
-for (const program of [1, 2, 3]) {
-    write(`taluno${program}.html`, fill(read('page.html'), {
-        TITLE: titles[program], HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: program, WASM: wasm,
+// The modules of a page, each after those it imports. Put together as one inline script (a page opened
+// from a file may not load modules of its own), they share one scope: no two may declare one name.
+const modules = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
+                 'src/page.js'];
+const declaredBy = new Map();
+for (const name of modules) {
+    for (const [, declared] of read(name).matchAll(/^(?:export )?(?:async )?(?:const|let|var|function\*?|class) +([\w$]+)/gm)) {
+        if (declaredBy.has(declared))
+            throw new Error(`${name} and ${declaredBy.get(declared)} both declare ${declared} at the top level`);
+        declaredBy.set(declared, name);
+    }
+}
+const script = modules.map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '')).join('\n');
+
+// A page for each program of the core's table; the core stored compressed, the page makes the cue sounds with it.
+const wasmBytes = readFileSync(wasmFile);
+const { programs } = (await loadCore(wasmBytes, {})).table();
+const wasm = gzipSync(wasmBytes, { level: 9 }).toString('base64');
+for (const { number, title } of programs) {
+    write(`taluno${number}.html`, fill(read('page.html'), {
+        TITLE: title, HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: number, WASM: wasm,
     }));
 }
-write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version }));
+const links = programs.map(({ number, title, summary }) => `<a href="taluno${number}.html">${title}（${summary}）</a>`);
+write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version, PROGRAMS: links.join('\n') }));
 
 // The teacher's guide and the worksheet from their Markdown, with the pictures the guide shows.
 const docs = join(here, '../docs');

@@ -9,7 +9,7 @@
 #include "core/batchengine.h"
 #include "core/batchrules.h"
 #include "core/meanformatter.h"
-#include "kit/batchwindow.h"
+#include "kit/mainwindow.h"
 #include "kit/talunoapplication.h"
 
 #include <QAbstractButton>
@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
     const QStringList settings{QString::number(guests), QString::number(experiments)};
 
     TestSeams bench;
-    BatchWindow window(program, bench.seams);
+    MainWindow window(program, bench.seams);
     const WindowLayout &layout = batchWindowLayout(program);
     auto *const reset = controlOf<QAbstractButton>(window, layout, BatchControls::resetButton);
     auto *const start = controlOf<QAbstractButton>(window, layout, BatchControls::startButton);
@@ -101,8 +101,14 @@ int main(int argc, char *argv[])
     printTimes("click to results", clickTimes);
     printTimes("click to results painted", paintedTimes);
     printTimes("click minus engine, per round", addedTimes);
-    if (program == ProgramNumber::Taluno2)
+    switch (programRow(program).kind) {
+    case ProgramKind::Table:
         std::printf("  the window adds under 20 ms: %s\n", verdict(median(addedTimes) < 20));
-    else
+        break;
+    case ProgramKind::Graph:
         std::printf("  click to graph painted under 50 ms: %s\n", verdict(median(paintedTimes) < 50));
+        break;
+    case ProgramKind::Walk:
+        unknownProgram("batchbench");
+    }
 }

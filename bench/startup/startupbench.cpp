@@ -5,9 +5,8 @@
 
 #include "bench/benchfigures.h"
 #include "bench/benchseams.h"
-#include "kit/inplacehelp.h"
+#include "kit/desktopprogram.h"
 #include "kit/talunoapplication.h"
-#include "toss/tosswindow.h"
 
 #include <QEvent>
 #include <QProcess>
@@ -44,13 +43,8 @@ int runProgram(ProgramNumber program, int argc, char *argv[])
     bench.boxes.answers = {QStringLiteral("100"), QStringLiteral("1000")}; // the batch programs ask at once
     FirstPaint firstPaint;
     app.installEventFilter(&firstPaint);
-    if (program == ProgramNumber::Taluno1) {
-        TossWindow window(bench.seams);
-        window.show();
-        return app.exec();
-    }
-    InPlaceHelp batch(program, bench.seams);
-    batch.showMain();
+    DesktopProgram desktop(program, bench.seams);
+    desktop.showMain();
     return app.exec();
 }
 
@@ -59,13 +53,16 @@ int runProgram(ProgramNumber program, int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc == 3 && QByteArray(argv[1]) == "--program")
-        return runProgram(static_cast<ProgramNumber>(std::atoi(argv[2])), argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--program") {
+        const std::optional<ProgramNumber> program = programNumbered(std::atoi(argv[2]));
+        return program ? runProgram(*program, argc, argv) : 2;
+    }
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
     std::printf("start-up to first paint, offscreen, %d runs each after one that warms the file cache\n", runs);
-    for (int program = 1; program <= 3; ++program) {
+    for (const ProgramRow &row : programTable()) {
+        const int program = static_cast<int>(row.number);
         std::vector<double> times;
         long peakKb = 0;
         for (int run = 0; run <= runs; ++run) {
@@ -83,7 +80,7 @@ int main(int argc, char *argv[])
                 peakKb = std::max(peakKb, said[1].trimmed().toLong());
             }
         }
-        printTimes(("Taluno" + std::to_string(program)).c_str(), times);
+        printTimes(row.title.c_str(), times);
         std::printf("  %-30s peak %.1f MB; under 300 ms and 80 MB: %s\n", "", peakKb / 1024.0,
                     verdict(median(times) < 300 && peakKb < 80 * 1024));
     }

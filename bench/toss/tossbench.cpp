@@ -3,8 +3,8 @@
 
 #include "bench/benchfigures.h"
 #include "bench/benchseams.h"
+#include "kit/mainwindow.h"
 #include "kit/talunoapplication.h"
-#include "toss/tosswindow.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TalunoApplication app(argc, argv);
     TestSeams bench;
-    TossWindow window(bench.seams);
+    MainWindow window(ProgramNumber::Taluno1, bench.seams);
     window.show();
 
     using namespace TossControls;

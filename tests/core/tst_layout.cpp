@@ -39,23 +39,30 @@ private slots:
         }
     }
 
-    // The context menu's extras in order, with their keys; the side panels right of the table's last column or
-    // of the graph, by the margin.
-    void extras()
+    // The program table: each program's title, kind, help place and menu of extras with their keys, and no program
+    // of a number it lacks; the side panels right of the table's last column or of the graph, by the margin.
+    void programsAndTheirExtras()
     {
         const QString always = "結果をコピー Ctrl+C, 画像を保存 Ctrl+S, ";
-        const QString menus[] = {always + "折れ線グラフ L toggled", always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C"};
-        for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
-            const WindowLayout &layout = mainWindowLayout(program);
+        const QString batch = always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C";
+        const QStringList expected{"Talunoの実験１ walk beside: " + always + "折れ線グラフ L toggled",
+                                   "Talunoの実験２ table in place: " + batch, "Talunoの実験３ graph in place: " + batch};
+        const char *const kinds[] = {"walk", "table", "graph"};
+        QStringList programs;
+        for (const ProgramRow &program : programTable()) {
             QStringList items;
-            for (const ExtraRow &row : layout.extras)
+            for (const ExtraRow &row : program.extras)
                 items << QString::fromStdString(row.caption + ' ' + row.keys + (row.toggle ? " toggled" : ""));
-            QCOMPARE(items.join(", "), menus[program == ProgramNumber::Taluno1 ? 0 : 1]);
-            if (program == ProgramNumber::Taluno1)
+            programs << QString::fromStdString(program.title + ' ' + kinds[int(program.kind)]
+                                               + (program.help == HelpPlace::Beside ? " beside: " : " in place: ")) + items.join(", ");
+            if (program.kind == ProgramKind::Walk)
                 continue;
-            const Control &beside = layout.controls[std::size_t(program == ProgramNumber::Taluno2 ? BatchControls::countCell(63) : BatchControls::graphSurface)];
+            const WindowLayout &layout = mainWindowLayout(program.number);
+            const Control &beside = layout.controls[std::size_t(program.kind == ProgramKind::Table ? BatchControls::countCell(63) : BatchControls::graphSurface)];
             QCOMPARE(layout.sidePanels->left, beside.left + beside.width + panelMargin);
         }
+        QCOMPARE(programs, expected);
+        QVERIFY(!programNumbered(0) && !programNumbered(4) && programNumbered(3) == ProgramNumber::Taluno3);
     }
 
     void timersAndHelp()

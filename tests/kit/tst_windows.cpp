@@ -1,15 +1,14 @@
 #include "core/batchengine.h"
 #include "core/frequencygraph.h"
 #include "core/layout.h"
-#include "kit/batchwindow.h"
+#include "kit/desktopprogram.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
-#include "kit/inplacehelp.h"
+#include "kit/mainwindow.h"
 #include "kit/picturebox.h"
 #include "kit/qtmodalboxes.h"
 #include "kit/talunoapplication.h"
 #include "testseams.h"
-#include "toss/tosswindow.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -50,13 +49,6 @@ QAbstractButton *button(const QWidget *window, const char *caption)
     return *std::find_if(buttons.begin(), buttons.end(), [caption](auto *button) { return button->text() == QString::fromUtf8(caption); });
 }
 
-std::unique_ptr<QWidget> makeWindow(ProgramNumber program, TestSeams &test)
-{
-    if (program == ProgramNumber::Taluno1)
-        return std::make_unique<TossWindow>(test.seams);
-    return std::make_unique<BatchWindow>(program, test.seams);
-}
-
 // Answers the next real modal box: types `answer` into an input box and presses OK, or presses the
 // button of a message box whose caption begins with `answer`. What the box showed goes to `seen`.
 void answerNextBox(const QString &answer, QStringList *seen)
@@ -89,24 +81,24 @@ bool isColour(const QImage &image, QPointF unit, double unitsAcross, double unit
 // tails: each walk bottoms out at -guests.
 struct RunWindow
 {
-    explicit RunWindow(ProgramNumber program, int experiments = 200, int guests = 10) : program(program), test({0.9f}), window(makeWindow(program, test))
+    explicit RunWindow(ProgramNumber program, int experiments = 200, int guests = 10) : program(program), test({0.9f}), desktop(program, test.seams)
     {
         test.boxes.answers = {QString::number(guests), QString::number(experiments)};
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        desktop.showMain();
+        window = desktop.mainWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.data()));
         if (program == ProgramNumber::Taluno1)
             return;
-        QTRY_COMPARE(control<QLabel>(window.get(), program, BatchControls::experimentCountValue)->text(), QString::number(experiments));
-        button(window.get(), "実験開始")->click();
+        QTRY_COMPARE(control<QLabel>(window.data(), program, BatchControls::experimentCountValue)->text(), QString::number(experiments));
+        button(window.data(), "実験開始")->click();
     }
-    PictureBox *graph() const { return control<PictureBox>(window.get(), program, BatchControls::graphSurface); }
+    PictureBox *graph() const { return control<PictureBox>(window.data(), program, BatchControls::graphSurface); }
     // Taluno2's count cells, their texts and colours; Taluno3's graph as drawn.
     QStringList shown() const
     {
         QStringList cells;
         for (int bin = 1; program == ProgramNumber::Taluno2 && bin <= 63; ++bin) {
-            const auto *cell = control<QLabel>(window.get(), program, BatchControls::countCell(bin));
+            const auto *cell = control<QLabel>(window.data(), program, BatchControls::countCell(bin));
             cells << cell->text() + QLatin1Char(' ') + cell->palette().color(QPalette::WindowText).name();
         }
         if (program == ProgramNumber::Taluno3) {
@@ -117,9 +109,12 @@ struct RunWindow
     }
     QList<QLabel *> panels() const { return window->findChildren<QLabel *>("sidePanel"); }
 
+    ~RunWindow() { delete window.data(); }
+
     ProgramNumber program;
     TestSeams test;
-    std::unique_ptr<QWidget> window;
+    DesktopProgram desktop;
+    QPointer<MainWindow> window;
 };
 
 // Whether any pixel of `image` within `area` is dark.
@@ -164,7 +159,8 @@ private slots:
         for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
             for (const bool help : {false, true}) {
                 TestSeams test;
-                const std::unique_ptr<QWidget> window = help ? std::make_unique<HelpWindow>(program, test.seams) : makeWindow(program, test);
+                const std::unique_ptr<QWidget> window = help ? std::unique_ptr<QWidget>(std::make_unique<HelpWindow>(program, test.seams))
+                                                             : std::make_unique<MainWindow>(program, test.seams);
                 window->show();
                 QVERIFY(QTest::qWaitForWindowExposed(window.get()));
                 const WindowLayout &layout = help ? helpWindowLayout(program) : mainWindowLayout(program);
@@ -229,18 +225,18 @@ private slots:
         QStringList seen;
         for (const char *answer : {"", "いいえ", "10", "5", "20", "6"})
             answerNextBox(QString::fromUtf8(answer), &seen);
-        InPlaceHelp help(ProgramNumber::Taluno2, seams);
-        help.showMain();
+        DesktopProgram desktop(ProgramNumber::Taluno2, seams);
+        desktop.showMain();
         const auto experiments = [] { return control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::experimentCountValue); };
         QTRY_COMPARE(experiments()->text(), QStringLiteral("5"));
         QCOMPARE(seen, QStringList({" お客人数の設定: 100", "確認: 終了していいですか？", " お客人数の設定: 100", " 実験回数の設定: 1000"}));
         button(visibleWindows().value(0), "HELP")->click();
         QCOMPARE(test.cues, QStringList{"pinpon.wav"});
         QTRY_COMPARE(visibleWindows().size(), 1);
-        QCOMPARE(visibleWindows().value(0)->objectName(), QStringLiteral("Form2"));
+        QVERIFY(qobject_cast<HelpWindow *>(visibleWindows().value(0)));
         button(visibleWindows().value(0), "閉じる")->click();
         QTRY_COMPARE(visibleWindows().size(), 1);
-        QCOMPARE(visibleWindows().value(0)->objectName(), QStringLiteral("Form1"));
+        QVERIFY(qobject_cast<MainWindow *>(visibleWindows().value(0)));
         QTRY_COMPARE(experiments()->text(), QStringLiteral("6"));
         for (const auto &[answer, ends] : {std::pair{"いいえ", 0}, std::pair{"はい", 1}}) {
             answerNextBox(QString::fromUtf8(answer), &seen);
@@ -249,7 +245,7 @@ private slots:
         }
         QCOMPARE(test.cues.last(), QStringLiteral("endpinpon.wav"));
         button(visibleWindows().value(0), "HELP")->click();
-        QTRY_COMPARE(visibleWindows().value(0)->objectName(), QStringLiteral("Form2"));
+        QTRY_VERIFY(qobject_cast<HelpWindow *>(visibleWindows().value(0)));
         visibleWindows().value(0)->close();
         QTRY_VERIFY(visibleWindows().isEmpty());
     }
@@ -263,11 +259,11 @@ private slots:
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         run.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(run.window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(run.window.data()));
         QCoreApplication::processEvents();
         QCOMPARE(run.test.boxes.asked.size(), 2);
         // After the run the focus has moved on to 終了, so that a second Enter asks before anything is lost.
-        QCOMPARE(QApplication::focusWidget(), button(run.window.get(), "終了"));
+        QCOMPARE(QApplication::focusWidget(), button(run.window.data(), "終了"));
         const QImage image = run.graph()->image();
         const QColor black(0, 0, 0), blue(0, 0, 255), background = run.graph()->background();
         // The bar of -10 rises from the tick at x 110 to the top; every box includes its edges: the bars
@@ -353,9 +349,9 @@ private slots:
     void menuFromMouseAndKeys()
     {
         RunWindow run(ProgramNumber::Taluno3, 10);
-        QWidget *window = run.window.get();
+        QWidget *window = run.window.data();
         QStringList items;
-        for (const ExtraRow &row : batchWindowLayout(ProgramNumber::Taluno3).extras)
+        for (const ExtraRow &row : programRow(ProgramNumber::Taluno3).extras)
             items << QString::fromStdString(row.caption + '\t' + row.keys);
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
         const std::function<void()> ways[] = {[&] { QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier); },
@@ -384,14 +380,14 @@ private slots:
             RunWindow run(ProgramNumber::Taluno3, 200, guests);
             run.test.boxes.answers = {QString::number(guests)};
             for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
-                QTest::keyClick(run.window.get(), key);
+                QTest::keyClick(run.window.data(), key);
             run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
-            QTest::keySequence(run.window.get(), QKeySequence::Save);
+            QTest::keySequence(run.window.data(), QKeySequence::Save);
             const QImage saved(run.test.boxes.savePath);
             PictureBox *graph = run.graph();
             // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
             // lines, with half a line's room above and below.
-            const int line = QFontMetrics(msPGothic(captionPoints)).lineSpacing();
+            const int line = captionLinePixels();
             QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
             for (int k = 0; k < 8; ++k)
                 QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));

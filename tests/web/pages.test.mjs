@@ -16,11 +16,13 @@ const engine = process.env.TALUNO_ENGINE ?? 'chromium';
 const folder = process.env.TALUNO_WEB_DIR;
 let browser;
 let core;
+let table; // the programs, the cues and the numbers both faces draw with
 let server;
 let files;
 
 before(async () => {
     core = await loadCore(readFileSync(process.env.TALUNO_WASM), {});
+    table = core.table();
     [browser, server] = await Promise.all([launch(engine), serve(folder)]);
     files = fileCopies(folder);
 });
@@ -45,6 +47,7 @@ async function open(program, { from = 'file', scale = 1, clock = false, viewport
     const tab = await browser.open(url, { width, height, scale });
     await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
     tab.layout = layout;
+    tab.row = table.programs.find((row) => row.number === program);
     tab.done = async () => {
         assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
         await tab.close();
@@ -155,7 +158,7 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     await tab.press('k');
     await tab.press('c');
     await answer(tab, ' c枚用意したら？', '3');
-    const margin = tab.layout.panelMargin;
+    const margin = table.face.panelMargin;
     const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, named(tab, 'countCells')[0]));
     const { width, panels: [coins, share] } = await sidePanels(tab);
     const [title, lastColumn] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
@@ -190,7 +193,7 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     // HELP chimes pinpon, the sound the core makes.
     const played = await tab.evaluate(() => Promise.all(globalThis.playedCues.map(async (address) =>
         [...new Uint8Array(await (await fetch(address)).arrayBuffer())].join())));
-    assert.deepEqual(played.map((bytes) => [0, 1].find((cue) => core.cueWav(cue).join() === bytes)), [0], 'pinpon');
+    assert.deepEqual(played.map((bytes) => table.cues.find((cue) => core.cueWav(cue).join() === bytes)), ['pinpon']);
     // Nothing the page asked of the server went missing: not even an icon.
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
@@ -219,7 +222,7 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels 
         return menu.hidden ? null : [...menu.querySelectorAll('button')].map((item) =>
             [item.firstChild.textContent, item.querySelector('kbd').textContent, item.getAttribute('aria-checked')].join(' '));
     });
-    const items = tab.layout.extras.map((row) => `${row.caption} ${row.keys} ${row.toggle ? 'false' : ''}`);
+    const items = tab.row.extras.map((row) => `${row.caption} ${row.keys} ${row.toggle ? 'false' : ''}`);
     await tab.click(mainWindow, 'right');
     assert.deepEqual(await menuItems(), items);
     await tab.press('Escape');
@@ -230,9 +233,9 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels 
     for (const keys of browser.supports.menuKey ? ['Shift+F10', 'ContextMenu'] : ['Shift+F10']) {
         const before = await tab.evaluate(() => document.activeElement.textContent);
         await tab.press(keys);
-        assert.equal(await focused(), tab.layout.extras[0].caption, keys);
+        assert.equal(await focused(), tab.row.extras[0].caption, keys);
         await tab.press('ArrowUp');
-        assert.equal(await focused(), tab.layout.extras.at(-1).caption);
+        assert.equal(await focused(), tab.row.extras.at(-1).caption);
         await tab.press('Escape');
         assert.equal(await tab.evaluate(() => document.activeElement.textContent), before);
     }
@@ -251,7 +254,7 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels 
     await answer(tab, ' c枚用意したら？', '1000');
     await tab.press('Control+s');
     const graph = place(tab, 'graphSurface');
-    const [inner, line] = [[graph.width - 4, graph.height - 4], Math.round(tab.layout.captionFontPixels * 1.25)];
+    const [inner, line] = [[graph.width - 2 * table.face.surfaceBorder, graph.height - 2 * table.face.surfaceBorder], table.face.captionLinePixels];
     const at = (x, y) => [Math.floor((2 * x * inner[0]) / 130), Math.floor((2 * y * inner[1]) / 300)];
     const picture = await savedPicture(tab, [at(3.1, 150), at(60.5, 95)], 2 * inner[1], line);
     assert.deepEqual(picture, { name: 'Talunoの実験３.png', width: 2 * inner[0], height: 2 * (inner[1] + 9 * line),
@@ -307,7 +310,7 @@ scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a
     await tab.press('l');
     const [graph, [wideLeft, wideRight]] = [place(tab, 'walkGraph'), await margins()];
     assert.ok(Math.abs(wideLeft - wideRight) <= 1);
-    assert.equal(await tab.evaluate((window) => document.querySelector(window).offsetWidth, mainWindow), graph.left + graph.width + tab.layout.panelMargin);
+    assert.equal(await tab.evaluate((window) => document.querySelector(window).offsetWidth, mainWindow), graph.left + graph.width + table.face.panelMargin);
     await button(tab, '自動開始');
     await runFor(tab, 500);
     // The lowest so far in type as large as the window's title; the walk's first step in blue.

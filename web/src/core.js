@@ -2,10 +2,9 @@
 // ticks and box answers. The core answers through a view, an object with the methods below;
 // colours are "#rrggbb".
 
-// The windows by number, as web/wasm/talunoweb.cpp numbers them.
+// The windows by number, as web/wasm/talunoweb.cpp numbers them. Programs, extras and cues go by
+// the numbers and names the program table gives them (core/program.h).
 export const Window = { main: 0, help: 1 };
-// The extras of a main window's menu, as the core's Extra numbers them (core/layout.h).
-export const Extra = { copyResults: 0, savePicture: 1, exactLaw: 2, coinsPanel: 3, coinsShare: 4, walkLine: 5 };
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -37,7 +36,7 @@ export async function loadCore(wasmBytes, view) {
             setDescription: (w, c, p, n) => view.setDescription(w, c, text(p, n)),
             setTimer: (w, t, on) => view.setTimer(w, t, on !== 0),
             setBusy: (w, on) => view.setBusy(w, on !== 0),
-            playCue: (cue) => view.playCue(cue),
+            playCue: (p, n) => view.playCue(text(p, n)),
             ask: (w, input, tp, tn, hp, hn, dp, dn) =>
                 view.ask(w, { input: input !== 0, text: text(tp, tn), title: text(hp, hn), defaultText: text(dp, dn) }),
             openHelp: () => view.openHelp(),
@@ -77,8 +76,14 @@ export async function loadCore(wasmBytes, view) {
     };
 
     return {
-        layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program))),
-        start: (program) => api.taluno_start(program),
+        // The programs with their titles, kinds, help places and extras; the cues' names; the numbers
+        // both faces draw with.
+        table: () => JSON.parse(cString(api.taluno_programs())),
+        layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
+        start: (program) => {
+            if (!api.taluno_start(program))
+                throw new Error(`no program numbered ${program}`);
+        },
         activated: (window) => api.taluno_activated(window),
         clicked: (window, control) => api.taluno_clicked(window, control),
         tick: (window, timer) => api.taluno_tick(window, timer),
@@ -87,14 +92,14 @@ export async function loadCore(wasmBytes, view) {
         copyText: () => cString(api.taluno_copy_text()),
         // The lines under a saved picture of the main window's picture control.
         pictureCaption: () => cString(api.taluno_picture_caption()).split('\n').filter(Boolean),
-        // An extra that the core does itself (an Extra number).
-        chooseExtra: (extra) => api.taluno_choose_extra(extra),
-        // A cue sound (0 pinpon, 1 endpinpon) as the bytes of a WAV file.
+        // An extra, by its name, that the core does itself.
+        chooseExtra: (extra) => withText(extra, (p, n) => api.taluno_choose_extra(p, n)),
+        // The cue of that name as the bytes of a WAV file.
         cueWav: (cue) => {
-            const pointer = api.taluno_cue_wav(cue); // first: the call may grow the memory
+            const pointer = withText(cue, (p, n) => api.taluno_cue_wav(p, n)); // first: the call may grow the memory
             return new Uint8Array(memory.buffer, pointer, api.taluno_text_length()).slice();
         },
-        // Shows or hides a toggled extra (an Extra number).
-        setExtra: (extra, shown) => api.taluno_set_extra(extra, shown ? 1 : 0),
+        // Shows or hides a toggled extra, by its name.
+        setExtra: (extra, shown) => withText(extra, (p, n) => api.taluno_set_extra(p, n, shown ? 1 : 0)),
     };
 }

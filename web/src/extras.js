@@ -1,8 +1,8 @@
 // The main window's context menu (right click, the Menu key, Shift+F10, a long press) and its
-// shortcuts, as the main window's layout lists them, all off until asked for; the twin of the menu
-// of kit/programwindow.cpp.
+// shortcuts, as the program's row lists its extras, all off until asked for; the twin of
+// kit/extrasmenu.cpp: keep the two in step.
 
-import { Extra, Window } from './core.js';
+import { Window } from './core.js';
 
 const longPressMs = 600;
 // A finger never holds quite still: a press that moves less than this is still a long press.
@@ -11,8 +11,8 @@ const longPressSlop = 16;
 export class Extras {
     constructor(page) {
         this.page = page;
-        this.rows = page.mainLayout.extras;
-        this.shown = new Map(); // a toggle's Extra number: whether it is shown
+        this.rows = page.row.extras;
+        this.shown = new Map(); // a toggle's name: whether it is shown
         this.menu = document.createElement('div');
         this.menu.className = 'extras-menu';
         this.menu.setAttribute('role', 'menu');
@@ -38,9 +38,9 @@ export class Extras {
     run(row) {
         if (row.toggle)
             this.toggle(row.extra);
-        else if (row.extra === Extra.copyResults)
+        else if (row.extra === 'copyResults')
             this.copy();
-        else if (row.extra === Extra.savePicture)
+        else if (row.extra === 'savePicture')
             this.save();
         else
             this.page.forward(Window.main, (core) => core.chooseExtra(row.extra));
@@ -131,7 +131,7 @@ export class Extras {
             const ctrl = keys.startsWith('Ctrl+');
             return ctrl === command && !event.altKey && event.key.toLowerCase() === keys.slice(ctrl ? 5 : 0).toLowerCase();
         });
-        if (!row || (row.extra === Extra.copyResults && String(getSelection?.() ?? '')))
+        if (!row || (row.extra === 'copyResults' && String(getSelection?.() ?? '')))
             return;
         this.run(row);
         event.preventDefault();
@@ -186,10 +186,10 @@ export class Extras {
     async save() {
         const window = this.mainWindow();
         const picture = window.layout.pictureControl;
+        const { savedPictureScale: scale } = this.page.face;
         const canvas = picture !== null
-            ? withCaption(window.surfaces.get(picture).picture(2), this.page.core.pictureCaption(),
-                          window.layout.captionFontPixels, 2)
-            : await windowPicture(window.element, 2);
+            ? withCaption(window.surfaces.get(picture).picture(scale), this.page.core.pictureCaption(), this.page.face, scale)
+            : await windowPicture(window.element, scale);
         const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
         const link = document.createElement('a');
         link.download = `${document.title}.png`;
@@ -199,11 +199,11 @@ export class Extras {
     }
 }
 
-// The picture with `lines` under it, in the programs' font at `fontPixels`, at `ratio` device pixels a pixel.
-function withCaption(picture, lines, fontPixels, ratio) {
+// The picture with `lines` under it, in the programs' font and spacing for a caption, at `ratio` device
+// pixels a pixel.
+function withCaption(picture, lines, { captionFontPixels: fontPixels, captionLinePixels: lineHeight }, ratio) {
     if (lines.length === 0)
         return picture;
-    const lineHeight = Math.round(fontPixels * 1.25);
     const canvas = document.createElement('canvas');
     canvas.width = picture.width;
     canvas.height = picture.height + Math.round(lineHeight * (lines.length + 1) * ratio);

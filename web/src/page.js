@@ -1,6 +1,7 @@
 // One program as a web page, the twin of the Qt programs' set-up (kit/talunoapplication.cpp and
-// kit/inplacehelp.cpp): its windows on a fixed stage scaled to fit the browser window, the core's
-// questions in a modal dialog, its cues, and what the core tells the windows.
+// kit/desktopprogram.cpp: keep them in step): its windows on a fixed stage scaled to fit the browser
+// window, the help beside or in place as the program table says, the core's questions in a modal
+// dialog, its cues, and what the core tells the windows.
 
 import { gunzip, loadCore, Window } from './core.js';
 import { QuestionDialog } from './dialog.js';
@@ -15,7 +16,7 @@ export class Page {
     constructor({ program, root, clock }) {
         this.program = program;
         this.root = root;
-        this.cues = [];
+        this.cues = new Map();
         this.clock = clock;
         this.windows = [];
         this.active = null;
@@ -30,13 +31,15 @@ export class Page {
 
     async load(wasmBytes) {
         this.core = await loadCore(wasmBytes, this);
-        this.cues = [0, 1].map((cue) => {
+        const { programs, cues, face } = this.core.table();
+        this.face = face;
+        for (const cue of cues) {
             const audio = new Audio(URL.createObjectURL(new Blob([this.core.cueWav(cue)], { type: 'audio/wav' })));
             audio.preload = 'auto';
-            return audio;
-        });
+            this.cues.set(cue, audio);
+        }
+        this.row = programs.find((row) => row.number === this.program);
         this.core.start(this.program);
-        this.mainLayout = this.core.layout(Window.main, this.program);
         this.extras = new Extras(this);
         this.showWindow(Window.main);
         this.activate(Window.main);
@@ -158,17 +161,18 @@ export class Page {
         if (!busy)
             this.announceResults(this.windows[index]);
     }
-    // After a run a screen reader hears the values beside their captions, and what the graph shows.
+    // After a run a screen reader hears the rows the layout names: values beside their captions, and
+    // what a picture shows.
     announceResults(window) {
-        const captions = new Set(window.layout.controls.filter((c) => c.kind === 'label').map((c) => c.caption));
-        const described = (control) => control.getAttribute('aria-description');
-        const values = window.controls.filter((c) => captions.has(described(c)) && c.textContent)
-            .map((c) => `${described(c)} ${c.textContent}`);
-        const pictures = [...window.surfaces.keys()].map((row) => described(window.controls[row]));
-        this.announcer.textContent = [...values, ...pictures].join('。');
+        const heard = (row) => {
+            const control = window.controls[row];
+            const description = control.getAttribute('aria-description');
+            return window.layout.controls[row].kind === 'surface' ? description : control.textContent && `${description} ${control.textContent}`;
+        };
+        this.announcer.textContent = window.layout.announcedRows.map(heard).filter(Boolean).join('。');
     }
     playCue(cue) {
-        const sound = this.cues[cue];
+        const sound = this.cues.get(cue);
         if (!sound)
             return;
         sound.currentTime = 0;
@@ -179,7 +183,7 @@ export class Page {
         this.pending = { window: index, question };
     }
     openHelp() {
-        if (!this.mainLayout.helpBeside)
+        if (!this.row.helpBeside)
             this.hideWindow(Window.main);
         if (!this.windows[Window.help])
             this.showWindow(Window.help);
@@ -187,7 +191,7 @@ export class Page {
     }
     closeHelp() {
         this.hideWindow(Window.help);
-        if (!this.mainLayout.helpBeside) {
+        if (!this.row.helpBeside) {
             // The main window comes back as at start-up, and asks for its settings again.
             this.core.start(this.program);
             this.showWindow(Window.main);

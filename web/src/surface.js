@@ -4,9 +4,6 @@
 
 import { element } from './element.js';
 
-// The border's width on each side (the .surface rule of the style).
-const border = 2;
-
 // A device pixel's index for a coordinate in device pixels: a unit that lands exactly on a pixel edge
 // must not fall back a pixel by a rounding error. The same rule as PictureBox::devicePixel in
 // kit/picturebox.cpp, with the same tolerance: keep the two in step.
@@ -15,12 +12,15 @@ const pixelIndex = (device) => Math.floor(device + 1e-9);
 const strokeWidth = (ratio) => Math.max(1, Math.round(ratio));
 
 export class DrawingSurface {
-    constructor(box, control, fontPixels) {
+    // `face`: the border and line ends both faces draw with.
+    constructor(box, control, fontPixels, { surfaceBorder, lineCap }) {
         this.box = box;
+        box.style.borderWidth = `${surfaceBorder}px`;
+        this.lineCap = lineCap;
         this.across = control.unitsAcross;
         this.down = control.unitsDown;
-        this.innerWidth = control.width - 2 * border;
-        this.innerHeight = control.height - 2 * border;
+        this.innerWidth = control.width - 2 * surfaceBorder;
+        this.innerHeight = control.height - 2 * surfaceBorder;
         this.canvas = element('canvas', 'surface-canvas', box);
         this.text = element('div', 'surface-text', box);
         this.text.style.fontSize = `${fontPixels}px`;
@@ -124,6 +124,7 @@ export class DrawingSurface {
         } else {
             context.strokeStyle = stroke.colour;
             context.lineWidth = width;
+            context.lineCap = this.lineCap;
             context.beginPath();
             context.moveTo(ax + width / 2, ay + width / 2);
             context.lineTo(bx + width / 2, by + width / 2);

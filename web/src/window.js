@@ -65,7 +65,7 @@ export class ProgramWindow {
         } else if (kind === 'surface') {
             made.setAttribute('role', 'img');
             made.setAttribute('aria-label', control.caption);
-            this.surfaces.set(row, new DrawingSurface(made, control, control.fontPixels || this.layout.fontPixels));
+            this.surfaces.set(row, new DrawingSurface(made, control, control.fontPixels || this.layout.fontPixels, this.page.face));
         } else if (kind === 'coin') {
             made.setAttribute('role', 'img');
             made.setAttribute('aria-label', control.caption);
@@ -159,8 +159,8 @@ export class ProgramWindow {
             }
             panel.style.left = `${place.left}px`;
             panel.style.top = `${top}px`;
-            top += panel.offsetHeight + this.layout.panelMargin;
-            width = Math.max(width, place.left + panel.offsetWidth + this.layout.panelMargin);
+            top += panel.offsetHeight + this.page.face.panelMargin;
+            width = Math.max(width, place.left + panel.offsetWidth + this.page.face.panelMargin);
         }
         this.setWidth(width);
     }

@@ -2,8 +2,6 @@
 // reactor. The page calls the exports for activations, clicks, ticks and box answers; the core
 // answers through the imports, which the page's view implements.
 
-#include "core/batchflow.h"
-#include "core/batchrules.h"
 #include "core/clock.h"
 #include "core/cuesound.h"
 #include "core/jsontext.h"
@@ -11,8 +9,7 @@
 #include "core/programflow.h"
 #include "core/pseudorandom.h"
 #include "core/surface.h"
-#include "core/texts.h"
-#include "core/tosswalk.h"
+#include "core/program.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +31,7 @@ TALUNO_IMPORT(setVisible) void jsSetVisible(int window, int control, int visible
 TALUNO_IMPORT(setDescription) void jsSetDescription(int window, int control, const char *text, int length);
 TALUNO_IMPORT(setTimer) void jsSetTimer(int window, int timer, int running);
 TALUNO_IMPORT(setBusy) void jsSetBusy(int window, int busy);
-TALUNO_IMPORT(playCue) void jsPlayCue(int cue);
+TALUNO_IMPORT(playCue) void jsPlayCue(const char *name, int length);
 TALUNO_IMPORT(ask) void jsAsk(int window, int input, const char *text, int textLength, const char *title,
                               int titleLength, const char *defaultText, int defaultLength);
 TALUNO_IMPORT(openHelp) void jsOpenHelp();
@@ -145,7 +142,7 @@ public:
     void setTimerRunning(int timer, bool running) override { jsSetTimer(m_window, timer, running); }
     void setBusy(bool busy) override { jsSetBusy(m_window, busy); }
     void yieldToEventLoop() override {}
-    void playCue(Cue cue) override { jsPlayCue(static_cast<int>(cue)); }
+    void playCue(Cue cue) override { jsPlayCue(cueName(cue).data(), length(cueName(cue))); }
     void ask(const Question &question) override
     {
         jsAsk(m_window, question.input, question.text.data(), length(question.text), question.title.data(),
@@ -195,19 +192,14 @@ std::string layoutJson(const WindowLayout &layout)
     const auto named = [](const NamedRows &n) {
         return jsonQuoted(n.name) + ":" + (n.array ? "[" + list(n.rows, number) + "]" : number(n.rows.front()));
     };
-    const auto extra = [](const ExtraRow &e) {
-        return "{\"extra\":" + number(static_cast<int>(e.extra)) + ",\"caption\":" + jsonQuoted(e.caption)
-            + ",\"keys\":" + jsonQuoted(e.keys) + ",\"toggle\":" + boolean(e.toggle) + "}";
-    };
     std::string json = "{\"name\":" + jsonQuoted(layout.name) + ",\"title\":" + jsonQuoted(layout.title)
         + ",\"width\":" + pixels(layout.width) + ",\"height\":" + pixels(layout.height)
         + ",\"fontPixels\":" + number(fontPixels(layout.points > 0 ? layout.points : defaultPoints))
         + ",\"controls\":[" + list(layout.controls, control) + "],\"focusOrder\":[" + list(layout.focusOrder, number)
         + "],\"timers\":[" + list(layout.timers, [](const Timer &t) { return number(t.periodMs); })
-        + "],\"rows\":{" + list(layout.names, named) + "},\"helpBeside\":" + boolean(layout.helpBeside)
-        + ",\"extras\":[" + list(layout.extras, extra) + "],\"pictureControl\":"
-        + (layout.pictureControl ? number(*layout.pictureControl) : "null") + ",\"captionFontPixels\":"
-        + number(fontPixels(captionPoints)) + ",\"panelMargin\":" + pixels(panelMargin) + ",\"sidePanels\":";
+        + "],\"rows\":{" + list(layout.names, named) + "},\"pictureControl\":"
+        + (layout.pictureControl ? number(*layout.pictureControl) : "null") + ",\"announcedRows\":["
+        + list(layout.announcedRows, number) + "],\"sidePanels\":";
     if (const auto &panels = layout.sidePanels) {
         json += "{\"left\":" + pixels(panels->left) + ",\"top\":" + pixels(panels->top) + "}";
     } else {
@@ -216,17 +208,55 @@ std::string layoutJson(const WindowLayout &layout)
     return json + "}";
 }
 
+const char *kindName(ProgramKind kind)
+{
+    switch (kind) {
+    case ProgramKind::Walk: return "walk";
+    case ProgramKind::Table: return "table";
+    case ProgramKind::Graph: return "graph";
+    }
+    unknownProgram("kindName");
+}
+
+const char *capName(LineCap cap)
+{
+    switch (cap) {
+    case LineCap::Flat: return "butt";
+    case LineCap::Square: return "square";
+    }
+    unknownProgram("capName");
+}
+
+// The program table, the cues by name and the numbers both faces draw with, as JSON.
+std::string tableJson()
+{
+    const auto extra = [](const ExtraRow &e) {
+        return "{\"extra\":" + jsonQuoted(extraName(e.extra)) + ",\"caption\":" + jsonQuoted(e.caption)
+            + ",\"keys\":" + jsonQuoted(e.keys) + ",\"toggle\":" + boolean(e.toggle) + "}";
+    };
+    const auto program = [&](const ProgramRow &row) {
+        return "{\"number\":" + number(static_cast<int>(row.number)) + ",\"title\":" + jsonQuoted(row.title)
+            + ",\"summary\":" + jsonQuoted(row.summary) + ",\"kind\":\"" + kindName(row.kind)
+            + "\",\"helpBeside\":" + boolean(row.help == HelpPlace::Beside) + ",\"extras\":[" + list(row.extras, extra) + "]}";
+    };
+    const auto cue = [](Cue c) { return jsonQuoted(cueName(c)); };
+    return "{\"programs\":[" + list(programTable(), program) + "],\"cues\":[" + list(allCues, cue)
+        + "],\"face\":{\"surfaceBorder\":" + number(pixelsFromTwips(surfaceBorder)) + ",\"lineCap\":\""
+        + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
+        + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
+        + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + "}}";
+}
+
 struct Program
 {
     explicit Program(ProgramNumber number)
-        : help(helpView, number)
+        : number(number)
+        , main(makeMainFlow(number, mainView, random, clock))
+        , help(helpView, number)
     {
-        if (number == ProgramNumber::Taluno1)
-            main = std::make_unique<TossWalk>(mainView, random, clock);
-        else
-            main = std::make_unique<BatchFlow>(mainView, batchRules(number), random, clock);
     }
 
+    ProgramNumber number;
     PageView mainView{mainWindow};
     PageView helpView{helpWindow};
     PseudoRandom random;
@@ -259,12 +289,21 @@ TALUNO_EXPORT(taluno_free) void release(char *memory)
     std::free(memory);
 }
 
-// The layout of the main window (0) or the help window (1) of a program (1-3), as a NUL-terminated
-// JSON text that stays until the next call that returns a text.
+// The program table as a NUL-terminated JSON text that stays until the next call that returns a text.
+TALUNO_EXPORT(taluno_programs) const char *programs()
+{
+    return keep(tableJson());
+}
+
+// The layout of the main window (0) or the help window (1) of the program of that number, as a
+// NUL-terminated JSON text that stays until the next call that returns a text; empty for a number
+// no program has.
 TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
 {
-    const auto which = static_cast<ProgramNumber>(number);
-    return keep(layoutJson(window == mainWindow ? mainWindowLayout(which) : helpWindowLayout(which)));
+    const std::optional<ProgramNumber> which = programNumbered(number);
+    if (!which)
+        return keep({});
+    return keep(layoutJson(window == mainWindow ? mainWindowLayout(*which) : helpWindowLayout(*which)));
 }
 
 // The length of the last text returned.
@@ -273,16 +312,21 @@ TALUNO_EXPORT(taluno_text_length) int textLength()
     return length(lastText);
 }
 
-// A cue sound as the bytes of a WAV file (taluno_text_length() long), staying until the next call
-// that returns a text.
-TALUNO_EXPORT(taluno_cue_wav) const char *cueSound(int cue)
+// The cue of that name as the bytes of a WAV file (taluno_text_length() long; none for a name no
+// cue has), staying until the next call that returns a text.
+TALUNO_EXPORT(taluno_cue_wav) const char *cueSound(const char *name, int size)
 {
-    return keep(cueWav(static_cast<Cue>(cue)));
+    const std::optional<Cue> cue = cueNamed(std::string_view(name, static_cast<std::size_t>(size)));
+    return keep(cue ? cueWav(*cue) : std::string());
 }
 
-TALUNO_EXPORT(taluno_start) void start(int number)
+// Starts the program of that number afresh; false for a number no program has.
+TALUNO_EXPORT(taluno_start) int start(int number)
 {
-    program = std::make_unique<Program>(static_cast<ProgramNumber>(number));
+    const std::optional<ProgramNumber> which = programNumbered(number);
+    if (which)
+        program = std::make_unique<Program>(*which);
+    return which.has_value();
 }
 
 TALUNO_EXPORT(taluno_activated) void activated(int window)
@@ -326,14 +370,16 @@ TALUNO_EXPORT(taluno_picture_caption) const char *pictureCaption()
     return keep(joined);
 }
 
-// An extra of the main window that its flow does itself (an Extra number).
-TALUNO_EXPORT(taluno_choose_extra) void chooseExtra(int extra)
+// An extra of the main window, by its name, that its flow does itself.
+TALUNO_EXPORT(taluno_choose_extra) void chooseExtra(const char *name, int size)
 {
-    program->main->chooseExtra(static_cast<Extra>(extra));
+    if (const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size))))
+        program->main->chooseExtra(*extra);
 }
 
-// Shows or hides a toggled extra of the main window (its number in the layout's extras rows).
-TALUNO_EXPORT(taluno_set_extra) void setExtra(int extra, int shown)
+// Shows or hides a toggled extra of the main window, by its name.
+TALUNO_EXPORT(taluno_set_extra) void setExtra(const char *name, int size, int shown)
 {
-    program->main->setExtraShown(static_cast<Extra>(extra), shown != 0);
+    if (const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size))))
+        program->main->setExtraShown(*extra, shown != 0);
 }

@@ -1,0 +1,131 @@
+#include "core/program.h"
+
+#include "core/batchflow.h"
+#include "core/batchrules.h"
+#include "core/tosswalk.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Every main window copies its results and saves its picture; a walk draws itself as a line; a
+// batch shows the exact law and the coins that are enough.
+std::vector<ExtraRow> extrasOf(ProgramKind kind)
+{
+    std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
+                               {Extra::SavePicture, "画像を保存", "Ctrl+S", false}};
+    switch (kind) {
+    case ProgramKind::Walk:
+        rows.push_back({Extra::WalkLine, "折れ線グラフ", "L", true});
+        return rows;
+    case ProgramKind::Table:
+    case ProgramKind::Graph:
+        rows.push_back({Extra::ExactLaw, "理論値", "T", true});
+        rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
+        rows.push_back({Extra::CoinsShare, "c枚用意したら？", "C", false});
+        return rows;
+    }
+    unknownProgram("extrasOf");
+}
+
+ProgramRow row(ProgramNumber number, std::string title, std::string summary, ProgramKind kind, HelpPlace help)
+{
+    return {number, std::move(title), std::move(summary), kind, help, extrasOf(kind)};
+}
+
+} // namespace
+
+const std::vector<ProgramRow> &programTable()
+{
+    static const std::vector<ProgramRow> table{
+        row(ProgramNumber::Taluno1, "Talunoの実験１", "100回のコイン投げ", ProgramKind::Walk, HelpPlace::Beside),
+        row(ProgramNumber::Taluno2, "Talunoの実験２", "度数分布表", ProgramKind::Table, HelpPlace::InPlace),
+        row(ProgramNumber::Taluno3, "Talunoの実験３", "度数分布グラフ", ProgramKind::Graph, HelpPlace::InPlace),
+    };
+    return table;
+}
+
+const ProgramRow &programRow(ProgramNumber program)
+{
+    for (const ProgramRow &row : programTable()) {
+        if (row.number == program)
+            return row;
+    }
+    unknownProgram("programRow");
+}
+
+std::optional<ProgramNumber> programNumbered(int number)
+{
+    for (const ProgramRow &row : programTable()) {
+        if (static_cast<int>(row.number) == number)
+            return row.number;
+    }
+    return std::nullopt;
+}
+
+std::string_view extraName(Extra extra)
+{
+    switch (extra) {
+    case Extra::CopyResults: return "copyResults";
+    case Extra::SavePicture: return "savePicture";
+    case Extra::ExactLaw: return "exactLaw";
+    case Extra::CoinsPanel: return "coinsPanel";
+    case Extra::CoinsShare: return "coinsShare";
+    case Extra::WalkLine: return "walkLine";
+    }
+    unknownProgram("extraName");
+}
+
+std::optional<Extra> extraNamed(ProgramNumber program, std::string_view name)
+{
+    for (const ExtraRow &row : programRow(program).extras) {
+        if (extraName(row.extra) == name)
+            return row.extra;
+    }
+    return std::nullopt;
+}
+
+std::string_view cueName(Cue cue)
+{
+    switch (cue) {
+    case Cue::Pinpon: return "pinpon";
+    case Cue::EndPinpon: return "endPinpon";
+    }
+    unknownProgram("cueName");
+}
+
+std::string cueFile(Cue cue)
+{
+    std::string file;
+    for (const char c : cueName(cue))
+        file += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return file + ".wav";
+}
+
+std::optional<Cue> cueNamed(std::string_view name)
+{
+    for (const Cue cue : allCues) {
+        if (cueName(cue) == name)
+            return cue;
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<ProgramFlow> makeMainFlow(ProgramNumber program, ProgramView &view, RandomSource &random, Clock &clock)
+{
+    switch (program) {
+    case ProgramNumber::Taluno1:
+        return std::make_unique<TossWalk>(view, random, clock);
+    case ProgramNumber::Taluno2:
+    case ProgramNumber::Taluno3:
+        return std::make_unique<BatchFlow>(view, batchRules(program), random, clock);
+    }
+    unknownProgram("makeMainFlow");
+}
+
+void unknownProgram(const char *where)
+{
+    std::fprintf(stderr, "Taluno: %s met a program or kind that the program table does not have\n", where);
+    std::abort();
+}

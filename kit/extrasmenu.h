@@ -1,0 +1,41 @@
+#ifndef EXTRASMENU_H
+#define EXTRASMENU_H
+
+#include "core/program.h"
+
+#include <QMenu>
+
+#include <functional>
+
+class ModalBoxes;
+
+// A main window's context menu (right click, the Menu key, Shift+F10) and its shortcuts, as the
+// program's row lists its extras, all off until asked for: the toggles and what the flow does
+// itself go to the flow, copying and saving are done here. The twin of web/src/extras.js: keep the
+// two in step.
+class ExtrasMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    // Hands an event to the window's flow and puts the questions it then asks.
+    using Forward = std::function<void(const std::function<void()> &)>;
+
+    // `picture`: what 画像を保存 saves with the flow's caption under it; null: the whole window.
+    ExtrasMenu(QWidget &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
+               ModalBoxes &boxes, QWidget *picture);
+
+private:
+    void run(const ExtraRow &row, bool checked);
+    void copy();
+    // Saves the picture where the user says; `caption` titles the boxes.
+    void save(const QString &caption);
+
+    QWidget &m_window;
+    ProgramFlow &m_flow;
+    Forward m_forward;
+    ModalBoxes &m_boxes;
+    QWidget *m_picture;
+};
+
+#endif

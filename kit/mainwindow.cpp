@@ -1,0 +1,21 @@
+#include "kit/mainwindow.h"
+
+#include "kit/extrasmenu.h"
+
+#include <QContextMenuEvent>
+
+MainWindow::MainWindow(ProgramNumber program, const Seams &seams, QWidget *parent)
+    : ProgramWindow(mainWindowLayout(program), seams, parent)
+    , m_flow(makeMainFlow(program, *this, seams.random, seams.clock))
+{
+    setFlow(*m_flow);
+    const std::optional<int> picture = layout().pictureControl;
+    m_extras = new ExtrasMenu(*this, programRow(program).extras, *m_flow,
+                              [this](const std::function<void()> &event) { forward(event); }, seams.boxes,
+                              picture ? control(*picture) : nullptr);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_extras->exec(event->globalPos());
+}

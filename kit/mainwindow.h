@@ -1,0 +1,27 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include "kit/programwindow.h"
+
+#include <memory>
+
+class ExtrasMenu;
+
+// The main window of any program: its layout and flow as the program table gives them, and the
+// context menu of its extras.
+class MainWindow : public ProgramWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    std::unique_ptr<ProgramFlow> m_flow;
+    ExtrasMenu *m_extras;
+};
+
+#endif
