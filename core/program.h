@@ -11,8 +11,9 @@
 // `switch` without `default`, so that the compiler lists what a new program must answer.
 //
 // A new program: a row of programTable() in core/program.cpp, its main window's layout in
-// core/layout.cpp, and its flow in makeMainFlow(); the faces, the tests and the benchmarks read
-// the table.
+// core/layout.cpp (and its help text in core/texts.cpp), and its flow in makeMainFlow(); the
+// compiler lists every switch that must answer for it. The faces, the tests, the benchmarks and
+// the site's build (web/build.mjs) read the table.
 
 enum class ProgramNumber {
     Taluno1 = 1, // one experiment, toss by toss

@@ -7,6 +7,11 @@
 
 // A drawing surface in its own user units, with a text position that lines, boxes and printed
 // lines move as a picture box's current point does.
+//
+// A new call here is answered in each face and the test double: kit/picturebox.cpp (the Qt
+// surface), PageSurface and its import in web/wasm/talunoweb.cpp, the import's name in
+// web/src/core.js, Page in web/src/page.js (which hands it on), DrawingSurface in
+// web/src/surface.js, and RecordingSurface in tests/support/recordingview.h.
 class Surface
 {
 public:

@@ -13,7 +13,7 @@
 // A point in user units falls on the device pixel whose area holds it; a line is one layout
 // pixel wide and covers the pixels of both its ends; a box is closed, its edges as wide as a line,
 // so that a box of no height is still a line on the pixels of its corners. Everything is cut at
-// the surface's edge.
+// the surface's edge. The twin of DrawingSurface in web/src/surface.js: keep the two in step.
 class PictureBox : public QFrame, public Surface
 {
     Q_OBJECT

@@ -3,6 +3,8 @@
 
 #include "kit/modalboxes.h"
 
+// The modal boxes as Qt draws them, in Japanese. The twin of QuestionDialog in web/src/dialog.js:
+// keep the two in step.
 class QtModalBoxes : public ModalBoxes
 {
 public:

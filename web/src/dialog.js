@@ -1,5 +1,5 @@
 // The input box and the Yes/No box: one modal dialog with the desktop's titles, texts and buttons, the
-// twin of kit/qtmodalboxes.cpp. Enter answers OK or はい, Escape キャンセル or いいえ.
+// twin of kit/qtmodalboxes.cpp: keep the two in step. Enter answers OK or はい, Escape キャンセル or いいえ.
 
 import { element } from './element.js';
 

@@ -1,5 +1,5 @@
-// One window of the program, built from its table, the twin of kit/programwindow.cpp: its controls,
-// their captions and states, its timers, and the drawing surfaces it holds.
+// One window of the program, built from its table, the twin of kit/programwindow.cpp (keep the two in
+// step): its controls, their captions and states, its timers, and the drawing surfaces it holds.
 
 import { Window } from './core.js';
 import { element } from './element.js';
