@@ -3,10 +3,11 @@
 // engine in the same run. Needs `npm ci` in tests/web (playwright-core) and Debian's chromium.
 //   node bench/web/pagebench.mjs [build dir] [rounds]
 import { execFileSync } from 'node:child_process';
-import { statSync } from 'node:fs';
+import { readFileSync, statSync } from 'node:fs';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { chromium } from '../../tests/web/node_modules/playwright-core/index.mjs';
+import { loadCore } from '../../web/src/core.js';
 
 const build = resolve(process.argv[2] ?? 'build');
 const rounds = Number(process.argv[3] ?? 7);
@@ -21,8 +22,9 @@ const browser = await chromium.launch({
 });
 const url = (program) => pathToFileURL(`${build}/web/site/taluno${program}.html`).href;
 
+const { programs } = (await loadCore(readFileSync(`${build}/web/taluno.wasm`), {})).table();
 console.log('web pages');
-for (const program of [1, 2, 3]) {
+for (const { number: program } of programs) {
     const kilobytes = statSync(`${build}/web/site/taluno${program}.html`).size / 1024;
     const paints = [];
     for (let round = 0; round < rounds; ++round) {

@@ -388,7 +388,7 @@ scenario('The site from its zip: every file kept, installable, every program run
     assert.deepEqual(manifest.icons.map((icon) => [icon.sizes, pixels(icon.src)]), [['192x192', '192x192'], ['512x512', '512x512']]);
     assert.equal(pixels('apple-touch-icon.png'), '180x180');
     // Each page fits a school tablet's slow line: 200 KB or less.
-    for (const program of [1, 2, 3])
+    for (const { number: program } of table.programs)
         assert.ok(readFileSync(join(folder, `taluno${program}.html`)).length <= 200 * 1024, `taluno${program}.html`);
 
     let host = await serve(folder, { stillClock: true });
@@ -413,7 +413,7 @@ scenario('The site from its zip: every file kept, installable, every program run
     // The network gone (the server too, and where the engine can, the tab's): each program opens, its core with it.
     const goOffline = async () => Promise.all([tab.setOffline?.(true), host.close()]);
     await goOffline();
-    for (const program of [1, 2, 3]) {
+    for (const { number: program } of table.programs) {
         await tab.goto(`${host.base}taluno${program}.html`);
         assert.equal(await tab.waitFor((window) => document.querySelector(`${window} button`) && document.title, mainWindow),
                      core.layout(Window.main, program).title.trim());
