@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
                 peakKb = std::max(peakKb, said[1].trimmed().toLong());
             }
         }
-        printTimes(row.title.c_str(), times);
+        printTimes(("Taluno" + std::to_string(program)).c_str(), times);
         std::printf("  %-30s peak %.1f MB; under 300 ms and 80 MB: %s\n", "", peakKb / 1024.0,
                     verdict(median(times) < 300 && peakKb < 80 * 1024));
     }
