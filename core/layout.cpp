@@ -91,7 +91,7 @@ WindowLayout makeTossWindow()
     window.program = ProgramNumber::Taluno1;
     auto &controls = window.controls;
     controls.push_back(button("Command3", "終了", 0, 0, 975, 375, 9));
-    controls.push_back(label("Label1", "Talunoの実験（その" + fullWidthDigit(1) + "）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
+    controls.push_back(label("Label1", "Talunoの実験（その１）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
     controls.back().foreground = Rgb{0, 0, 0};
     controls.push_back(button("Command6", "HELP", 8520, 0, 975, 375, 9));
     controls.push_back(button("Command2", "初期化", 9480, 0, 975, 375, 9));
