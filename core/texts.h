@@ -21,6 +21,8 @@ inline constexpr const char *tailsText = "裏";
 
 // 画像を保存 where the picture could not be written, followed by the path on a line of its own.
 inline constexpr const char *saveFailedText = "画像を保存できませんでした";
+// 結果をコピー before there is anything to copy.
+inline constexpr const char *nothingToCopyText = "コピーする結果がまだありません。実験をしてから選んでください。";
 
 // Taluno2's count rows, and the same rows while they show the exact law's expected counts.
 inline constexpr const char *countTitleText = "度　　数";

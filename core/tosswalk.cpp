@@ -145,7 +145,7 @@ void TossWalk::reset()
 
 std::string TossWalk::copyText() const
 {
-    return tossTable(m_heads);
+    return m_heads.empty() ? std::string() : tossTable(m_heads);
 }
 
 void TossWalk::setExtraShown(Extra extra, bool shown)

@@ -43,7 +43,7 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
         return;
     }
     switch (extra) {
-    case Extra::CopyResults: copy(); return;
+    case Extra::CopyResults: copy(qtText(row.caption)); return;
     case Extra::SavePicture: save(qtText(row.caption)); return;
     case Extra::ExactLaw:
     case Extra::CoinsPanel:
@@ -52,10 +52,12 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
     }
 }
 
-void ExtrasMenu::copy()
+void ExtrasMenu::copy(const QString &caption)
 {
     const std::string text = m_flow.copyText();
-    if (!text.empty())
+    if (text.empty())
+        m_boxes.tell(qtText(nothingToCopyText), caption);
+    else
         QGuiApplication::clipboard()->setText(qtText(text));
 }
 

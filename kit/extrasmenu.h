@@ -27,7 +27,8 @@ public:
 
 private:
     void run(const ExtraRow &row, bool checked);
-    void copy();
+    // Puts the results on the clipboard, or says there are none yet; `caption` titles the box.
+    void copy(const QString &caption);
     // Saves the picture where the user says; `caption` titles the boxes.
     void save(const QString &caption);
 

@@ -77,7 +77,7 @@ private slots:
         QVERIFY(!view.visible[walkGraph] && !view.visible[lowestSoFarLabel] && view.windowWidth == tossWindowLayout().width);
         walk.onClicked(resetButton);
         QCOMPARE(state(), "101001 000 heads");
-        QVERIFY(view.cues == std::vector<Cue>{Cue::Pinpon} && cells(1).empty() && cells(100).empty());
+        QVERIFY(view.cues == std::vector<Cue>{Cue::Pinpon} && cells(1).empty() && cells(100).empty() && walk.copyText().empty());
         walk.onClicked(startButton);
         walk.onTick(TossTimers::toss);
         QCOMPARE(cells(1), "表1"); // from 0 again

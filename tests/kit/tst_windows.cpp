@@ -1,6 +1,7 @@
 #include "core/batchengine.h"
 #include "core/frequencygraph.h"
 #include "core/layout.h"
+#include "core/texts.h"
 #include "kit/desktopprogram.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
@@ -395,13 +396,16 @@ private slots:
         }
     }
 
-    // Taluno1 saves its whole window at twice its size; where nothing can be written, a box says so.
+    // Taluno1 says there is nothing to copy before a toss; it saves its whole window at twice its size; where nothing
+    // can be written, a box says so.
     void savedWindow()
     {
         QTemporaryDir folder;
         RunWindow run(ProgramNumber::Taluno1);
         QWidget &toss = *run.window;
         ScriptedBoxes &boxes = run.test.boxes;
+        QTest::keySequence(&toss, QKeySequence::Copy);
+        QCOMPARE(boxes.asked.last(), QStringLiteral("結果をコピー: ") + nothingToCopyText);
         boxes.savePath = folder.filePath(QStringLiteral("window.png"));
         QTest::keySequence(&toss, QKeySequence::Save);
         const QImage window(boxes.savePath);

@@ -266,9 +266,13 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels 
     await tab.done();
 });
 
-scenario('Taluno1 from the web server: laid out, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside', async () => {
+scenario('Taluno1 from the web server: laid out, nothing to copy yet, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside', async () => {
     const tab = await open(1, { from: 'http', clock: true });
     await assertLaidOut(tab, 1);
+    await tab.press('Control+c');
+    assert.deepEqual(await tab.waitFor(() => document.querySelector('dialog[open]') && [...document.querySelectorAll('dialog[open] .text, dialog[open] button:not([hidden])')].map((e) => e.textContent)),
+                     [table.texts.nothingToCopy, 'OK']);
+    await answer(tab, '結果をコピー', 'OK');
     await button(tab, '自動開始');
     // The first toss at 500 ms, then one every 750 ms.
     const results = named(tab, 'resultCells');

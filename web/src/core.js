@@ -77,7 +77,7 @@ export async function loadCore(wasmBytes, view) {
 
     return {
         // The programs with their titles, kinds, help places and extras; the cues' names; the numbers
-        // both faces draw with.
+        // both faces draw with; the texts a face shows of itself.
         table: () => JSON.parse(cString(api.taluno_programs())),
         layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
         start: (program) => {

@@ -1,5 +1,6 @@
-// The input box and the Yes/No box: one modal dialog with the desktop's titles, texts and buttons, the
-// twin of kit/qtmodalboxes.cpp: keep the two in step. Enter answers OK or はい, Escape キャンセル or いいえ.
+// The input box, the Yes/No box and the message box: one modal dialog with the desktop's titles, texts and
+// buttons, the twin of kit/qtmodalboxes.cpp: keep the two in step. Enter answers OK or はい, Escape
+// キャンセル or いいえ, or closes the message.
 
 import { element } from './element.js';
 
@@ -43,9 +44,10 @@ export class QuestionDialog {
         this.title.textContent = question.title;
         this.text.textContent = question.text;
         this.input.hidden = !question.input;
-        this.input.value = question.defaultText;
-        this.accept.textContent = question.input ? 'OK' : 'はい';
+        this.input.value = question.defaultText ?? '';
+        this.accept.textContent = question.input || question.message ? 'OK' : 'はい';
         this.reject.textContent = question.input ? 'キャンセル' : 'いいえ';
+        this.reject.hidden = Boolean(question.message);
         this.dialog.showModal();
         if (question.input) {
             this.input.focus();

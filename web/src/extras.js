@@ -39,7 +39,7 @@ export class Extras {
         if (row.toggle)
             this.toggle(row.extra);
         else if (row.extra === 'copyResults')
-            this.copy();
+            this.copy(row.caption);
         else if (row.extra === 'savePicture')
             this.save();
         else
@@ -164,11 +164,14 @@ export class Extras {
         this.page.forward(Window.main, (core) => core.setExtra(extra, this.shown.get(extra)));
     }
 
-    // Also where the browser keeps the clipboard from a page opened from a file.
-    copy() {
+    // Also where the browser keeps the clipboard from a page opened from a file; before a run, says there
+    // is nothing to copy yet, in a box titled `caption`.
+    copy(caption) {
         const text = this.page.core.copyText();
-        if (!text)
+        if (!text) {
+            this.page.dialog.show({ message: true, title: caption, text: this.page.texts.nothingToCopy }, () => {});
             return;
+        }
         navigator.clipboard?.writeText(text).catch(() => this.copyByCommand(text)) ?? this.copyByCommand(text);
     }
 

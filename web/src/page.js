@@ -31,8 +31,9 @@ export class Page {
 
     async load(wasmBytes) {
         this.core = await loadCore(wasmBytes, this);
-        const { programs, cues, face } = this.core.table();
+        const { programs, cues, face, texts } = this.core.table();
         this.face = face;
+        this.texts = texts;
         for (const cue of cues) {
             const audio = new Audio(URL.createObjectURL(new Blob([this.core.cueWav(cue)], { type: 'audio/wav' })));
             audio.preload = 'auto';

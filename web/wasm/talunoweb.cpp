@@ -10,6 +10,7 @@
 #include "core/pseudorandom.h"
 #include "core/surface.h"
 #include "core/program.h"
+#include "core/texts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -227,7 +228,8 @@ const char *capName(LineCap cap)
     unknownProgram("capName");
 }
 
-// The program table, the cues by name and the numbers both faces draw with, as JSON.
+// The program table, the cues by name, the numbers both faces draw with and the texts a face shows of
+// itself, as JSON.
 std::string tableJson()
 {
     const auto extra = [](const ExtraRow &e) {
@@ -244,7 +246,8 @@ std::string tableJson()
         + "],\"face\":{\"surfaceBorder\":" + number(pixelsFromTwips(surfaceBorder)) + ",\"lineCap\":\""
         + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
         + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
-        + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + "}}";
+        + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin))
+        + "},\"texts\":{\"nothingToCopy\":" + jsonQuoted(nothingToCopyText) + "}}";
 }
 
 struct Program
