@@ -1,5 +1,6 @@
 // The teacher's guide and the worksheet as printable pages: the little Markdown they are written in
-// (headings, paragraphs, lists, tables, images, links, bold and code) as HTML with print rules for A4.
+// (headings, paragraphs, lists, tables, images, links, bold and code; a rule `---` starts a new sheet
+// when printed) as HTML with print rules for A4.
 
 const escape = (text) => text.replace(/&(?!\w+;)/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
 
@@ -22,6 +23,9 @@ export function markdownToHtml(markdown) {
         const heading = /^(#{1,3}) (.*)$/.exec(line);
         if (heading) {
             html.push(`<h${heading[1].length}>${inline(heading[2])}</h${heading[1].length}>`);
+            ++k;
+        } else if (line === '---') {
+            html.push('<hr>');
             ++k;
         } else if (line.startsWith('|')) {
             const rows = [];
@@ -66,6 +70,7 @@ td:first-child:nth-last-child(2) { width: 40%; }
 figure { margin: 1em 0; text-align: center; }
 figure img { max-width: 100%; }
 figcaption { font-size: 0.9em; }
+hr { border: 0; border-top: 1px solid #888; margin: 2em 0; }
 @page { size: A4; margin: 15mm; }
 @media print {
     body { max-width: none; margin: 0; padding: 0; font-size: 10pt; line-height: 1.4; }
@@ -73,7 +78,8 @@ figcaption { font-size: 0.9em; }
     h1 { margin: 0 0 0.4em; font-size: 1.4em; }
     h2 { margin: 0.8em 0 0.2em; font-size: 1.15em; }
     table { margin: 0.4em 0; }
-    td:empty { height: 1.8em; }
+    td:empty { height: 9mm; } /* room to write by hand */
+    hr { break-after: page; border: 0; margin: 0; }
     h1, h2, h3 { break-after: avoid; }
     table, figure, li { break-inside: avoid; }
     a { color: inherit; text-decoration: none; }

@@ -357,7 +357,7 @@ scenario('Under a finger: a long press opens the menu through a small movement a
     await tab.done();
 });
 
-scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page', async () => {
+scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page with rows to write in', async () => {
     for (const [name, pages] of [['guide', null], ['worksheet', 1]]) {
         const tab = await browser.open(`${server.base}${name}.html`, { width: 1000, height: 800 });
         const pictures = await tab.waitFor(() => document.readyState === 'complete' && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
@@ -368,6 +368,10 @@ scenario('The guide and the worksheet beside the pages: every picture there, the
             // 210 x 297 mm in points, to a point.
             const [width, height] = pdf.match(/\/MediaBox\s*\[\s*0 0 ([\d.]+) ([\d.]+)\s*\]/).slice(1).map(Number);
             assert.ok(Math.abs(width - 595.3) < 1 && Math.abs(height - 841.9) < 1, `${name} on A4: ${width} x ${height}`);
+            // Printed, every row to write in is 9 mm high or more, room for a pupil's hand.
+            await tab.devtools('Emulation.setEmulatedMedia', { media: 'print' });
+            const lowest = await tab.evaluate(() => Math.min(...[...document.querySelectorAll('td:empty')].map((cell) => cell.parentElement.getBoundingClientRect().height)));
+            assert.ok((lowest * 25.4) / 96 >= 9, `${name}: a row of ${lowest} px`);
         }
         await tab.close();
     }
