@@ -18,8 +18,9 @@ public:
     virtual ~Surface() = default;
     // Fills with the background; the text position goes to (0, 0).
     virtual void clear() = 0;
-    // Afterwards the text position is (x2, y2).
-    virtual void line(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    // A line `pixels` layout pixels wide (more as the screen's scale grows); afterwards the text
+    // position is (x2, y2).
+    virtual void line(double x1, double y1, double x2, double y2, Rgb colour, int pixels = 1) = 0;
     // A filled rectangle with opposite corners (x1, y1) and (x2, y2), both corners and its edges
     // included (a box of no height is a line); afterwards the text position is (x2, y2).
     virtual void box(double x1, double y1, double x2, double y2, Rgb colour) = 0;

@@ -87,13 +87,9 @@ void drawWalk(Surface &surface, const std::vector<bool> &heads)
 
     if (heads.empty())
         return;
-    // Two strokes a pixel apart: a line the back row can follow.
-    const double pixel = walkGraphHeight / 360;
     for (std::size_t toss = 1; toss < walk.size(); ++toss) {
-        for (const double offset : {0.0, pixel}) {
-            surface.line(walkX(static_cast<int>(toss) - 1), y(walk[toss - 1]) + offset, walkX(static_cast<int>(toss)),
-                         y(walk[toss]) + offset, blue);
-        }
+        surface.line(walkX(static_cast<int>(toss) - 1), y(walk[toss - 1]), walkX(static_cast<int>(toss)), y(walk[toss]),
+                     blue, walkLinePixels);
     }
     const auto lowest = std::min_element(walk.begin() + 1, walk.end());
     const int at = static_cast<int>(lowest - walk.begin());

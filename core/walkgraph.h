@@ -10,6 +10,8 @@ class Surface;
 // The graph's own units: the surface is this many across and down, whatever its size in pixels.
 inline constexpr double walkGraphWidth = 114;
 inline constexpr double walkGraphHeight = 100;
+// The walk's line is this many pixels wide: a line the back row can follow.
+inline constexpr int walkLinePixels = 3;
 
 // Where the walk stands on the graph: the x of the balance after `toss` tosses (0: the start), and
 // the y of a balance within the range [bottom, top] of the vertical axis.

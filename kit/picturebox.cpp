@@ -112,13 +112,13 @@ void PictureBox::clear()
     update();
 }
 
-void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb)
+void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb, int pixels)
 {
     const QColor colour = qtColour(rgb);
     ensureCanvas();
     const QPoint a = devicePixel(x1, y1);
     const QPoint b = devicePixel(x2, y2);
-    const int width = strokeWidth();
+    const int width = strokeWidth() * pixels;
     if (a.x() == b.x() || a.y() == b.y()) {
         fill(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                    QPoint(std::max(a.x(), b.x()) + width - 1, std::max(a.y(), b.y()) + width - 1)),
@@ -126,7 +126,8 @@ void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb)
     } else if (!m_canvas.isNull()) {
         QPainter painter(&m_canvas);
         painter.setPen(QPen(colour, width / m_ratio, Qt::SolidLine, qtCap(surfaceLineCap)));
-        const QPointF centre(width / 2.0, width / 2.0);
+        // Centred where a line of one pixel would run.
+        const QPointF centre(strokeWidth() / 2.0, strokeWidth() / 2.0);
         painter.drawLine((QPointF(a) + centre) / m_ratio, (QPointF(b) + centre) / m_ratio);
         update();
     }

@@ -11,9 +11,10 @@
 // A sunken surface that keeps what is drawn on it in an image at the screen's resolution, so
 // that the drawing survives being covered and uncovered and stays crisp on a scaled screen.
 // A point in user units falls on the device pixel whose area holds it; a line is one layout
-// pixel wide and covers the pixels of both its ends; a box is closed, its edges as wide as a line,
-// so that a box of no height is still a line on the pixels of its corners. Everything is cut at
-// the surface's edge. The twin of DrawingSurface in web/src/surface.js: keep the two in step.
+// pixel wide, or as many as asked, and covers the pixels of both its ends; a box is closed, its
+// edges one pixel wide, so that a box of no height is still a line on the pixels of its corners.
+// Everything is cut at the surface's edge. The twin of DrawingSurface in web/src/surface.js: keep
+// the two in step.
 class PictureBox : public QFrame, public Surface
 {
     Q_OBJECT
@@ -28,7 +29,7 @@ public:
     QColor background() const { return m_background; }
 
     void clear() override;
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void line(double x1, double y1, double x2, double y2, Rgb colour, int pixels) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour) override;
     void setTextPosition(double x, double y) override;
     // The text goes down by one em of the surface's font per line.

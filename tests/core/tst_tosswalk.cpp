@@ -92,20 +92,22 @@ private slots:
         drawWalk(surface, {false, false, true});
         const auto y = [](int balance) { return 6 + (10 - balance) * 80 / 20.0; };
         std::vector<Segment> blue, red;
+        std::set<int> bluePixels;
         std::vector<std::pair<double, std::string>> texts;
         std::set<long> halfDigits; // how far each number under the axis starts left of its line, per digit: all alike
         for (const auto &stroke : surface.strokes) {
             if (stroke.colour == Rgb{0, 0, 255} || stroke.colour == Rgb{255, 0, 0})
                 (stroke.colour == Rgb{0, 0, 255} ? blue : red).emplace_back(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
+            if (stroke.colour == Rgb{0, 0, 255})
+                bluePixels.insert(stroke.pixels);
             if (stroke.kind == "text")
                 texts.emplace_back(stroke.y1, stroke.text);
             if (stroke.kind == "text" && stroke.y1 == 87)
                 halfDigits.insert(std::lround(1e6 * (walkX(std::stoi(stroke.text)) - stroke.x1) / double(stroke.text.size())));
         }
-        // A thick line: each step drawn twice, a screen pixel apart.
-        const double pixel = 100.0 / 360;
-        QCOMPARE(blue, (std::vector<Segment>{{8, y(0), 9, y(-1)}, {8, y(0) + pixel, 9, y(-1) + pixel}, {9, y(-1), 10, y(-2)},
-                                             {9, y(-1) + pixel, 10, y(-2) + pixel}, {10, y(-2), 11, y(-1)}, {10, y(-2) + pixel, 11, y(-1) + pixel}}));
+        // A line the back row can follow: each step once, three pixels wide.
+        QCOMPARE(blue, (std::vector<Segment>{{8, y(0), 9, y(-1)}, {9, y(-1), 10, y(-2)}, {10, y(-2), 11, y(-1)}}));
+        QCOMPARE(bluePixels, std::set<int>{3});
         // The lowest so far: a red line across at -2, and a square on toss 2.
         QCOMPARE(red, (std::vector<Segment>{{8, y(-2), 108, y(-2)}, {9, y(-2) - 1.5, 11, y(-2) + 1.5}}));
         // The axis numbers: -10, 0 and 10 at their grid lines, then each count of tosses under the axis, centred on its line.

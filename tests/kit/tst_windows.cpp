@@ -2,6 +2,7 @@
 #include "core/frequencygraph.h"
 #include "core/layout.h"
 #include "core/texts.h"
+#include "core/walkgraph.h"
 #include "kit/desktopprogram.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
@@ -200,6 +201,14 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(firstResult->text(), QStringLiteral("裏"), 5000);
         button(&window, "自動停止")->click();
         QVERIFY(firstResult->palette().color(QPalette::WindowText) == QColor(255, 0, 0) && control(&window, ProgramNumber::Taluno1, TossControls::tailsCoin)->isVisible());
+        // The walk's first step, from 0 down to -1, three pixels wide or more across its middle at any scale.
+        QTest::keyClick(&window, Qt::Key_L);
+        const QImage walk = control<PictureBox>(&window, ProgramNumber::Taluno1, TossControls::walkGraph)->image();
+        const int middle = int(walkY(0, -10, 10) + 2) * walk.height() / int(walkGraphHeight);
+        int blue = 0;
+        for (int x = 0; x < 12 * walk.width() / int(walkGraphWidth); ++x)
+            blue += walk.pixelColor(x, middle) == QColor(0, 0, 255);
+        QVERIFY2(blue >= 3 * walk.devicePixelRatio(), qPrintable(QString::number(blue)));
 
         button(&window, "HELP")->click();
         button(&window, "HELP")->click();

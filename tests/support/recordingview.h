@@ -21,10 +21,14 @@ public:
         double x1, y1, x2, y2;
         Rgb colour;
         std::string text;
+        int pixels = 1; // a line's width
     };
 
     void clear() override { add({"clear", 0, 0, 0, 0, {}, {}}); }
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override { add({"line", x1, y1, x2, y2, colour, {}}); }
+    void line(double x1, double y1, double x2, double y2, Rgb colour, int pixels) override
+    {
+        add({"line", x1, y1, x2, y2, colour, {}, pixels});
+    }
     void box(double x1, double y1, double x2, double y2, Rgb colour) override { add({"box", x1, y1, x2, y2, colour, {}}); }
     void setTextPosition(double newX, double newY) override { x = newX, y = newY; }
     void printLine(std::string_view text) override

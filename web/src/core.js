@@ -43,7 +43,7 @@ export async function loadCore(wasmBytes, view) {
             closeHelp: () => view.closeHelp(),
             endProgram: () => view.endProgram(),
             surfaceClear: (w, c) => view.surfaceClear(w, c),
-            surfaceLine: (w, c, x1, y1, x2, y2, rgb) => view.surfaceLine(w, c, x1, y1, x2, y2, colourText(rgb)),
+            surfaceLine: (w, c, x1, y1, x2, y2, rgb, pixels) => view.surfaceLine(w, c, x1, y1, x2, y2, colourText(rgb), pixels),
             surfaceBox: (w, c, x1, y1, x2, y2, rgb) => view.surfaceBox(w, c, x1, y1, x2, y2, colourText(rgb)),
             surfaceMoveTo: (w, c, x, y) => view.surfaceMoveTo(w, c, x, y),
             surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),

@@ -230,8 +230,8 @@ export class Page {
     surfaceClear(index, row) {
         this.surface(index, row).clear();
     }
-    surfaceLine(index, row, x1, y1, x2, y2, colour) {
-        this.surface(index, row).line(x1, y1, x2, y2, colour);
+    surfaceLine(index, row, x1, y1, x2, y2, colour, pixels) {
+        this.surface(index, row).line(x1, y1, x2, y2, colour, pixels);
     }
     surfaceBox(index, row, x1, y1, x2, y2, colour) {
         this.surface(index, row).fillBox(x1, y1, x2, y2, colour);

@@ -44,8 +44,9 @@ export class DrawingSurface {
         this.render();
     }
 
-    line(x1, y1, x2, y2, colour) {
-        this.add({ line: true, x1, y1, x2, y2, colour });
+    // `pixels` layout pixels wide.
+    line(x1, y1, x2, y2, colour, pixels = 1) {
+        this.add({ line: true, x1, y1, x2, y2, colour, pixels });
     }
 
     fillBox(x1, y1, x2, y2, colour) {
@@ -117,7 +118,9 @@ export class DrawingSurface {
         const [ax, ay] = this.devicePixel(stroke.x1, stroke.y1, ratio);
         const [bx, by] = this.devicePixel(stroke.x2, stroke.y2, ratio);
         context.fillStyle = stroke.colour;
-        const width = strokeWidth(ratio);
+        const width = strokeWidth(ratio) * (stroke.pixels ?? 1);
+        // Centred where a line of one pixel would run.
+        const centre = strokeWidth(ratio) / 2;
         // A box is closed, its edges as wide as a line: one of no height is a line.
         if (!stroke.line || ax === bx || ay === by) {
             context.fillRect(Math.min(ax, bx), Math.min(ay, by), Math.abs(bx - ax) + width, Math.abs(by - ay) + width);
@@ -126,8 +129,8 @@ export class DrawingSurface {
             context.lineWidth = width;
             context.lineCap = this.lineCap;
             context.beginPath();
-            context.moveTo(ax + width / 2, ay + width / 2);
-            context.lineTo(bx + width / 2, by + width / 2);
+            context.moveTo(ax + centre, ay + centre);
+            context.lineTo(bx + centre, by + centre);
             context.stroke();
         }
     }

@@ -40,7 +40,7 @@ TALUNO_IMPORT(closeHelp) void jsCloseHelp();
 TALUNO_IMPORT(endProgram) void jsEndProgram();
 TALUNO_IMPORT(surfaceClear) void jsSurfaceClear(int window, int control);
 TALUNO_IMPORT(surfaceLine) void jsSurfaceLine(int window, int control, double x1, double y1, double x2, double y2,
-                                              int rgb);
+                                              int rgb, int pixels);
 TALUNO_IMPORT(surfaceBox) void jsSurfaceBox(int window, int control, double x1, double y1, double x2, double y2,
                                             int rgb);
 TALUNO_IMPORT(surfaceMoveTo) void jsSurfaceMoveTo(int window, int control, double x, double y);
@@ -102,9 +102,9 @@ public:
     PageSurface(int window, int control) : m_window(window), m_control(control) {}
 
     void clear() override { jsSurfaceClear(m_window, m_control); }
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override
+    void line(double x1, double y1, double x2, double y2, Rgb colour, int pixels) override
     {
-        jsSurfaceLine(m_window, m_control, x1, y1, x2, y2, packed(colour));
+        jsSurfaceLine(m_window, m_control, x1, y1, x2, y2, packed(colour), pixels);
     }
     void box(double x1, double y1, double x2, double y2, Rgb colour) override
     {
