@@ -164,8 +164,16 @@ run_tests() {
 make_dist() {
     [ $# -eq 0 ] || usage
     install_missing "${packages[@]}" "${web_packages[@]}" "${dist_packages[@]}"
-    build "$build_dir"
+    # One commit makes the same bytes every time: every file in the zip and the .deb bears the
+    # commit's time (or the version's, outside a git checkout).
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225600)}
+    export SOURCE_DATE_EPOCH
     local version zip
+    if [ -f "$build_dir/CMakeCache.txt" ]; then
+        version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+        rm -f "$build_dir/web/taluno-web-$version.zip" # made again, with this time
+    fi
+    build "$build_dir"
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
     zip="$build_dir/web/taluno-web-$version.zip"
     [ -f "$zip" ] || { say "the site was not built: $zip is missing (clang-22 and node are needed)."; exit 1; }
