@@ -38,7 +38,8 @@ export async function launch(name) {
 }
 
 // A tab of any engine. The engine gives it run(source) -> JSON text, mouse(x, y, button), keys(modifiers,
-// key), type(text), goto(url), close(), and where it can pdf(), setOffline(offline), devtools(method, params).
+// key), type(text), goto(url), screenshot() -> PNG as base64, close(), and where it can pdf(),
+// setOffline(offline), devtools(method, params).
 class Tab {
     constructor(io) {
         Object.assign(this, io);
@@ -129,6 +130,7 @@ async function launchPlaywright(name) {
                         await (/^[\x20-\x7e]$/.test(character) ? page.keyboard.press(character) : page.keyboard.insertText(character));
                 },
                 pdf: () => page.pdf({ preferCSSPageSize: true }),
+                screenshot: async () => (await page.screenshot()).toString('base64'),
                 goto: (address) => page.goto(address, { waitUntil: 'load' }),
                 setOffline: (offline) => context.setOffline(offline),
                 devtools: async (method, params) => (devtools ??= await context.newCDPSession(page)).send(method, params),
@@ -213,6 +215,7 @@ async function launchWebKit() {
                     return actions.perform();
                 },
                 type: (text) => session.actions().sendKeys(text).perform(),
+                screenshot: () => session.takeScreenshot(),
                 goto: (address) => session.get(address),
                 close: async () => {}, // the session stays on the page until the next tab's page replaces it
             });

@@ -199,6 +199,53 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     await tab.done();
 });
 
+// How many lines cross each scan of the page as the engine drew it: a scan runs down from the top of the first
+// element a selector finds to the bottom of the last, `inset` layout pixels right of its left edge.
+const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${png}`;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    [canvas.width, canvas.height] = [image.width, image.height];
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const ratio = image.width / innerWidth;
+    const scale = document.querySelector('.stage').getBoundingClientRect().width / document.querySelector('.stage').offsetWidth;
+    return scans.map(([first, last, inset]) => {
+        const [top, bottom] = [first, last].map((selector) => document.querySelector(selector).getBoundingClientRect());
+        const x = Math.round((top.left + inset * scale) * ratio);
+        const column = context.getImageData(x, Math.floor(top.top * ratio) - 2, 1, Math.ceil((bottom.bottom - top.top) * ratio) + 4).data;
+        let [lines, dark] = [0, false];
+        for (let k = 0; k < column.length; k += 4) {
+            const now = column[k] + column[k + 1] + column[k + 2] < 3 * 160;
+            lines += now && !dark ? 1 : 0;
+            dark = now;
+        }
+        return lines;
+    });
+}, [await tab.screenshot(), scans]);
+
+scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4', async () => {
+    const counts = [];
+    for (const viewport of [[553, 512], [1050, 720]]) {
+        const tab = await open(2, { viewport });
+        await answer(tab, ' お客人数の設定', '100');
+        await answer(tab, ' 実験回数の設定', '100');
+        await button(tab, '実験開始');
+        await tab.press('k');
+        const scale = await tab.waitFor(() => document.querySelector('.side-panel') && document.querySelector('.stage').getBoundingClientRect().width
+            / document.querySelector('.stage').offsetWidth);
+        // Down the table's first column from its first count to its last row, and down the coins panel.
+        const cells = named(tab, 'countCells');
+        const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel`, 3]];
+        counts.push([Math.round(scale * 100) / 100, ...await linesAcross(tab, scans)]);
+        await tab.done();
+    }
+    const [[small, ...scaledDown], [large, ...scaledUp]] = counts;
+    assert.ok(small < 0.8 && large > 1.3, String([small, large]));
+    assert.deepEqual(scaledDown, scaledUp, `${engine}: the lines at ${small} against those at ${large}`);
+});
+
 scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels and told, the menu by mouse and keys, the law\'s marks, the graph saved with all its caption within it', async () => {
     const tab = await open(3, { scale: 2 });
     await assertLaidOut(tab, 2);

@@ -127,6 +127,9 @@ export class Page {
         this.stage.style.left = `${Math.max(0, (innerWidth - width * this.scale) / 2)}px`;
         this.stage.style.top = `${Math.max(0, (innerHeight - height * this.scale) / 2)}px`;
         this.stage.style.transform = `scale(${this.scale})`;
+        // A line of one pixel scaled below a device pixel is dropped by some engines: it is drawn wider.
+        // Whole pixels, as Firefox lays a border out.
+        this.stage.style.setProperty('--hairline', `${Math.ceil(1 / Math.min(1, this.scale * (globalThis.devicePixelRatio || 1)))}px`);
         for (const window of shown)
             window.render(this.scale);
     }

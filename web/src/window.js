@@ -59,8 +59,8 @@ export class ProgramWindow {
             element('span', 'caption', made);
             this.setText(made, control.caption);
         } else if (kind === 'line') {
-            made.style.width = `${Math.max(1, control.width)}px`;
-            made.style.height = `${Math.max(1, control.height)}px`;
+            made.style.width = control.width > 0 ? `${control.width}px` : 'var(--hairline)';
+            made.style.height = control.height > 0 ? `${control.height}px` : 'var(--hairline)';
             made.setAttribute('aria-hidden', 'true');
         } else if (kind === 'surface') {
             made.setAttribute('role', 'img');
