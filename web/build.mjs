@@ -15,6 +15,7 @@ const [wasmFile, iconFolder, smallIcon, version, out] = process.argv.slice(2);
 const read = (name) => readFileSync(join(here, name), 'utf8');
 const fill = (template, values) => template.replace(/@([A-Z]+)@/g, (_, key) => values[key]);
 const siteName = 'Talunoの実験';
+const siteDescription = '500円玉を何枚用意すればよいか、コイン投げのシミュレーションで調べます';
 const themeColour = '#3a6ea5'; // the desktop behind the windows
 mkdirSync(out, { recursive: true });
 const written = [];
@@ -23,9 +24,10 @@ const write = (name, content) => {
     written.push(name);
 };
 
-// What every page's head holds: its icons, the colour of its app's frame, and the lines that offer the
-// site as an app and keep it offline when it is served from a web address.
-const head = `<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,${readFileSync(smallIcon).toString('base64')}">
+// What every page's head holds: what the site is for, its icons, the colour of its app's frame, and the
+// lines that offer the site as an app and keep it offline when it is served from a web address.
+const head = `<meta name="description" content="${siteDescription}。中学・高校の確率・統計の授業で使えます。">
+<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,${readFileSync(smallIcon).toString('base64')}">
 <link rel="apple-touch-icon" href="apple-touch-icon.png">
 <meta name="theme-color" content="${themeColour}">
 <script>(${keepOffline})();</script>`;
@@ -73,7 +75,7 @@ for (const icon of ['icon-192.png', 'icon-512.png', 'apple-touch-icon.png']) {
 write('manifest.webmanifest', `${JSON.stringify({
     name: siteName,
     short_name: siteName,
-    description: `500円玉を何枚用意すればよいか、コイン投げのシミュレーションで調べます（バージョン ${version}）`,
+    description: `${siteDescription}（バージョン ${version}）`,
     lang: 'ja',
     id: './',
     start_url: './index.html',
