@@ -11,8 +11,8 @@ class HelpWindow;
 class MainWindow;
 
 // A program on the desktop: its main window, and on HELP its help window, beside the main window
-// or in its place as the program table says. In its place, 閉じる builds the main window afresh;
-// closing either window by its frame leaves no window, and the program ends. The twin of Page in
+// or in its place as the program table says. In its place, 閉じる builds the main window afresh,
+// and closing either window by its frame leaves no window: the program ends. The twin of Page in
 // web/src/page.js: keep the two in step.
 class DesktopProgram : public QObject
 {
