@@ -200,7 +200,8 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
 });
 
 // How many lines cross each scan of the page as the engine drew it: a scan runs down from the top of the first
-// element a selector finds to the bottom of the last, `inset` layout pixels right of its left edge.
+// element a selector finds to the bottom of the last, `inset` layout pixels right of its left edge. The picture
+// is taken once the page has painted what it laid out last.
 const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
     const image = new Image();
     image.src = `data:image/png;base64,${png}`;
@@ -223,7 +224,8 @@ const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
         }
         return lines;
     });
-}, [await tab.screenshot(), scans]);
+}, [await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))))
+    .then(() => tab.screenshot()), scans]);
 
 scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4', async () => {
     const counts = [];
