@@ -168,12 +168,9 @@ make_dist() {
     # commit's time (or the version's, outside a git checkout).
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225600)}
     export SOURCE_DATE_EPOCH
-    local version zip
-    if [ -f "$build_dir/CMakeCache.txt" ]; then
-        version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
-        rm -f "$build_dir/web/taluno-web-$version.zip" # made again, with this time
-    fi
+    rm -f "$build_dir"/web/taluno-web-*.zip # made again, with this time
     build "$build_dir"
+    local version zip
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
     zip="$build_dir/web/taluno-web-$version.zip"
     [ -f "$zip" ] || { say "the site was not built: $zip is missing (clang-22 and node are needed)."; exit 1; }
