@@ -145,17 +145,22 @@ WindowLayout makeTossWindow()
         controls.back().description = number + "回目の釣り銭枚数";
     }
 
-    // Right of the table, in the width the window takes on while they show.
-    Control graph = control(ControlKind::Surface, "walkGraph", "折れ線グラフ", 10560, 600, 7200, 5400, 12);
+    // Right of the table, in the width the window takes on while they show: narrow enough that a
+    // Full HD screen holds the whole window at 180 %, the size at which the back row reads the answer.
+    Control graph = control(ControlKind::Surface, "walkGraph", "折れ線グラフ", 10560, 600, 5160, 5400, 12);
     graph.background = white;
     graph.visible = false;
     graph.description = "まだ投げていません";
     graph.unitsAcross = walkGraphWidth;
     graph.unitsDown = walkGraphHeight;
     controls.push_back(graph);
-    controls.push_back(label("lowestSoFar", {}, 10560, 6120, 7200, 540, 18, true, white));
+    // The answer, on two lines under the graph.
+    controls.push_back(label("lowestSoFar", {}, 10560, 6120, 5160, 1080, 22, true, white));
     controls.back().visible = false;
 
+    // The result table, between the buttons at the top and those at the bottom: the walk and the answer
+    // stay in sight.
+    window.spareForHelp = control(ControlKind::Label, "resultTable", {}, 0, 480, 10470, 7380);
     window.focusOrder = {startButton, quitButton, resetButton, tossButton, stopButton, helpButton};
     window.timers = {Timer{"Timer1", 10}, Timer{"Timer2", 500}, Timer{"Timer3", 750}};
     window.names = {named(quitButton), named(titleLabel), named(helpButton), named(resetButton), named(tossButton),

@@ -13,17 +13,19 @@
 // The windows as data: every control with its name, kind, caption, place, font and colours.
 // The Qt windows and the web pages both build themselves from these tables.
 
-// Geometry is given in twips; 15 twips make one pixel.
+// Geometry is given in twips; 15 twips make one pixel. At a scale (a desktop window shown larger),
+// each edge is rounded on its own, so that controls that meet in the layout meet at every scale.
 constexpr int twipsPerPixel = 15;
-constexpr int pixelsFromTwips(int twips)
+constexpr int pixelsFromTwips(int twips, double scale = 1.0)
 {
-    return twips / twipsPerPixel;
+    const double pixels = twips * scale / twipsPerPixel;
+    return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
 
 // The pixel size of a font given in points for 96 dots per inch.
-inline int fontPixels(double points)
+inline int fontPixels(double points, double scale = 1.0)
 {
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+    return static_cast<int>(std::lround(points * scale * 96.0 / 72.0));
 }
 
 // The programs' own font, asked for by name; each face substitutes what it has.
@@ -139,6 +141,9 @@ struct WindowLayout
     std::optional<int> pictureControl;    // what 画像を保存 saves, if not the whole window
     std::vector<int> announcedRows;       // what a screen reader hears after a run: values with their captions, pictures
     std::optional<PanelPlace> sidePanels; // Taluno2 and Taluno3
+    // Where a help window may lie over the window when the screen has no room beside it, in twips:
+    // what the lesson can do without while the help is read. Unset: nowhere.
+    std::optional<Control> spareForHelp;
 };
 
 // Taluno1's main window: buttons, the 100-toss result table in six bands, and the coin.

@@ -15,7 +15,7 @@ constexpr Rgb red{255, 0, 0};
 constexpr int tosses = 100;
 // The plot's edges in units: the numbers of the vertical axis stand left of it, those of the
 // horizontal axis under it.
-constexpr double plotLeft = 8;
+constexpr double plotLeft = 11;
 constexpr double plotTop = 6;
 constexpr double plotBottom = 86;
 
@@ -104,7 +104,7 @@ std::string lowestSoFarText(const std::vector<bool> &heads)
     const std::vector<int> walk = balances(heads);
     const int lowest = *std::min_element(walk.begin() + 1, walk.end());
     return "ここまでの最低：" + signedNumber(lowest)
-        + (lowest < 0 ? "（" + std::to_string(-lowest) + "枚必要）" : std::string("（0枚で足りる）"));
+        + (lowest < 0 ? "\n（" + std::to_string(-lowest) + "枚必要）" : std::string("\n（0枚で足りる）"));
 }
 
 std::string describeWalk(const std::vector<bool> &heads)
@@ -112,6 +112,7 @@ std::string describeWalk(const std::vector<bool> &heads)
     if (heads.empty())
         return "まだ投げていません";
     const std::vector<int> walk = balances(heads);
-    return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。"
-        + lowestSoFarText(heads);
+    std::string lowest = lowestSoFarText(heads);
+    lowest.erase(lowest.find('\n'), 1);
+    return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。" + lowest;
 }

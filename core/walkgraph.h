@@ -8,7 +8,7 @@
 class Surface;
 
 // The graph's own units: the surface is this many across and down, whatever its size in pixels.
-inline constexpr double walkGraphWidth = 114;
+inline constexpr double walkGraphWidth = 117;
 inline constexpr double walkGraphHeight = 100;
 // The walk's line is this many pixels wide: a line the back row can follow.
 inline constexpr int walkLinePixels = 3;
@@ -25,7 +25,7 @@ std::pair<int, int> walkRange(const std::vector<bool> &heads);
 // point so far in red, a line across the graph at its height and a square on its first toss.
 void drawWalk(Surface &surface, const std::vector<bool> &heads);
 
-// The lowest balance so far in words, as the class reads it: "ここまでの最低：−9（9枚必要）".
+// The lowest balance so far in words, as the class reads it, on two lines: "ここまでの最低：−9\n（9枚必要）".
 std::string lowestSoFarText(const std::vector<bool> &heads);
 
 // What the graph shows, for those who cannot see it.

@@ -2,17 +2,40 @@
 
 #include "kit/helpwindow.h"
 #include "kit/mainwindow.h"
+#include "kit/viewsizemenu.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
+#include <QTimer>
 
-#include <algorithm>
+namespace {
+
+QString percentKey(ProgramNumber program)
+{
+    return QStringLiteral("viewPercent/taluno%1").arg(static_cast<int>(program));
+}
+
+QRect roomOf(const QWidget &window)
+{
+    return (window.screen() ? window.screen() : QGuiApplication::primaryScreen())->availableGeometry();
+}
+
+ScreenRect screenRect(const QRect &rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+} // namespace
 
 DesktopProgram::DesktopProgram(ProgramNumber program, const Seams &seams, QObject *parent)
     : QObject(parent)
     , m_program(program)
     , m_seams(seams)
 {
+    const int remembered = m_seams.settings.value(percentKey(program)).toInt();
+    if (isViewPercent(remembered))
+        m_percent = remembered;
 }
 
 void DesktopProgram::showMain()
@@ -20,13 +43,72 @@ void DesktopProgram::showMain()
     m_main = new MainWindow(m_program, m_seams);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &ProgramWindow::helpRequested, this, &DesktopProgram::showHelp);
+    const bool chosen = m_percent != 0;
+    if (!chosen)
+        m_percent = fittingPercent();
+    m_main->setViewScale(m_percent / 100.0);
+    addViewSize(*m_main);
     m_main->show();
     m_main->activateWindow();
+    if (!chosen) {
+        // Once the window has its frame: the frame too must fit.
+        QTimer::singleShot(0, m_main, [this] {
+            if (fittingPercent() < m_percent)
+                setViewPercent(fittingPercent(), false);
+        });
+    }
 }
 
 MainWindow *DesktopProgram::mainWindow() const
 {
     return m_main;
+}
+
+HelpWindow *DesktopProgram::helpWindow() const
+{
+    return m_help;
+}
+
+int DesktopProgram::fittingPercent() const
+{
+    const QSize size = m_main->layoutSize();
+    const QSize frame = m_main->frameGeometry().size() - m_main->geometry().size();
+    const QRect room = roomOf(*m_main);
+    return fittingViewPercent(size.width(), size.height(), frame.width(), frame.height(), room.width(), room.height());
+}
+
+void DesktopProgram::addViewSize(ProgramWindow &window)
+{
+    auto *menu = new ViewSizeMenu(window, [this, target = &window](ViewSizeChoice choice) { choose(choice, *target); });
+    menu->showPercent(m_percent);
+    if (&window == m_main)
+        m_main->addSubmenu(menu);
+    m_menus.push_back(menu);
+}
+
+void DesktopProgram::choose(ViewSizeChoice choice, ProgramWindow &window)
+{
+    switch (choice) {
+    case ViewSizeChoice::Larger: setViewPercent(largerViewPercent(m_percent), true); return;
+    case ViewSizeChoice::Smaller: setViewPercent(smallerViewPercent(m_percent), true); return;
+    case ViewSizeChoice::Original: setViewPercent(smallestViewPercent, true); return;
+    case ViewSizeChoice::FullScreen: window.setFullScreen(!window.isFullScreen()); return;
+    }
+}
+
+void DesktopProgram::setViewPercent(int percent, bool remember)
+{
+    m_percent = percent;
+    if (remember)
+        m_seams.settings.setValue(percentKey(m_program), percent);
+    for (ProgramWindow *window : {static_cast<ProgramWindow *>(m_main.data()), static_cast<ProgramWindow *>(m_help.data())}) {
+        if (window)
+            window->setViewScale(percent / 100.0);
+    }
+    for (ViewSizeMenu *menu : m_menus) {
+        if (menu)
+            menu->showPercent(percent);
+    }
 }
 
 void DesktopProgram::showHelp()
@@ -39,6 +121,8 @@ void DesktopProgram::showHelp()
         if (m_main)
             m_main->close();
         m_help = new HelpWindow(m_program, m_seams);
+        m_help->setViewScale(m_percent / 100.0);
+        addViewSize(*m_help);
         connect(m_help, &HelpWindow::closeClicked, this, &DesktopProgram::showMain);
         m_help->show();
         m_help->activateWindow();
@@ -50,13 +134,15 @@ void DesktopProgram::showHelpBeside()
 {
     if (!m_help) {
         m_help = new HelpWindow(m_program, m_seams);
-        // To the right of the main window, or as far right as the screen allows.
-        const QRect mainFrame = m_main->frameGeometry();
-        const QRect screen = (m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-        QPoint topLeft(mainFrame.right() + 1, mainFrame.top());
-        if (topLeft.x() + m_help->width() > screen.right())
-            topLeft.setX(std::max(screen.left(), screen.right() - m_help->width()));
-        m_help->move(topLeft);
+        addViewSize(*m_help);
+        // Beside the main window where the screen has room, else over what the lesson can spare.
+        const QSize frame = m_main->frameGeometry().size() - m_main->geometry().size();
+        const QSize help = m_help->layoutSize();
+        const HelpPosition place = placeHelp(screenRect(m_main->frameGeometry()), screenRect(m_main->spareForHelp()),
+                                          {0, 0, help.width(), help.height()}, frame.width(), frame.height(),
+                                          m_percent, screenRect(roomOf(*m_main)));
+        m_help->setViewScale(place.percent / 100.0);
+        m_help->move(place.frame.x, place.frame.y);
         // However the help window is closed, the main window is the one to work in again.
         connect(m_help, &QObject::destroyed, m_main, [main = m_main.data()] { main->activateWindow(); });
     }

@@ -2,6 +2,7 @@
 #define DESKTOPPROGRAM_H
 
 #include "core/program.h"
+#include "core/viewscale.h"
 #include "kit/seams.h"
 
 #include <QObject>
@@ -9,11 +10,16 @@
 
 class HelpWindow;
 class MainWindow;
+class ProgramWindow;
+class ViewSizeMenu;
 
 // A program on the desktop: its main window, and on HELP its help window, beside the main window
 // or in its place as the program table says. In its place, 閉じる builds the main window afresh,
 // and closing either window by its frame leaves no window: the program ends. The twin of Page in
 // web/src/page.js: keep the two in step.
+//
+// Both windows are shown at the size chosen under 表示の大きさ, remembered between starts; until one
+// is chosen, at the largest that fits the screen.
 class DesktopProgram : public QObject
 {
     Q_OBJECT
@@ -24,15 +30,26 @@ public:
     // Builds the main window from its layout and shows it.
     void showMain();
     MainWindow *mainWindow() const;
+    HelpWindow *helpWindow() const;
+    int viewPercent() const { return m_percent; }
 
 private:
     void showHelp();
     void showHelpBeside();
+    // The size menu and keys on a window of the program.
+    void addViewSize(ProgramWindow &window);
+    void choose(ViewSizeChoice choice, ProgramWindow &window);
+    // The size both windows are shown at; a size the user chose is remembered.
+    void setViewPercent(int percent, bool remember);
+    // The largest size at which the main window fits its screen, its frame as it stands.
+    int fittingPercent() const;
 
     ProgramNumber m_program;
     Seams m_seams;
     QPointer<MainWindow> m_main;
     QPointer<HelpWindow> m_help;
+    int m_percent = 0; // 0 until the main window fits the screen, where none is remembered
+    std::vector<QPointer<ViewSizeMenu>> m_menus;
 };
 
 #endif

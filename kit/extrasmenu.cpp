@@ -5,6 +5,7 @@
 #include "core/texts.h"
 #include "kit/fonts.h"
 #include "kit/modalboxes.h"
+#include "kit/programwindow.h"
 #include "kit/qtconvert.h"
 
 #include <QClipboard>
@@ -14,7 +15,7 @@
 #include <QShortcut>
 #include <QStandardPaths>
 
-ExtrasMenu::ExtrasMenu(QWidget &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
+ExtrasMenu::ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
                        ModalBoxes &boxes, QWidget *picture)
     : QMenu(&window)
     , m_window(window)
@@ -67,22 +68,26 @@ void ExtrasMenu::save(const QString &caption)
     const QString path = m_boxes.saveFileName(caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
     if (path.isEmpty())
         return;
-    // At a slide's resolution; a picture control with the lines that say what it shows under it.
+    // At a slide's resolution, whatever size the window is shown at; a picture control with the lines that
+    // say what it shows under it.
     QWidget *picture = m_picture ? m_picture : &m_window;
+    const double scale = m_window.viewScale();
+    const QSize size = m_picture ? QSize(qRound(picture->width() / scale), qRound(picture->height() / scale)) : m_window.layoutSize();
     const QStringList lines = m_picture ? qtLines(m_flow.pictureCaption()) : QStringList();
     const int lineHeight = captionLinePixels();
-    QImage image(QSize(picture->width(), picture->height() + lineHeight * (lines.size() + (lines.isEmpty() ? 0 : 1))) * savedPictureScale,
+    QImage image(QSize(size.width(), size.height() + lineHeight * (lines.size() + (lines.isEmpty() ? 0 : 1))) * savedPictureScale,
                  QImage::Format_RGB32);
-    image.setDevicePixelRatio(savedPictureScale);
+    image.setDevicePixelRatio(savedPictureScale / scale);
     image.fill(Qt::white);
     picture->render(&image);
     // Half a line's room above the first and below the last.
     QPainter painter(&image);
+    painter.scale(scale, scale);
     const QFont font = msPGothic(captionPoints);
     painter.setFont(font);
     const int ascent = QFontMetrics(font).ascent();
     for (qsizetype line = 0; line < lines.size(); ++line)
-        painter.drawText(QPoint(lineHeight / 2, picture->height() + lineHeight * int(line) + lineHeight / 2 + ascent), lines[line]);
+        painter.drawText(QPoint(lineHeight / 2, size.height() + lineHeight * int(line) + lineHeight / 2 + ascent), lines[line]);
     painter.end();
     if (!image.save(path, "PNG"))
         m_boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class ModalBoxes;
+class ProgramWindow;
 
 // A main window's context menu (right click, the Menu key, Shift+F10) and its shortcuts, as the
 // program's row lists its extras, all off until asked for: the toggles and what the flow does
@@ -22,7 +23,7 @@ public:
     using Forward = std::function<void(const std::function<void()> &)>;
 
     // `picture`: what 画像を保存 saves with the flow's caption under it; null: the whole window.
-    ExtrasMenu(QWidget &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
+    ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
                ModalBoxes &boxes, QWidget *picture);
 
 private:
@@ -32,7 +33,7 @@ private:
     // Saves the picture where the user says; `caption` titles the boxes.
     void save(const QString &caption);
 
-    QWidget &m_window;
+    ProgramWindow &m_window;
     ProgramFlow &m_flow;
     Forward m_forward;
     ModalBoxes &m_boxes;

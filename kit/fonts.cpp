@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-QFont msPGothic(double points, bool bold)
+QFont msPGothic(double points, bool bold, double scale)
 {
     QFont font(QString::fromUtf8(fontFamily));
-    font.setPixelSize(fontPixels(points));
+    font.setPixelSize(fontPixels(points, scale));
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
@@ -21,7 +21,10 @@ QFont msPGothic(double points, bool bold)
 QFont narrowedToFit(QFont font, const QString &text, double room)
 {
     font.setStretch(QFont::AnyStretch);
-    const double needed = QFontMetricsF(font).horizontalAdvance(text);
+    const QFontMetricsF metrics(font);
+    double needed = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        needed = std::max(needed, metrics.horizontalAdvance(line));
     if (needed > room)
         font.setStretch(std::max(50, static_cast<int>(100 * room / needed)));
     return font;

@@ -13,12 +13,17 @@ HelpWindow::HelpWindow(ProgramNumber program, const Seams &seams, QWidget *paren
 {
     setFlow(m_flow);
     setAttribute(Qt::WA_DeleteOnClose);
+    scaleChanged();
+}
+
+void HelpWindow::scaleChanged()
+{
     // No line may be cut off at the right edge, however wide the substitute face runs.
     QWidget *text = control(HelpControls::textSurface);
     const QFontMetricsF metrics(text->font());
     double widest = 0;
     QString widestLine;
-    for (const std::string &line : helpLines(program)) {
+    for (const std::string &line : helpLines(layout().program)) {
         const QString shown = qtText(line);
         if (metrics.horizontalAdvance(shown) > widest) {
             widest = metrics.horizontalAdvance(shown);

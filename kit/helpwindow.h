@@ -18,6 +18,7 @@ signals:
 
 protected:
     void closeHelp() override;
+    void scaleChanged() override;
 
 private:
     HelpFlow m_flow;

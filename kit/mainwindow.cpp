@@ -15,6 +15,12 @@ MainWindow::MainWindow(ProgramNumber program, const Seams &seams, QWidget *paren
                               picture ? control(*picture) : nullptr);
 }
 
+void MainWindow::addSubmenu(QMenu *menu)
+{
+    m_extras->addSeparator();
+    m_extras->addMenu(menu);
+}
+
 void MainWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     m_extras->exec(event->globalPos());

@@ -6,6 +6,7 @@
 #include <memory>
 
 class ExtrasMenu;
+class QMenu;
 
 // The main window of any program: its layout and flow as the program table gives them, and the
 // context menu of its extras.
@@ -15,6 +16,9 @@ class MainWindow : public ProgramWindow
 
 public:
     MainWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
+
+    // A submenu of the context menu, after the extras.
+    void addSubmenu(QMenu *menu);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

@@ -72,7 +72,13 @@ QPoint PictureBox::devicePixel(double x, double y) const
 // As strokeWidth in web/src/surface.js.
 int PictureBox::strokeWidth() const
 {
-    return std::max(1, qRound(m_ratio));
+    return std::max(1, qRound(m_ratio * m_viewScale));
+}
+
+void PictureBox::setViewScale(double scale)
+{
+    m_viewScale = scale;
+    m_canvas = QImage(); // drawn again at the next paint or stroke
 }
 
 void PictureBox::fill(const QRect &deviceRect, const QColor &colour)
@@ -92,30 +98,63 @@ void PictureBox::ensureCanvas()
     const QSize size = contentsRect().size() * ratio;
     if (m_canvas.size() == size && m_ratio == ratio)
         return;
-    QImage canvas(size, QImage::Format_RGB32);
-    canvas.fill(m_background);
-    canvas.setDevicePixelRatio(ratio);
-    if (!m_canvas.isNull() && !canvas.isNull()) {
-        // Moving to a screen of another scale keeps the drawing.
-        QPainter painter(&canvas);
-        painter.drawImage(QPointF(0, 0), m_canvas);
-    }
-    m_canvas = canvas;
+    m_canvas = QImage(size, QImage::Format_RGB32);
+    m_canvas.fill(m_background);
+    m_canvas.setDevicePixelRatio(ratio);
     m_ratio = ratio;
+    m_textPosition = {0, 0};
+    for (const std::function<void()> &stroke : m_strokes)
+        stroke();
+    update();
+}
+
+void PictureBox::draw(std::function<void()> stroke)
+{
+    ensureCanvas();
+    stroke();
+    m_strokes.push_back(std::move(stroke));
 }
 
 void PictureBox::clear()
 {
+    m_strokes.clear();
     ensureCanvas();
     m_canvas.fill(m_background);
     m_textPosition = {0, 0};
     update();
 }
 
-void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb, int pixels)
+void PictureBox::line(double x1, double y1, double x2, double y2, Rgb colour, int pixels)
+{
+    draw([=, this] { drawLine(x1, y1, x2, y2, colour, pixels); });
+}
+
+void PictureBox::box(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    draw([=, this] { drawBox(x1, y1, x2, y2, colour); });
+}
+
+void PictureBox::setTextPosition(double x, double y)
+{
+    draw([=, this] { m_textPosition = {x, y}; });
+}
+
+void PictureBox::printLine(std::string_view text)
+{
+    draw([this, line = qtText(text)] { print(line, font()); });
+}
+
+void PictureBox::printAxisRow(std::string_view row, double firstTick, double tickStep)
+{
+    draw([=, this, text = qtText(row)] {
+        const double pixelsPerUnit = m_scaleWidth > 0 ? contentsRect().width() / m_scaleWidth : 1.0;
+        print(text, graphFont(font(), text, pixelsPerUnit, firstTick, tickStep));
+    });
+}
+
+void PictureBox::drawLine(double x1, double y1, double x2, double y2, Rgb rgb, int pixels)
 {
     const QColor colour = qtColour(rgb);
-    ensureCanvas();
     const QPoint a = devicePixel(x1, y1);
     const QPoint b = devicePixel(x2, y2);
     const int width = strokeWidth() * pixels;
@@ -134,9 +173,8 @@ void PictureBox::line(double x1, double y1, double x2, double y2, Rgb rgb, int p
     m_textPosition = {x2, y2};
 }
 
-void PictureBox::box(double x1, double y1, double x2, double y2, Rgb colour)
+void PictureBox::drawBox(double x1, double y1, double x2, double y2, Rgb colour)
 {
-    ensureCanvas();
     const QPoint a = devicePixel(std::min(x1, x2), std::min(y1, y2));
     const QPoint b = devicePixel(std::max(x1, x2), std::max(y1, y2));
     const int width = strokeWidth();
@@ -144,26 +182,8 @@ void PictureBox::box(double x1, double y1, double x2, double y2, Rgb colour)
     m_textPosition = {x2, y2};
 }
 
-void PictureBox::setTextPosition(double x, double y)
-{
-    m_textPosition = {x, y};
-}
-
-void PictureBox::printLine(std::string_view text)
-{
-    print(qtText(text), font());
-}
-
-void PictureBox::printAxisRow(std::string_view row, double firstTick, double tickStep)
-{
-    const QString text = qtText(row);
-    const double pixelsPerUnit = m_scaleWidth > 0 ? contentsRect().width() / m_scaleWidth : 1.0;
-    print(text, graphFont(font(), text, pixelsPerUnit, firstTick, tickStep));
-}
-
 void PictureBox::print(const QString &text, const QFont &font)
 {
-    ensureCanvas();
     if (!text.isEmpty() && !m_canvas.isNull()) {
         const QPointF topLeft = QPointF(devicePixel(m_textPosition.x(), m_textPosition.y())) / m_ratio;
         QPainter painter(&m_canvas);
@@ -180,8 +200,9 @@ void PictureBox::print(const QString &text, const QFont &font)
     m_textPosition = {0, m_textPosition.y() + em * unitsPerPixel};
 }
 
-QImage PictureBox::image() const
+QImage PictureBox::image()
 {
+    ensureCanvas();
     return m_canvas;
 }
 
@@ -197,4 +218,13 @@ void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     ensureCanvas();
+}
+
+void PictureBox::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_canvas = QImage();
+        update();
+    }
 }

@@ -8,8 +8,12 @@
 #include <QImage>
 #include <QPointF>
 
+#include <functional>
+#include <vector>
+
 // A sunken surface that keeps what is drawn on it in an image at the screen's resolution, so
-// that the drawing survives being covered and uncovered and stays crisp on a scaled screen.
+// that the drawing survives being covered and uncovered, and keeps the strokes themselves, so that
+// it is drawn again, as crisp, when the window is shown larger or moves to a screen of another scale.
 // A point in user units falls on the device pixel whose area holds it; a line is one layout
 // pixel wide, or as many as asked, and covers the pixels of both its ends; a box is closed, its
 // edges one pixel wide, so that a box of no height is still a line on the pixels of its corners.
@@ -24,6 +28,8 @@ public:
 
     // How many user units span the inner area across and down; unset, a unit is one layout pixel.
     void setScale(double width, double height);
+    // A layout pixel is `scale` pixels: lines and boxes widen with a window shown larger.
+    void setViewScale(double scale);
     // Also clears.
     void setBackground(const QColor &colour);
     QColor background() const { return m_background; }
@@ -39,13 +45,19 @@ public:
 
     QPointF textPosition() const { return m_textPosition; }
     // The inner area as drawn, at the device pixel ratio.
-    QImage image() const;
+    QImage image();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // A new font: the text drawn again in it.
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Draws a stroke and keeps it, to draw again on a new canvas.
+    void draw(std::function<void()> stroke);
+    void drawLine(double x1, double y1, double x2, double y2, Rgb colour, int pixels);
+    void drawBox(double x1, double y1, double x2, double y2, Rgb colour);
     QPoint devicePixel(double x, double y) const;
     int strokeWidth() const;
     void fill(const QRect &deviceRect, const QColor &colour);
@@ -54,6 +66,8 @@ private:
 
     QImage m_canvas; // device pixels
     qreal m_ratio = 1.0;
+    double m_viewScale = 1.0;
+    std::vector<std::function<void()>> m_strokes; // since the last clear
     QColor m_background;
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;

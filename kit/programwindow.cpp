@@ -27,12 +27,6 @@ namespace {
 // The program's window that was last activated; modal boxes are not program windows and do not count.
 QPointer<QWidget> lastActiveWindow;
 
-QRect pixelRect(const Control &control)
-{
-    return {pixelsFromTwips(control.left), pixelsFromTwips(control.top), pixelsFromTwips(control.width),
-            pixelsFromTwips(control.height)};
-}
-
 void setPaletteColour(QWidget *widget, QPalette::ColorRole role, Rgb colour)
 {
     QPalette palette = widget->palette();
@@ -46,12 +40,10 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
     : QWidget(parent)
     , m_layout(layout)
     , m_seams(seams)
+    , m_widthTwips(layout.width)
 {
     setObjectName(qtText(layout.name));
     setWindowTitle(qtText(layout.title));
-    setFixedSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height));
-    if (layout.points > 0)
-        setFont(msPGothic(layout.points));
     if (!layout.hasIcon)
         setWindowIcon(QIcon());
 
@@ -91,6 +83,7 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
         connect(qtimer, &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
         m_timers.push_back(qtimer);
     }
+    applyScale();
 }
 
 QWidget *ProgramWindow::makeControl(const Control &control)
@@ -125,7 +118,6 @@ QWidget *ProgramWindow::makeControl(const Control &control)
                                 this);
     case ControlKind::Surface: {
         auto *surface = new PictureBox(this);
-        surface->setGeometry(pixelRect(control));
         surface->setScale(control.unitsAcross, control.unitsDown);
         if (control.background)
             surface->setBackground(qtColour(*control.background));
@@ -139,10 +131,93 @@ QWidget *ProgramWindow::makeControl(const Control &control)
         widget->setAccessibleName(qtText(control.caption));
         break;
     }
-    widget->setGeometry(pixelRect(control));
-    if (control.points > 0)
-        widget->setFont(msPGothic(control.points, control.bold));
     return widget;
+}
+
+QRect ProgramWindow::scaledRect(const Control &control) const
+{
+    const QPoint topLeft(pixelsFromTwips(control.left, m_scale), pixelsFromTwips(control.top, m_scale));
+    const QPoint end(pixelsFromTwips(control.left + control.width, m_scale), pixelsFromTwips(control.top + control.height, m_scale));
+    return QRect(m_origin + topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+}
+
+void ProgramWindow::setViewScale(double scale)
+{
+    m_normalScale = scale;
+    if (isFullScreen())
+        return;
+    m_scale = scale;
+    applyScale();
+}
+
+void ProgramWindow::setFullScreen(bool fullScreen)
+{
+    if (fullScreen == isFullScreen())
+        return;
+    if (fullScreen) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showFullScreen();
+        fillScreen();
+    } else {
+        showNormal();
+        m_origin = {};
+        m_scale = m_normalScale;
+        applyScale();
+    }
+}
+
+QSize ProgramWindow::layoutSize() const
+{
+    return {qRound(m_contentWidth / m_scale), pixelsFromTwips(m_layout.height)};
+}
+
+QRect ProgramWindow::spareForHelp() const
+{
+    if (!m_layout.spareForHelp)
+        return {};
+    const QRect spare = scaledRect(*m_layout.spareForHelp);
+    return {mapToGlobal(spare.topLeft()), spare.size()};
+}
+
+void ProgramWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (isFullScreen())
+        fillScreen();
+}
+
+void ProgramWindow::fillScreen()
+{
+    const QSize content = layoutSize();
+    const double scale = std::min(double(width()) / content.width(), double(height()) / content.height());
+    const QPoint origin((width() - qRound(content.width() * scale)) / 2, (height() - qRound(content.height() * scale)) / 2);
+    if (scale == m_scale && origin == m_origin)
+        return;
+    m_scale = scale;
+    m_origin = origin;
+    applyScale();
+}
+
+void ProgramWindow::applyScale()
+{
+    setFont(msPGothic(m_layout.points > 0 ? m_layout.points : defaultPoints, false, m_scale));
+    for (std::size_t row = 0; row < m_controls.size(); ++row) {
+        const Control &control = m_layout.controls[row];
+        QWidget *widget = m_controls[row];
+        if (auto *line = qobject_cast<StraightLine *>(widget)) {
+            line->place(m_scale, m_origin);
+            continue;
+        }
+        if (auto *surface = qobject_cast<PictureBox *>(widget))
+            surface->setViewScale(m_scale);
+        widget->setFont(control.points > 0 ? msPGothic(control.points, control.bold, m_scale) : font());
+        widget->setGeometry(scaledRect(control));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            fitText(label, label->text());
+    }
+    placePanels();
+    scaleChanged();
 }
 
 void ProgramWindow::changeEvent(QEvent *event)
@@ -184,13 +259,18 @@ void ProgramWindow::forward(const std::function<void()> &event)
 void ProgramWindow::setText(int row, std::string_view text)
 {
     const QString caption = qtText(text);
-    if (auto *label = qobject_cast<QLabel *>(control(row))) {
-        // A number that would be cut off at the border is narrowed to fit instead.
-        label->setFont(narrowedToFit(label->font(), caption, label->contentsRect().width() - 1));
-        label->setText(caption);
-    } else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
+    if (auto *label = qobject_cast<QLabel *>(control(row)))
+        fitText(label, caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
         button->setText(caption);
     }
+}
+
+void ProgramWindow::fitText(QLabel *label, const QString &text)
+{
+    // A number that would be cut off at the border is narrowed to fit instead.
+    label->setFont(narrowedToFit(label->font(), text, label->contentsRect().width() - 1));
+    label->setText(text);
 }
 
 void ProgramWindow::setTextColour(int row, Rgb colour)
@@ -255,40 +335,57 @@ void ProgramWindow::endProgram()
 
 void ProgramWindow::setWindowWidth(int twips)
 {
-    setFixedWidth(pixelsFromTwips(twips));
-    keepOnScreen();
+    m_widthTwips = twips;
+    placePanels();
+    if (isFullScreen())
+        fillScreen();
 }
 
 void ProgramWindow::showPanels(const std::vector<Panel> &panels)
 {
+    m_shownPanels = panels;
+    placePanels();
+    if (isFullScreen())
+        fillScreen();
+}
+
+void ProgramWindow::placePanels()
+{
     qDeleteAll(m_panels);
     m_panels.clear();
-    const PanelPlace &place = *m_layout.sidePanels;
-    QPoint at(pixelsFromTwips(place.left), pixelsFromTwips(place.top));
-    int width = pixelsFromTwips(m_layout.width);
-    for (const Panel &panel : panels) {
-        auto *label = new QLabel(this);
-        label->setObjectName(QStringLiteral("sidePanel"));
-        label->setFont(msPGothic(panel.points, panel.bold));
-        label->setTextFormat(Qt::RichText);
-        label->setAutoFillBackground(true);
-        label->setFrameStyle(QFrame::Box);
-        label->setMargin(4);
-        QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=4>").arg(qtText(panel.lines.front()).toHtmlEscaped());
-        for (std::size_t row = 1; row < panel.lines.size(); ++row) {
-            table += QStringLiteral("<tr>");
-            for (const QString &cell : qtText(panel.lines[row]).split(QLatin1Char('\t')))
-                table += QStringLiteral("<td align=right>%1</td>").arg(cell.toHtmlEscaped());
-            table += QStringLiteral("</tr>");
+    m_contentWidth = pixelsFromTwips(m_widthTwips, m_scale);
+    if (m_layout.sidePanels) {
+        const PanelPlace &place = *m_layout.sidePanels;
+        const int margin = pixelsFromTwips(panelMargin, m_scale);
+        QPoint at(pixelsFromTwips(place.left, m_scale), pixelsFromTwips(place.top, m_scale));
+        for (const Panel &panel : m_shownPanels) {
+            auto *label = new QLabel(this);
+            label->setObjectName(QStringLiteral("sidePanel"));
+            label->setFont(msPGothic(panel.points, panel.bold, m_scale));
+            label->setTextFormat(Qt::RichText);
+            label->setAutoFillBackground(true);
+            label->setFrameStyle(QFrame::Box);
+            label->setMargin(qRound(4 * m_scale));
+            QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=%2>")
+                                .arg(qtText(panel.lines.front()).toHtmlEscaped())
+                                .arg(qRound(4 * m_scale));
+            for (std::size_t row = 1; row < panel.lines.size(); ++row) {
+                table += QStringLiteral("<tr>");
+                for (const QString &cell : qtText(panel.lines[row]).split(QLatin1Char('\t')))
+                    table += QStringLiteral("<td align=right>%1</td>").arg(cell.toHtmlEscaped());
+                table += QStringLiteral("</tr>");
+            }
+            label->setText(table + QStringLiteral("</table>"));
+            label->adjustSize();
+            label->move(m_origin + at);
+            label->show();
+            at.ry() += label->height() + margin;
+            m_contentWidth = std::max(m_contentWidth, at.x() + label->width() + margin);
+            m_panels.push_back(label);
         }
-        label->setText(table + QStringLiteral("</table>"));
-        label->adjustSize();
-        label->move(at);
-        label->show();
-        at.ry() += label->height() + pixelsFromTwips(panelMargin);
-        width = std::max(width, label->geometry().right() + 1 + pixelsFromTwips(panelMargin));
-        m_panels.push_back(label);
     }
-    setFixedWidth(width);
-    keepOnScreen();
+    if (!isFullScreen()) {
+        setFixedSize(m_contentWidth, pixelsFromTwips(m_layout.height, m_scale));
+        keepOnScreen();
+    }
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QTimer;
 
 // A window of a Taluno program, built from its layout table. It hands its activation, clicks
@@ -22,6 +23,16 @@ class ProgramWindow : public QWidget, protected ProgramView
 
 public:
     ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent = nullptr);
+
+    // Shows the window `scale` times its layout's size, every control and font scaled alike; the
+    // drawings are drawn again. In full screen, the window fills the screen at whatever scale fits.
+    void setViewScale(double scale);
+    double viewScale() const { return m_scale; }
+    void setFullScreen(bool fullScreen);
+    // The window's size at the layout's own, as it stands now (wider while a graph or panels show).
+    QSize layoutSize() const;
+    // Where a help window may lie over this one, on the screen; empty: nowhere.
+    QRect spareForHelp() const;
 
 signals:
     // HELP, after its cue: the program shows the help window.
@@ -36,12 +47,15 @@ protected:
     const WindowLayout &layout() const { return m_layout; }
     // Moves the window back within its screen where its frame reaches beyond it.
     void keepOnScreen();
+    // After the controls are scaled: what a window adds to its layout, fitted anew.
+    virtual void scaleChanged() {}
     // Runs an event of the flow from outside its controls, and asks what it then wants to know.
     void forward(const std::function<void()> &event);
 
     // The activation counts each time the window becomes the active one coming from another of
     // the program's windows: not on returning from a modal box, nor from another application.
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     void setText(int control, std::string_view text) override;
     void setTextColour(int control, Rgb colour) override;
@@ -62,6 +76,15 @@ protected:
 
 private:
     QWidget *makeControl(const Control &control);
+    // Places and sizes every control, the panels and the window for the scale and origin.
+    void applyScale();
+    // In full screen: the scale and origin at which the layout fills the screen, centred.
+    void fillScreen();
+    // The side panels as the flow last showed them, and the window's size around them.
+    void placePanels();
+    QRect scaledRect(const Control &control) const;
+    // The text again in the label's font at this scale, narrowed where it does not fit.
+    void fitText(QLabel *label, const QString &text);
 
     const WindowLayout &m_layout;
     Seams m_seams;
@@ -70,6 +93,12 @@ private:
     std::vector<QTimer *> m_timers;
     std::optional<Question> m_question;
     std::vector<QWidget *> m_panels;
+    std::vector<Panel> m_shownPanels;
+    int m_widthTwips;       // as the layout or the flow last set it
+    double m_scale = 1.0;
+    double m_normalScale = 1.0; // outside full screen
+    QPoint m_origin;        // where the layout's top left stands: centred in full screen
+    int m_contentWidth = 0; // pixels, panels included
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 class Clock;
 class ModalBoxes;
+class QSettings;
 class RandomSource;
 class SoundCue;
 
@@ -16,6 +17,8 @@ struct Seams
     SoundCue &cue;
     RandomSource &random;
     Clock &clock;
+    // What the programs remember between starts: the size each is shown at.
+    QSettings &settings;
     // Ends the program at once: no further handler runs.
     std::function<void()> endProgram;
 };

@@ -44,7 +44,7 @@ int &quietedArgc(int &argc)
 
 TalunoApplication::TalunoApplication(int &argc, char **argv)
     : QApplication(quietedArgc(argc), argv)
-    , m_seams{m_boxes, m_cue, m_random, m_clock, [] { QCoreApplication::exit(0); }}
+    , m_seams{m_boxes, m_cue, m_random, m_clock, m_settings, [] { QCoreApplication::exit(0); }}
 {
     setUp();
 }

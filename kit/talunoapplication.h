@@ -8,6 +8,7 @@
 #include "kit/soundcue.h"
 
 #include <QApplication>
+#include <QSettings>
 
 // A Taluno program: Japanese standard buttons, the fonts, the coin icon, a quiet
 // terminal, and the real seams.
@@ -26,6 +27,7 @@ private:
     SoundCue m_cue;
     PseudoRandom m_random;
     SystemClock m_clock;
+    QSettings m_settings{QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Taluno"), QStringLiteral("Taluno")};
     Seams m_seams;
 };
 

@@ -1,5 +1,6 @@
 #include "core/layout.h"
 #include "core/programflow.h"
+#include "core/viewscale.h"
 #include "recordingview.h"
 
 #include <QRect>
@@ -78,6 +79,36 @@ private slots:
         const auto &strokes = view.drawing.strokes;
         QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
+    }
+
+    // The desktop's sizes, worked by hand: Taluno1 is 698 × 579 pixels at 100 %, 1056 wide with its walk, and
+    // Taluno2 553 × 512; the help window 617 × 496.
+    void viewSizes()
+    {
+        const struct { const char *what; int width, height, frameHeight, roomWidth, roomHeight, percent; } fits[] = {
+            {"Taluno1 on Full HD: 1080 / 579 = 1.87", 698, 579, 0, 1920, 1080, 180},
+            {"its walk on Full HD: 1056 × 1.8 = 1901", 1056, 579, 0, 1920, 1080, 180},
+            {"Taluno1 on 1366 × 768", 698, 579, 0, 1366, 768, 130},
+            {"with a title bar of 30: 738 / 579 = 1.27", 698, 579, 30, 1366, 768, 120},
+            {"Taluno2 on Full HD: 512 × 2.1 = 1075.2", 553, 512, 0, 1920, 1080, 210},
+            {"no room even at 100 %", 698, 579, 0, 1024, 600, 100},
+        };
+        for (const auto &row : fits)
+            QVERIFY2(fittingViewPercent(row.width, row.height, 0, row.frameHeight, row.roomWidth, row.roomHeight) == row.percent, row.what);
+        QCOMPARE(std::vector({largerViewPercent(100), largerViewPercent(300), smallerViewPercent(100), smallerViewPercent(180)}),
+                 std::vector({110, 300, 100, 170}));
+        QCOMPARE(std::vector({isViewPercent(150), isViewPercent(155), isViewPercent(90), isViewPercent(310)}),
+                 std::vector({true, false, false, false}));
+
+        const ScreenRect fullHd{0, 0, 1920, 1080}, help{0, 0, 617, 496};
+        const struct { const char *what; ScreenRect main, spare; int percent; HelpPosition place; } places[] = {
+            {"right of the walk at 100 %", {0, 0, 1056, 579}, {}, 100, {{1056, 0, 617, 496}, 100}},
+            {"left, the window at the screen's right", {1000, 0, 698, 579}, {}, 100, {{383, 0, 617, 496}, 100}},
+            {"over the table at 150 %: 738 / 496 = 1.49", {0, 0, 1584, 869}, {0, 48, 1047, 738}, 150, {{0, 48, 863, 694}, 140}},
+            {"over the table at 180 %: 886 / 496 = 1.79", {0, 0, 1901, 1042}, {0, 58, 1256, 886}, 180, {{0, 58, 1048, 843}, 170}},
+        };
+        for (const auto &row : places)
+            QVERIFY2(placeHelp(row.main, row.spare, help, 0, 0, row.percent, fullHd) == row.place, row.what);
     }
 };
 

@@ -106,10 +106,10 @@ private slots:
                 halfDigits.insert(std::lround(1e6 * (walkX(std::stoi(stroke.text)) - stroke.x1) / double(stroke.text.size())));
         }
         // A line the back row can follow: each step once, three pixels wide.
-        QCOMPARE(blue, (std::vector<Segment>{{8, y(0), 9, y(-1)}, {9, y(-1), 10, y(-2)}, {10, y(-2), 11, y(-1)}}));
+        QCOMPARE(blue, (std::vector<Segment>{{11, y(0), 12, y(-1)}, {12, y(-1), 13, y(-2)}, {13, y(-2), 14, y(-1)}}));
         QCOMPARE(bluePixels, std::set<int>{3});
         // The lowest so far: a red line across at -2, and a square on toss 2.
-        QCOMPARE(red, (std::vector<Segment>{{8, y(-2), 108, y(-2)}, {9, y(-2) - 1.5, 11, y(-2) + 1.5}}));
+        QCOMPARE(red, (std::vector<Segment>{{11, y(-2), 111, y(-2)}, {12, y(-2) - 1.5, 14, y(-2) + 1.5}}));
         // The axis numbers: -10, 0 and 10 at their grid lines, then each count of tosses under the axis, centred on its line.
         QVERIFY(halfDigits.size() == 1 && *halfDigits.begin() > 0);
         QCOMPARE(texts, (std::vector<std::pair<double, std::string>>{{y(-10) - 2, "-10"}, {y(0) - 2, "0"}, {y(10) - 2, "10"},
@@ -123,9 +123,9 @@ private slots:
     {
         const struct { std::vector<bool> heads; const char *text; } rows[] = {
             {{}, "ここまでの最低：—"},                                    // before a toss
-            {{true}, "ここまでの最低：1（0枚で足りる）"},                 // heads first: no coin needed
-            {{true, false}, "ここまでの最低：0（0枚で足りる）"},          // back to 0: none needed
-            {{false, false, true}, "ここまでの最低：−2（2枚必要）"},      // down to -2 and up: 2 needed
+            {{true}, "ここまでの最低：1\n（0枚で足りる）"},                 // heads first: no coin needed
+            {{true, false}, "ここまでの最低：0\n（0枚で足りる）"},          // back to 0: none needed
+            {{false, false, true}, "ここまでの最低：−2\n（2枚必要）"},      // down to -2 and up: 2 needed
         };
         for (const auto &row : rows)
             QCOMPARE(lowestSoFarText(row.heads), std::string(row.text));

@@ -79,16 +79,19 @@ bool isColour(const QImage &image, QPointF unit, double unitsAcross, double unit
     return image.pixelColor(int(unit.x() * image.width() / unitsAcross), int(unit.y() * image.height() / unitsDown)) == colour;
 }
 
-// A main window; for Taluno2 and Taluno3 after a run of `experiments` walks of `guests` guests. Every toss is
-// tails: each walk bottoms out at -guests.
+// A main window at its layout's size (Ctrl+0); for Taluno2 and Taluno3 after a run of `experiments` walks of
+// `guests` guests. Every toss is tails: each walk bottoms out at -guests.
 struct RunWindow
 {
-    explicit RunWindow(ProgramNumber program, int experiments = 200, int guests = 10) : program(program), test({0.9f}), desktop(program, test.seams)
+    explicit RunWindow(ProgramNumber program, int experiments = 200, int guests = 10, bool layoutSize = true)
+        : program(program), test({0.9f}), desktop(program, test.seams)
     {
         test.boxes.answers = {QString::number(guests), QString::number(experiments)};
         desktop.showMain();
         window = desktop.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.data()));
+        if (layoutSize)
+            QTest::keyClick(window.data(), Qt::Key_0, Qt::ControlModifier);
         if (program == ProgramNumber::Taluno1)
             return;
         QTRY_COMPARE(control<QLabel>(window.data(), program, BatchControls::experimentCountValue)->text(), QString::number(experiments));
@@ -154,41 +157,98 @@ private slots:
         QVERIFY(visibleWindows().isEmpty());
     }
 
-    // Every main and help window: its title, size, controls with their places, states, names a screen reader
-    // hears and captions that fit, and the focus where the table says.
+    // Every main and help window at its layout's size and at 170 %: its title, size, controls with their places
+    // and fonts (each edge rounded on its own), states, names a screen reader hears and captions that fit, and
+    // the focus where the table says.
     void builtFromTheTables()
     {
-        for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
-            for (const bool help : {false, true}) {
-                TestSeams test;
-                const std::unique_ptr<QWidget> window = help ? std::unique_ptr<QWidget>(std::make_unique<HelpWindow>(program, test.seams))
-                                                             : std::make_unique<MainWindow>(program, test.seams);
-                window->show();
-                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-                const WindowLayout &layout = help ? helpWindowLayout(program) : mainWindowLayout(program);
-                QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
-                QCOMPARE(window->size(), QSize(pixelsFromTwips(layout.width), pixelsFromTwips(layout.height)));
-                for (const Control &control : layout.controls) {
-                    const QString name = QString::fromStdString(control.name);
-                    QWidget *widget = window->findChild<QWidget *>(name);
-                    QVERIFY2(widget, qPrintable(name));
-                    if (control.kind != ControlKind::Line) {
-                        QCOMPARE(widget->geometry(), QRect(pixelsFromTwips(control.left), pixelsFromTwips(control.top),
-                                                           pixelsFromTwips(control.width), pixelsFromTwips(control.height)));
-                        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromStdString(control.caption));
-                    }
-                    QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
-                    QCOMPARE(widget->isEnabled(), control.enabled);
-                    QCOMPARE(widget->accessibleDescription(), QString::fromStdString(control.description));
-                    // No caption is cut off, on any screen; narrowed faces still fit.
-                    const int room = control.kind == ControlKind::Label ? widget->contentsRect().width() : widget->width() - 4;
-                    if (control.visible && (control.kind == ControlKind::Label || control.kind == ControlKind::Button))
-                        QVERIFY2(QFontMetricsF(widget->font()).horizontalAdvance(QString::fromStdString(control.caption)) <= room, qPrintable(name));
+        for (const auto &[program, help, scale] : {std::tuple{ProgramNumber::Taluno1, false, 1.0}, {ProgramNumber::Taluno2, false, 1.0},
+                                                   {ProgramNumber::Taluno3, false, 1.0}, {ProgramNumber::Taluno1, true, 1.0},
+                                                   {ProgramNumber::Taluno2, true, 1.0}, {ProgramNumber::Taluno1, false, 1.7},
+                                                   {ProgramNumber::Taluno2, false, 1.7}, {ProgramNumber::Taluno3, true, 1.7}}) {
+            TestSeams test;
+            const std::unique_ptr<ProgramWindow> window = help ? std::unique_ptr<ProgramWindow>(std::make_unique<HelpWindow>(program, test.seams))
+                                                               : std::make_unique<MainWindow>(program, test.seams);
+            window->setViewScale(scale);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            const WindowLayout &layout = help ? helpWindowLayout(program) : mainWindowLayout(program);
+            const auto px = [scale](int twips) { return int(std::floor(twips * scale / 15 + 0.5)); };
+            QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
+            QCOMPARE(window->size(), QSize(px(layout.width), px(layout.height)));
+            for (const Control &control : layout.controls) {
+                const QString name = QString::fromStdString(control.name);
+                QWidget *widget = window->findChild<QWidget *>(name);
+                QVERIFY2(widget, qPrintable(name));
+                if (control.kind != ControlKind::Line) {
+                    QCOMPARE(widget->geometry(), QRect(QPoint(px(control.left), px(control.top)),
+                                                       QPoint(px(control.left + control.width) - 1, px(control.top + control.height) - 1)));
+                    QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromStdString(control.caption));
                 }
-                QCOMPARE(QApplication::focusWidget(),
-                         window->findChild<QWidget *>(QString::fromStdString(layout.controls[std::size_t(layout.focusOrder.front())].name)));
+                const double points = control.points > 0 ? control.points : layout.points > 0 ? layout.points : defaultPoints;
+                QVERIFY2(QFontInfo(widget->font()).pixelSize() == std::lround(points * scale * 4 / 3), qPrintable(name));
+                QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
+                QCOMPARE(widget->isEnabled(), control.enabled);
+                QCOMPARE(widget->accessibleDescription(), QString::fromStdString(control.description));
+                // No caption is cut off, on any screen; narrowed faces still fit.
+                const int room = control.kind == ControlKind::Label ? widget->contentsRect().width() : widget->width() - 4;
+                if (control.visible && (control.kind == ControlKind::Label || control.kind == ControlKind::Button))
+                    QVERIFY2(QFontMetricsF(widget->font()).horizontalAdvance(QString::fromStdString(control.caption)) <= room, qPrintable(name));
+            }
+            QCOMPARE(QApplication::focusWidget(),
+                     window->findChild<QWidget *>(QString::fromStdString(layout.controls[std::size_t(layout.focusOrder.front())].name)));
+        }
+    }
+
+    void sizedForTheRoom_data()
+    {
+        QTest::addColumn<ProgramNumber>("program");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("tableRow");
+        // By hand: 1080 / 579 = 1.87 and 1080 / 512 = 2.11.
+        QTest::newRow("Taluno1 at 180 %, its walk on") << ProgramNumber::Taluno1 << 180 << TossControls::balanceCell(1);
+        QTest::newRow("Taluno2 at 210 %, c coins beside") << ProgramNumber::Taluno2 << 210 << BatchControls::countCell(1);
+        QTest::newRow("Taluno3 at 210 %, c coins beside") << ProgramNumber::Taluno3 << 210 << -1;
+    }
+
+    // Nothing remembered, each program opens at the largest size that fits the Full HD screen, and with its walk
+    // or its share of c coins still fits: the back row reads the answer's digits at 36 pixels or more, the table's
+    // at 28. Taluno1's help lies over the table, clear of the walk, the answer and the buttons. A size chosen by
+    // the keys is the size of the next start.
+    void sizedForTheRoom()
+    {
+        QFETCH(ProgramNumber, program);
+        QFETCH(int, percent);
+        QFETCH(int, tableRow);
+        RunWindow run(program, 200, 10, false);
+        QWidget &window = *run.window;
+        QCOMPARE(run.desktop.viewPercent(), percent);
+        run.test.boxes.answers = {"8"};
+        QTest::keyClick(&window, program == ProgramNumber::Taluno1 ? Qt::Key_L : Qt::Key_C);
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+        const auto digits = [](const QWidget *widget) { return QFontMetrics(widget->font()).tightBoundingRect("0123456789").height(); };
+        const QWidget *answer = program == ProgramNumber::Taluno1 ? control(&window, program, TossControls::lowestSoFarLabel) : run.panels().value(0);
+        QVERIFY2(digits(answer) >= 36, qPrintable(QString::number(digits(answer))));
+        if (tableRow >= 0)
+            QVERIFY2(digits(control(&window, program, tableRow)) >= 28, qPrintable(QString::number(digits(control(&window, program, tableRow)))));
+        if (program == ProgramNumber::Taluno1) {
+            button(&window, "HELP")->click();
+            QTRY_VERIFY(qobject_cast<HelpWindow *>(QApplication::activeWindow()));
+            const QRect help = QApplication::activeWindow()->frameGeometry();
+            for (const int row : {TossControls::walkGraph.row, TossControls::lowestSoFarLabel.row, TossControls::helpButton.row, TossControls::startButton.row}) {
+                const QWidget *lesson = control(&window, program, row);
+                QVERIFY(!help.intersects(QRect(lesson->mapToGlobal(QPoint()), lesson->size())));
             }
         }
+        QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
+        TestSeams again;
+        again.boxes.answers = {"10", "200"};
+        for (const QString &key : run.test.settings.allKeys())
+            again.settings.setValue(key, run.test.settings.value(key));
+        DesktopProgram next(program, again.seams);
+        next.showMain();
+        QCOMPARE(next.viewPercent(), percent - 10);
+        QCOMPARE(next.mainWindow()->width(), std::lround(mainWindowLayout(program).width * (percent - 10) / 1500.0));
     }
 
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
@@ -206,7 +266,7 @@ private slots:
         const QImage walk = control<PictureBox>(&window, ProgramNumber::Taluno1, TossControls::walkGraph)->image();
         const int middle = int(walkY(0, -10, 10) + 2) * walk.height() / int(walkGraphHeight);
         int blue = 0;
-        for (int x = 0; x < 12 * walk.width() / int(walkGraphWidth); ++x)
+        for (int x = 0; x < 13 * walk.width() / int(walkGraphWidth); ++x)
             blue += walk.pixelColor(x, middle) == QColor(0, 0, 255);
         QVERIFY2(blue >= 3 * walk.devicePixelRatio(), qPrintable(QString::number(blue)));
 
@@ -231,7 +291,7 @@ private slots:
     {
         QtModalBoxes boxes;
         TestSeams test;
-        Seams seams{boxes, test.cue, test.random, test.clock, test.seams.endProgram};
+        Seams seams{boxes, test.cue, test.random, test.clock, test.settings, test.seams.endProgram};
         QStringList seen;
         for (const char *answer : {"", "いいえ", "10", "5", "20", "6"})
             answerNextBox(QString::fromUtf8(answer), &seen);
@@ -363,6 +423,7 @@ private slots:
         QStringList items;
         for (const ExtraRow &row : programRow(ProgramNumber::Taluno3).extras)
             items << QString::fromStdString(row.caption + '\t' + row.keys);
+        items << "\t" << QStringLiteral("表示の大きさ（100%）\t");
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
         const std::function<void()> ways[] = {[&] { QTest::keyClick(window, Qt::Key_F10, Qt::ShiftModifier); },
                                               [&] { QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 200)); },

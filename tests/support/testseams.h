@@ -8,6 +8,8 @@
 #include "scriptedrandom.h"
 
 #include <QObject>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QStringList>
 
 // Answers the modal boxes from a script ("yes" and "no" for a Yes/No box) and records what was
@@ -44,10 +46,13 @@ struct TestSeams
     PseudoRandom random{12345};
     ScriptedRandom scripted;
     FixedClock clock;
+    // Nothing remembered from earlier tests, nothing written to the home folder.
+    QTemporaryDir settingsFolder;
+    QSettings settings{settingsFolder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     QStringList cues;
     int ends = 0;
     Seams seams{boxes, cue, scripted.values.empty() ? static_cast<RandomSource &>(random) : scripted, clock,
-                [this] { ++ends; }};
+                settings, [this] { ++ends; }};
 };
 
 #endif

@@ -371,11 +371,11 @@ scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a
                                               [named(tab, 'lowestSoFarLabel'), named(tab, 'titleLabel')]);
     assert.ok(lowest >= title, String([lowest, title]));
     const first = Number(await text(tab, named(tab, 'balanceCells')[0]));
-    assert.deepEqual(await colours(tab, 'walkGraph', [[8.5, 46 - 2 * first]]), ['#0000ff']);
+    assert.deepEqual(await colours(tab, 'walkGraph', [[11.5, 46 - 2 * first]]), ['#0000ff']);
     // The step three layout pixels wide or more across its middle, at the stage's scale: a line the back row follows.
     const across = await tab.evaluate(([selector, y, [unitsAcross, unitsDown]]) => {
         const canvas = document.querySelector(`${selector} canvas`);
-        const row = canvas.getContext('2d').getImageData(0, Math.floor((y * canvas.height) / unitsDown), Math.floor((12 * canvas.width) / unitsAcross), 1).data;
+        const row = canvas.getContext('2d').getImageData(0, Math.floor((y * canvas.height) / unitsDown), Math.floor((13 * canvas.width) / unitsAcross), 1).data;
         return row.filter((value, k) => k % 4 === 2 && value > 128 && row[k - 2] < 128).length / (canvas.width / canvas.clientWidth);
     }, [named(tab, 'walkGraph'), 46 - 2 * first, [graph.unitsAcross, graph.unitsDown]]);
     assert.ok(across >= 3, `the walk ${across} px wide`);

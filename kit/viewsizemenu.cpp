@@ -1,0 +1,33 @@
+#include "kit/viewsizemenu.h"
+
+#include "kit/qtconvert.h"
+
+ViewSizeMenu::ViewSizeMenu(QWidget &window, std::function<void(ViewSizeChoice)> choose)
+    : QMenu(&window)
+{
+    for (const ViewSizeRow &row : viewSizeRows) {
+        QAction *action = addAction(qtText(row.caption));
+        QList<QKeySequence> keys{QKeySequence(qtText(row.keys))};
+        // The keys other programs zoom with: Ctrl+= and Ctrl+; where + needs Shift, the keypad's.
+        switch (row.choice) {
+        case ViewSizeChoice::Larger: keys << QKeySequence::ZoomIn << QKeySequence(Qt::CTRL | Qt::Key_Equal) << QKeySequence(Qt::CTRL | Qt::Key_Semicolon); break;
+        case ViewSizeChoice::Smaller: keys << QKeySequence::ZoomOut; break;
+        case ViewSizeChoice::Original:
+        case ViewSizeChoice::FullScreen: break;
+        }
+        QList<QKeySequence> distinct;
+        for (const QKeySequence &key : keys) {
+            if (!key.isEmpty() && !distinct.contains(key))
+                distinct << key;
+        }
+        action->setShortcuts(distinct);
+        window.addAction(action);
+        connect(action, &QAction::triggered, this, [choose, choice = row.choice] { choose(choice); });
+    }
+    showPercent(smallestViewPercent);
+}
+
+void ViewSizeMenu::showPercent(int percent)
+{
+    setTitle(qtText(viewSizeMenuCaption) + QStringLiteral("（%1%）").arg(percent));
+}
