@@ -112,16 +112,13 @@ void BatchFlow::showCounts()
         drawExpectedMarks(graph, expected);
         v.setDescription(graphSurface, describeGraph(m_counts, m_rules.lowestBin));
     } else {
-        // The law in the table's place, in red under its own row titles, for as long as it is asked for.
-        const Rgb colour = m_lawShown ? lawColour : Rgb{};
-        for (int pair = 0; pair < tablePairs; ++pair) {
-            v.setText(countTitle(pair), m_lawShown ? lawCountTitle : countTitleText);
-            v.setTextColour(countTitle(pair), colour);
-        }
+        // The law under the counts, in red, for as long as it is asked for: each count beside its expectation.
+        for (int pair = 0; pair < tablePairs; ++pair)
+            v.setNote(countTitle(pair), m_lawShown ? lawCountTitle : "", lawColour);
         for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin) {
             const auto k = static_cast<std::size_t>(bin - 1);
-            v.setText(countCell(bin), m_lawShown ? roundedDecimal(expected[k], 0) : std::to_string(m_counts[k]));
-            v.setTextColour(countCell(bin), colour);
+            v.setText(countCell(bin), std::to_string(m_counts[k]));
+            v.setNote(countCell(bin), m_lawShown ? roundedDecimal(expected[k], 0) : "", lawColour);
         }
     }
     showPanels();
@@ -219,12 +216,12 @@ void BatchFlow::clearCounts()
         v.setDescription(graphSurface, noGraphDescription);
         return;
     }
-    for (int pair = 0; pair < tablePairs; ++pair) {
-        v.setText(countTitle(pair), countTitleText);
-        v.setTextColour(countTitle(pair), {});
-    }
-    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin)
+    for (int pair = 0; pair < tablePairs; ++pair)
+        v.setNote(countTitle(pair), "", lawColour);
+    for (int bin = 1; bin <= binCountFor(m_rules.lowestBin); ++bin) {
         v.setText(countCell(bin), {});
+        v.setNote(countCell(bin), "", lawColour);
+    }
 }
 
 void BatchFlow::reset()

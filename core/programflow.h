@@ -44,6 +44,9 @@ public:
 
     virtual void setText(int control, std::string_view text) = 0;
     virtual void setTextColour(int control, Rgb colour) = 0;
+    // A second line under a label's text, in its own colour, the two sharing the label's height; empty:
+    // the text alone, in the label's own size.
+    virtual void setNote(int control, std::string_view note, Rgb colour) = 0;
     virtual void setControlEnabled(int control, bool enabled) = 0;
     virtual void setControlVisible(int control, bool visible) = 0;
     // What a screen reader says about the control besides its caption.

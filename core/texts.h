@@ -24,7 +24,8 @@ inline constexpr const char *saveFailedText = "画像を保存できませんで
 // 結果をコピー before there is anything to copy.
 inline constexpr const char *nothingToCopyText = "コピーする結果がまだありません。実験をしてから選んでください。";
 
-// Taluno2's count rows, and the same rows while they show the exact law's expected counts.
+// Taluno2's count rows, and the note under their titles while the exact law's expected counts stand under
+// the counts.
 inline constexpr const char *countTitleText = "度　　数";
 inline constexpr const char *lawCountTitle = "理論度数";
 

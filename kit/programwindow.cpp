@@ -57,6 +57,8 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
         if (!control.visible)
             widget->setVisible(false);
         m_controls.push_back(widget);
+        m_texts.emplace_back();
+        m_notes.emplace_back();
         if (control.kind == ControlKind::Label)
             setText(static_cast<int>(m_controls.size()) - 1, control.caption);
     }
@@ -211,10 +213,10 @@ void ProgramWindow::applyScale()
         }
         if (auto *surface = qobject_cast<PictureBox *>(widget))
             surface->setViewScale(m_scale);
-        widget->setFont(control.points > 0 ? msPGothic(control.points, control.bold, m_scale) : font());
+        widget->setFont(controlFont(control));
         widget->setGeometry(scaledRect(control));
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            fitText(label, label->text());
+        if (qobject_cast<QLabel *>(widget))
+            showLabel(static_cast<int>(row));
     }
     placePanels();
     scaleChanged();
@@ -259,23 +261,49 @@ void ProgramWindow::forward(const std::function<void()> &event)
 void ProgramWindow::setText(int row, std::string_view text)
 {
     const QString caption = qtText(text);
-    if (auto *label = qobject_cast<QLabel *>(control(row)))
-        fitText(label, caption);
-    else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
+    if (qobject_cast<QLabel *>(control(row))) {
+        m_texts.at(static_cast<std::size_t>(row)) = caption;
+        showLabel(row);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
         button->setText(caption);
     }
 }
 
-void ProgramWindow::fitText(QLabel *label, const QString &text)
+QFont ProgramWindow::controlFont(const Control &control) const
 {
+    return control.points > 0 ? msPGothic(control.points, control.bold, m_scale) : font();
+}
+
+void ProgramWindow::showLabel(int row)
+{
+    auto *label = qobject_cast<QLabel *>(control(row));
+    const QString &text = m_texts.at(static_cast<std::size_t>(row));
+    const auto &[note, colour] = m_notes.at(static_cast<std::size_t>(row));
+    QFont font = controlFont(m_layout.controls.at(static_cast<std::size_t>(row)));
+    const int room = label->contentsRect().width() - 1;
     // A number that would be cut off at the border is narrowed to fit instead.
-    label->setFont(narrowedToFit(label->font(), text, label->contentsRect().width() - 1));
-    label->setText(text);
+    if (note.isEmpty()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(narrowedToFit(font, text, room));
+        label->setText(text);
+        return;
+    }
+    // Each line in half the height; as noteFontPixels in web/src/window.js: keep the two in step.
+    font.setPixelSize(label->height() / 2 - 1);
+    label->setTextFormat(Qt::RichText);
+    label->setFont(narrowedToFit(font, text + QLatin1Char('\n') + note, room));
+    label->setText(QStringLiteral("%1<br><span style=\"color:%2\">%3</span>").arg(text.toHtmlEscaped(), colour.name(), note.toHtmlEscaped()));
 }
 
 void ProgramWindow::setTextColour(int row, Rgb colour)
 {
     setPaletteColour(control(row), QPalette::WindowText, colour);
+}
+
+void ProgramWindow::setNote(int row, std::string_view note, Rgb colour)
+{
+    m_notes.at(static_cast<std::size_t>(row)) = {qtText(note), qtColour(colour)};
+    showLabel(row);
 }
 
 void ProgramWindow::setControlEnabled(int row, bool enabled)

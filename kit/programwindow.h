@@ -4,6 +4,7 @@
 #include "core/programflow.h"
 #include "kit/seams.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <functional>
@@ -59,6 +60,7 @@ protected:
 
     void setText(int control, std::string_view text) override;
     void setTextColour(int control, Rgb colour) override;
+    void setNote(int control, std::string_view note, Rgb colour) override;
     void setControlEnabled(int control, bool enabled) override;
     void setControlVisible(int control, bool visible) override;
     void setDescription(int control, std::string_view text) override;
@@ -83,8 +85,10 @@ private:
     // The side panels as the flow last showed them, and the window's size around them.
     void placePanels();
     QRect scaledRect(const Control &control) const;
-    // The text again in the label's font at this scale, narrowed where it does not fit.
-    void fitText(QLabel *label, const QString &text);
+    // A control's own font at this scale.
+    QFont controlFont(const Control &control) const;
+    // A label's text, and its note under it, in its font at this scale, narrowed where it does not fit.
+    void showLabel(int row);
 
     const WindowLayout &m_layout;
     Seams m_seams;
@@ -92,6 +96,8 @@ private:
     std::vector<QWidget *> m_controls;
     std::vector<QTimer *> m_timers;
     std::optional<Question> m_question;
+    std::vector<QString> m_texts; // labels' texts, by row
+    std::vector<std::pair<QString, QColor>> m_notes;
     std::vector<QWidget *> m_panels;
     std::vector<Panel> m_shownPanels;
     int m_widthTwips;       // as the layout or the flow last set it

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +78,7 @@ public:
 
     void setText(int control, std::string_view text) override { texts.at(control) = text; }
     void setTextColour(int control, Rgb colour) override { colours.at(control) = colour; }
+    void setNote(int control, std::string_view note, Rgb colour) override { notes[control] = {std::string(note), colour}; }
     void setControlEnabled(int control, bool on) override { enabled.at(control) = on, enabledOrder.push_back(control); }
     void setControlVisible(int control, bool on) override { visible.at(control) = on; }
     void setDescription(int control, std::string_view text) override { descriptions.at(control) = text; }
@@ -94,6 +96,7 @@ public:
 
     std::vector<std::string> texts, descriptions;
     std::vector<std::optional<Rgb>> colours;
+    std::map<int, std::pair<std::string, Rgb>> notes;
     std::vector<bool> enabled, visible, timers;
     std::vector<int> enabledOrder; // the controls whose enabled state was set, in order
     std::vector<Cue> cues;

@@ -227,7 +227,7 @@ const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
 }, [await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))))
     .then(() => tab.screenshot()), scans]);
 
-scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4', async () => {
+scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4; 理論値 under the counts', async () => {
     const counts = [];
     for (const viewport of [[553, 512], [1050, 720]]) {
         const tab = await open(2, { viewport });
@@ -241,6 +241,15 @@ scenario('Borders at any scale: every line of the table and the panel drawn with
         const cells = named(tab, 'countCells');
         const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel`, 3]];
         counts.push([Math.round(scale * 100) / 100, ...await linesAcross(tab, scans)]);
+        // The count over its expectation in red, each within its half of the cell.
+        await tab.press('t');
+        assert.deepEqual(await tab.evaluate((cell) => {
+            const box = document.querySelector(cell).getBoundingClientRect();
+            const [count, note] = [...document.querySelectorAll(`${cell} .caption`)].map((line) => line.getBoundingClientRect());
+            const middle = box.top + box.height / 2;
+            return [count.top >= box.top && count.bottom <= middle + 0.5, note.top >= middle - 0.5 && note.bottom <= box.bottom,
+                    getComputedStyle(document.querySelector(`${cell} .note`)).color];
+        }, cells[50]), [true, true, 'rgb(255, 0, 0)']);
         await tab.done();
     }
     const [[small, ...scaledDown], [large, ...scaledUp]] = counts;

@@ -31,6 +31,7 @@ export async function loadCore(wasmBytes, view) {
         taluno: {
             setText: (w, c, p, n) => view.setText(w, c, text(p, n)),
             setTextColour: (w, c, rgb) => view.setTextColour(w, c, colourText(rgb)),
+            setNote: (w, c, p, n, rgb) => view.setNote(w, c, text(p, n), colourText(rgb)),
             setEnabled: (w, c, on) => view.setEnabled(w, c, on !== 0),
             setVisible: (w, c, on) => view.setVisible(w, c, on !== 0),
             setDescription: (w, c, p, n) => view.setDescription(w, c, text(p, n)),

@@ -144,6 +144,9 @@ export class Page {
     setTextColour(index, row, colour) {
         this.control(index, row).style.color = colour;
     }
+    setNote(index, row, note, colour) {
+        this.windows[index].setNote(this.control(index, row), note, colour);
+    }
     setEnabled(index, row, enabled) {
         const control = this.control(index, row);
         const hadFocus = document.activeElement === control;

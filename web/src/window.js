@@ -86,6 +86,22 @@ export class ProgramWindow {
         this.unfitted.add(caption);
     }
 
+    // A second line under a label's caption in its own colour, each line in half the label's height; as
+    // ProgramWindow::showLabel on the desktop: keep the two in step.
+    setNote(control, note, colour) {
+        const caption = control.querySelector('.caption');
+        control.querySelector('.note')?.remove();
+        control.classList.toggle('noted', note !== '');
+        control.style.setProperty('--note-font', `${Math.floor(parseFloat(control.style.height) / 2) - 1}px`);
+        if (note !== '') {
+            const line = element('span', 'caption note', control);
+            line.textContent = note;
+            line.style.color = colour;
+            this.unfitted.add(line);
+        }
+        this.unfitted.add(caption);
+    }
+
     // A disabled control gives the focus on to the next one that can take it, as on the desktop.
     focusNext(row) {
         const order = this.layout.focusOrder;

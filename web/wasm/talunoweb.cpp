@@ -27,6 +27,7 @@ enum Window { mainWindow = 0, helpWindow = 1 };
 extern "C" {
 TALUNO_IMPORT(setText) void jsSetText(int window, int control, const char *text, int length);
 TALUNO_IMPORT(setTextColour) void jsSetTextColour(int window, int control, int rgb);
+TALUNO_IMPORT(setNote) void jsSetNote(int window, int control, const char *text, int length, int rgb);
 TALUNO_IMPORT(setEnabled) void jsSetEnabled(int window, int control, int enabled);
 TALUNO_IMPORT(setVisible) void jsSetVisible(int window, int control, int visible);
 TALUNO_IMPORT(setDescription) void jsSetDescription(int window, int control, const char *text, int length);
@@ -129,6 +130,10 @@ public:
 
     void setText(int control, std::string_view text) override { jsSetText(m_window, control, text.data(), length(text)); }
     void setTextColour(int control, Rgb colour) override { jsSetTextColour(m_window, control, packed(colour)); }
+    void setNote(int control, std::string_view note, Rgb colour) override
+    {
+        jsSetNote(m_window, control, note.data(), length(note), packed(colour));
+    }
     void setControlEnabled(int control, bool enabled) override { jsSetEnabled(m_window, control, enabled); }
     void setControlVisible(int control, bool visible) override { jsSetVisible(m_window, control, visible); }
     void setDescription(int control, std::string_view text) override
