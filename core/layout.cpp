@@ -158,6 +158,17 @@ WindowLayout makeTossWindow()
     controls.push_back(label("lowestSoFar", {}, 10560, 6120, 5160, 1080, 22, true, white));
     controls.back().visible = false;
 
+    // Upright, the walk across the window under the buttons, as wide as the table and lower, and the answer under it.
+    UprightPlaces upright{13680, {{walkGraph, graph}, {lowestSoFarLabel, controls[lowestSoFarLabel]}}};
+    for (auto &[row, place] : upright.rows) {
+        place.left = 240;
+        place.width = 9960;
+    }
+    upright.rows[0].second.top = 8760;
+    upright.rows[0].second.height = 3600;
+    upright.rows[1].second.top = 12480;
+    window.upright = upright;
+
     // The result table, between the buttons at the top and those at the bottom: the walk and the answer
     // stay in sight.
     window.spareForHelp = control(ControlKind::Label, "resultTable", {}, 0, 480, 10470, 7380);

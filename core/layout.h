@@ -123,6 +123,15 @@ struct NamedRows
     bool array = false;
 };
 
+// Where rows stand instead on a screen taller than wide (a tablet held upright), in twips, while the
+// window has widened for them: under its table rather than beside it, the window no wider than its
+// layout and as tall as `height`. The pages follow it; the desktop's windows stand on wide screens.
+struct UprightPlaces
+{
+    int height = 0;
+    std::vector<std::pair<int, Control>> rows;
+};
+
 struct WindowLayout
 {
     ProgramNumber program = ProgramNumber::Taluno1;
@@ -144,6 +153,7 @@ struct WindowLayout
     // Where a help window may lie over the window when the screen has no room beside it, in twips:
     // what the lesson can do without while the help is read. Unset: nowhere.
     std::optional<Control> spareForHelp;
+    std::optional<UprightPlaces> upright;
 };
 
 // Taluno1's main window: buttons, the 100-toss result table in six bands, and the coin.

@@ -391,6 +391,28 @@ scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a
     await tab.done();
 });
 
+scenario('A tablet held upright: Taluno1\'s walk under its table, every button 44 pixels high or more', async () => {
+    for (const viewport of [[820, 1180], [768, 1024]]) {
+        const tab = await open(1, { clock: true, viewport });
+        await tab.press('l');
+        await button(tab, '自動開始');
+        await runFor(tab, 500);
+        const first = Number(await text(tab, named(tab, 'balanceCells')[0]));
+        const [graph, answer, table, buttons, bottom] = await tab.evaluate(([graph, answer, cell]) => {
+            const box = (selector) => document.querySelector(selector).getBoundingClientRect();
+            const shown = [...document.querySelectorAll('.window .button')].filter((b) => b.offsetParent !== null);
+            return [box(graph), box(answer), box(cell), shown.map((b) => Math.round(b.getBoundingClientRect().height * 10) / 10),
+                    document.querySelector('.stage').getBoundingClientRect().bottom];
+        }, [named(tab, 'walkGraph'), named(tab, 'lowestSoFarLabel'), named(tab, 'balanceCells').at(-1)]);
+        assert.ok(graph.top >= table.bottom && answer.top >= graph.bottom && graph.right <= viewport[0] && bottom <= viewport[1] + 0.5,
+                  `${viewport}: ${JSON.stringify([graph, answer, table, bottom])}`);
+        assert.ok(buttons.length === 5 && buttons.every((height) => height >= 44), `${viewport}: ${buttons}`);
+        // Drawn again at its new size: the first step in blue where its units fall.
+        assert.deepEqual(await colours(tab, 'walkGraph', [[11.5, 46 - 2 * first]]), ['#0000ff']);
+        await tab.done();
+    }
+});
+
 scenario('Under a finger: a long press opens the menu through a small movement and clicks nothing; a tap clicks; buttons a finger can hit', async () => {
     const tab = await open(3, { clock: true });
     await answer(tab, ' お客人数の設定', '10');

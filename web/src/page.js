@@ -112,9 +112,13 @@ export class Page {
     // The stage: the windows side by side, scaled as a whole to fit the browser window, and centred in it.
     fit() {
         const shown = this.windows.filter(Boolean);
+        // A tablet held upright: what stands beside a table goes under it, and the buttons grow to a finger's size.
+        const upright = innerHeight > innerWidth;
+        this.stage.classList.toggle('upright', upright);
         let left = 0;
         let height = 0;
         for (const window of shown) {
+            window.arrange(upright);
             window.element.style.left = `${left}px`;
             left += window.width + windowGap;
             height = Math.max(height, window.height);
@@ -127,6 +131,7 @@ export class Page {
         this.stage.style.left = `${Math.max(0, (innerWidth - width * this.scale) / 2)}px`;
         this.stage.style.top = `${Math.max(0, (innerHeight - height * this.scale) / 2)}px`;
         this.stage.style.transform = `scale(${this.scale})`;
+        this.stage.style.setProperty('--scale', this.scale);
         // A line of one pixel scaled below a device pixel is dropped by some engines: it is drawn wider.
         // Whole pixels, as Firefox lays a border out.
         this.stage.style.setProperty('--hairline', `${Math.ceil(1 / Math.min(1, this.scale * (globalThis.devicePixelRatio || 1)))}px`);

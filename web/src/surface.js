@@ -19,6 +19,7 @@ export class DrawingSurface {
         this.lineCap = lineCap;
         this.across = control.unitsAcross;
         this.down = control.unitsDown;
+        this.border = surfaceBorder;
         this.innerWidth = control.width - 2 * surfaceBorder;
         this.innerHeight = control.height - 2 * surfaceBorder;
         this.canvas = element('canvas', 'surface-canvas', box);
@@ -35,7 +36,23 @@ export class DrawingSurface {
                 this.down > 0 ? (y * this.innerHeight) / this.down : y];
     }
 
+    // A new size: the strokes and the text drawn again, where their units now fall.
+    resize(width, height) {
+        if (width - 2 * this.border === this.innerWidth && height - 2 * this.border === this.innerHeight)
+            return;
+        [this.innerWidth, this.innerHeight] = [width - 2 * this.border, height - 2 * this.border];
+        const texts = this.texts;
+        this.text.replaceChildren();
+        this.texts = [];
+        this.stretch = 1;
+        this.text.style.setProperty('--stretch', 1);
+        for (const text of texts)
+            this.placeText(...text);
+        this.render();
+    }
+
     clear() {
+        this.texts = [];
         this.strokes = [];
         this.text.replaceChildren();
         this.stretch = 1;
@@ -64,19 +81,14 @@ export class DrawingSurface {
     }
 
     print(text) {
-        const [x, y] = this.unitsToPixels(...this.position);
         if (text)
-            this.placeText(text, x, y, false);
+            this.placeText(text, ...this.position, false);
         this.nextLine();
     }
 
     // The numbers of an axis row, each centred under its tick.
     printAxisRow(row, firstTick, tickStep) {
-        const [, y] = this.unitsToPixels(...this.position);
-        row.trim().split(/ +/).forEach((number, k) => {
-            const [x] = this.unitsToPixels(firstTick + k * tickStep, 0);
-            this.placeText(number, x, y, true);
-        });
+        row.trim().split(/ +/).forEach((number, k) => this.placeText(number, firstTick + k * tickStep, this.position[1], true));
         this.nextLine();
     }
 
@@ -85,7 +97,10 @@ export class DrawingSurface {
         this.position = [0, this.position[1] + this.em * unitsPerPixel];
     }
 
-    placeText(text, x, y, centred) {
+    // Text at a point in units, kept to be placed again at a new size.
+    placeText(text, unitsX, unitsY, centred) {
+        this.texts.push([text, unitsX, unitsY, centred]);
+        const [x, y] = this.unitsToPixels(unitsX, unitsY);
         const span = element('span', centred ? 'centred' : '', this.text);
         span.textContent = text;
         span.style.left = `${x}px`;

@@ -12,6 +12,8 @@ export class ProgramWindow {
         this.layout = layout;
         this.width = layout.width;
         this.height = layout.height;
+        this.askedWidth = layout.width; // as the core or the panels last set it
+        this.upright = false;
         this.element = element('section', 'window');
         this.element.dataset.name = layout.name;
         this.element.dataset.window = Object.keys(Window).find((name) => Window[name] === index);
@@ -153,8 +155,24 @@ export class ProgramWindow {
     }
 
     setWidth(width) {
-        this.width = width;
-        this.element.style.width = `${width}px`;
+        this.askedWidth = width;
+        this.arrange(this.upright);
+    }
+
+    // On a screen taller than wide, what the window widened for stands under its table where the layout
+    // says, the window as wide as its layout; otherwise where the layout first put it.
+    arrange(upright) {
+        this.upright = upright;
+        const places = this.layout.upright;
+        const under = Boolean(places) && upright && this.askedWidth > this.layout.width;
+        for (const [row, place] of places?.rows ?? []) {
+            const { left, top, width, height } = under ? place : this.layout.controls[row];
+            Object.assign(this.controls[row].style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
+            this.surfaces.get(row)?.resize(width, height);
+        }
+        this.width = under ? this.layout.width : this.askedWidth;
+        this.height = under ? places.height : this.layout.height;
+        Object.assign(this.element.style, { width: `${this.width}px`, height: `${this.height}px` });
     }
 
     // The side panels one below the other where the layout puts them, the window as wide as they need.

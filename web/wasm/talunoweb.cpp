@@ -211,6 +211,14 @@ std::string layoutJson(const WindowLayout &layout)
     } else {
         json += "null";
     }
+    json += ",\"upright\":";
+    if (const auto &upright = layout.upright) {
+        json += "{\"height\":" + pixels(upright->height) + ",\"rows\":[" + list(upright->rows, [&](const auto &row) {
+            return "[" + number(row.first) + "," + control(row.second) + "]";
+        }) + "]}";
+    } else {
+        json += "null";
+    }
     return json + "}";
 }
 
