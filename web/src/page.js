@@ -256,14 +256,21 @@ export class Page {
     surfaceAxisRow(index, row, text, firstTick, tickStep) {
         this.surface(index, row).printAxisRow(text, firstTick, tickStep);
     }
+    // Local time, its midnights found once a day: a run asks for every experiment, and a Date each time
+    // would cost a large run more than its table.
     secondsSinceMidnight() {
         const now = this.clock();
-        return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() + now.getMilliseconds() / 1000;
+        if (!(now >= this.midnight && now < this.nextMidnight)) {
+            const day = new Date(now);
+            this.midnight = day.setHours(0, 0, 0, 0);
+            this.nextMidnight = day.setHours(24, 0, 0, 0);
+        }
+        return (now - this.midnight) / 1000;
     }
 }
 
 // Starts the program numbered `program` (1-3) in `root`, its core given as gzip-compressed bytes.
-export async function startPage({ program, wasm, root = document.body, clock = () => new Date() }) {
+export async function startPage({ program, wasm, root = document.body, clock = Date.now }) {
     const page = new Page({ program, root, clock });
     await page.load(await gunzip(wasm));
     return page;

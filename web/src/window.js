@@ -91,6 +91,8 @@ export class ProgramWindow {
     // A second line under a label's caption in its own colour, each line in half the label's height; as
     // ProgramWindow::showLabel on the desktop: keep the two in step.
     setNote(control, note, colour) {
+        if (note === '' && !control.classList.contains('noted'))
+            return;
         const caption = control.querySelector('.caption');
         control.querySelector('.note')?.remove();
         control.classList.toggle('noted', note !== '');
