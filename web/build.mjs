@@ -7,7 +7,7 @@ import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { printablePage } from './printpage.mjs';
-import { loadCore } from './src/core.js';
+import { loadCore, Window } from './src/core.js';
 import { keepOffline } from './src/offline.js';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -44,15 +44,24 @@ for (const name of modules) {
         declaredBy.set(declared, name);
     }
 }
-const script = modules.map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '')).join('\n');
+// Without the comments and indentation the sources keep for their readers: the less a page weighs, the sooner
+// a tablet on a slow network shows it.
+const script = modules.map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '')).join('\n')
+    .replace(/^[ \t]*\/\/.*\n/gm, '').replace(/^[ \t]+/gm, '').replace(/\n{2,}/g, '\n');
 
-// A page for each program of the core's table; the core stored compressed, the page makes the cue sounds with it.
+// A page for each program of the core's table, with the table and its main window's layout written in, so that
+// the window shows at once; the core, compressed, in a script beside them that all three share. The page makes
+// the cue sounds with it.
 const wasmBytes = readFileSync(wasmFile);
-const { programs } = (await loadCore(wasmBytes, {})).table();
-const wasm = gzipSync(wasmBytes, { level: 9 }).toString('base64');
+const core = await loadCore(wasmBytes, {});
+const table = core.table();
+const { programs } = table;
+const packed = (bytes) => gzipSync(bytes, { level: 9 }).toString('base64');
+write('taluno-core.js', `// The Taluno core: WebAssembly, gzip-compressed, as base64.\nglobalThis.talunoCore = '${packed(wasmBytes)}';\n`);
 for (const { number, title } of programs) {
     write(`taluno${number}.html`, fill(read('page.html'), {
-        TITLE: title, HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: number, WASM: wasm,
+        TITLE: title, HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: number,
+        BOOT: packed(JSON.stringify({ table, layout: core.layout(Window.main, number) })),
     }));
 }
 const links = programs.map(({ number, title, summary }) => `<a href="taluno${number}.html">${title}（${summary}）</a>`);

@@ -18,13 +18,29 @@ const systemStubs = {
 
 const colourText = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
 
-// The core as the page stores it: gzip-compressed.
-export async function gunzip(bytes) {
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(stream).arrayBuffer());
+// The core from the script beside a page, which holds it gzip-compressed as base64 text (a page opened
+// from a file may load scripts, not other files): decoded, decompressed and compiled as it streams, off
+// the page's main thread where the browser can.
+export async function fetchCore(scriptName) {
+    const base64 = await new Promise((loaded, failed) => {
+        const script = document.createElement('script');
+        script.src = scriptName;
+        script.onload = () => loaded(globalThis.talunoCore);
+        script.onerror = () => failed(new Error(`${scriptName} could not be loaded`));
+        document.head.append(script);
+    });
+    const wasm = await unpacked(base64, 'application/wasm');
+    return WebAssembly.compileStreaming ? WebAssembly.compileStreaming(wasm) : WebAssembly.compile(await wasm.arrayBuffer());
 }
 
-export async function loadCore(wasmBytes, view) {
+// Gzip-compressed bytes given as base64, as a response of `type` that decompresses as it is read.
+export async function unpacked(base64, type) {
+    const packed = await fetch(`data:application/gzip;base64,${base64}`);
+    return new Response(packed.body.pipeThrough(new DecompressionStream('gzip')), { headers: { 'content-type': type } });
+}
+
+// `wasm`: the core compiled, or its bytes.
+export async function loadCore(wasm, view) {
     let memory = null;
     const text = (pointer, length) => decoder.decode(new Uint8Array(memory.buffer, pointer, length));
     const imports = {
@@ -55,7 +71,8 @@ export async function loadCore(wasmBytes, view) {
         },
         wasi_snapshot_preview1: systemStubs,
     };
-    const { instance } = await WebAssembly.instantiate(wasmBytes, imports);
+    const made = await WebAssembly.instantiate(wasm, imports);
+    const instance = made.instance ?? made;
     const api = instance.exports;
     memory = api.memory;
     api._initialize();

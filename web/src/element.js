@@ -1,4 +1,13 @@
 // An element made in code: its tag, class and the parent it goes into.
+// Resolves in a task of its own, after what is waiting (a timer's clock may stand still under test).
+export function nextTask() {
+    return new Promise((next) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => next();
+        channel.port2.postMessage(null);
+    });
+}
+
 export function element(tag, className, parent) {
     const made = document.createElement(tag);
     if (className)

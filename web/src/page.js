@@ -3,9 +3,9 @@
 // window, the help beside or in place as the program table says, the core's questions in a modal
 // dialog, its cues, and what the core tells the windows.
 
-import { gunzip, loadCore, Window } from './core.js';
+import { fetchCore, loadCore, unpacked, Window } from './core.js';
 import { QuestionDialog } from './dialog.js';
-import { element } from './element.js';
+import { element, nextTask } from './element.js';
 import { Extras } from './extras.js';
 import { ProgramWindow } from './window.js';
 
@@ -13,7 +13,9 @@ import { ProgramWindow } from './window.js';
 const windowGap = 8;
 
 export class Page {
-    constructor({ program, root, clock }) {
+    // `boot`: the program table and the main window's layout, written into the page when it was built, so
+    // that the window shows before the core has arrived.
+    constructor({ program, root, clock, boot }) {
         this.program = program;
         this.root = root;
         this.cues = new Map();
@@ -27,35 +29,49 @@ export class Page {
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
         addEventListener('resize', () => this.fit());
+        const { programs, face, texts } = boot.table;
+        [this.face, this.texts, this.mainLayout] = [face, texts, boot.layout];
+        this.row = programs.find((row) => row.number === program);
+        this.cueNames = boot.table.cues;
+        this.opened = this.showWindow(Window.main, true).then(() => document.querySelector('.opening')?.remove());
     }
 
-    async load(wasmBytes) {
-        this.core = await loadCore(wasmBytes, this);
-        const { programs, cues, face, texts } = this.core.table();
-        this.face = face;
-        this.texts = texts;
-        for (const cue of cues) {
+    // The core, compiled: the program starts in the window already shown, and asks what it asks. The cues are
+    // made in a task of their own.
+    async load(wasm) {
+        const core = await loadCore(wasm, this);
+        await this.opened;
+        this.core = core;
+        this.core.start(this.program);
+        this.extras = new Extras(this);
+        this.activate(Window.main);
+        for (const cue of this.cueNames) {
+            await nextTask();
             const audio = new Audio(URL.createObjectURL(new Blob([this.core.cueWav(cue)], { type: 'audio/wav' })));
             audio.preload = 'auto';
             this.cues.set(cue, audio);
         }
-        this.row = programs.find((row) => row.number === this.program);
-        this.core.start(this.program);
-        this.extras = new Extras(this);
-        this.showWindow(Window.main);
-        this.activate(Window.main);
     }
 
-    showWindow(index) {
-        const window = new ProgramWindow(this, index, this.core.layout(index, this.program));
+    // Stepwise as the page opens (see ProgramWindow.attach): done when the promise it returns settles.
+    showWindow(index, stepwise = false) {
+        const layout = index === Window.main ? this.mainLayout : this.core.layout(index, this.program);
+        const window = new ProgramWindow(this, index, layout);
         this.windows[index]?.stopTimers();
         this.windows[index]?.element.remove();
         this.windows[index] = window;
         this.stage.append(window.element);
-        window.fitCaptions();
         this.showTitle();
         this.fit();
-        window.controls[window.layout.focusOrder[0]]?.focus({ preventScroll: true });
+        const attached = window.attach(stepwise);
+        const ready = () => {
+            window.fitCaptions();
+            window.controls[window.layout.focusOrder[0]]?.focus({ preventScroll: true });
+        };
+        if (stepwise)
+            return attached.then(ready);
+        ready();
+        return null;
     }
 
     hideWindow(index) {
@@ -78,7 +94,7 @@ export class Page {
 
     // The window became the one the pupil works in: the core hears of it once per change.
     activate(index) {
-        if (this.ended || this.active === index || !this.windows[index] || this.dialog.open)
+        if (!this.core || this.ended || this.active === index || !this.windows[index] || this.dialog.open)
             return;
         this.active = index;
         this.forward(index, (core) => core.activated(index));
@@ -86,7 +102,7 @@ export class Page {
 
     // Hands an event to the core, then asks what it wants asked. A click waits while a box is open.
     forward(index, event, fromTimer = false) {
-        if (this.ended || (!fromTimer && this.dialog.open))
+        if (!this.core || this.ended || (!fromTimer && this.dialog.open))
             return;
         event(this.core);
         this.askPending();
@@ -269,9 +285,11 @@ export class Page {
     }
 }
 
-// Starts the program numbered `program` (1-3) in `root`, its core given as gzip-compressed bytes.
-export async function startPage({ program, wasm, root = document.body, clock = Date.now }) {
-    const page = new Page({ program, root, clock });
-    await page.load(await gunzip(wasm));
+// Starts the program numbered `program` in `root`: its main window at once from `boot` (gzip-compressed JSON
+// as base64), while the core comes from the script beside the page.
+export async function startPage({ program, boot, root = document.body, clock = Date.now, coreScript = 'taluno-core.js' }) {
+    const core = fetchCore(coreScript);
+    const page = new Page({ program, root, clock, boot: await (await unpacked(boot, 'application/json')).json() });
+    await page.load(await core);
     return page;
 }

@@ -2,8 +2,11 @@
 // step): its controls, their captions and states, its timers, and the drawing surfaces it holds.
 
 import { Window } from './core.js';
-import { element } from './element.js';
+import { element, nextTask } from './element.js';
 import { DrawingSurface } from './surface.js';
+
+// The controls laid out in one task as a window opens stepwise.
+const attachStep = 40;
 
 export class ProgramWindow {
     constructor(page, index, layout) {
@@ -26,16 +29,27 @@ export class ProgramWindow {
         this.surfaces = new Map();
         this.timers = layout.timers.map((period) => ({ period, handle: null, next: 0 }));
         layout.controls.forEach((control, row) => this.controls.push(this.makeControl(control, row)));
-        // Keyboard order as the table gives it.
-        for (const row of layout.focusOrder)
-            this.element.append(this.controls[row]);
         this.element.addEventListener('pointerdown', () => page.activate(index), true);
         this.element.addEventListener('focusin', () => page.activate(index));
     }
 
+    // Puts the controls into the window, those of the keyboard's order last and in that order. Stepwise, a
+    // few at a time, each laid out in a task of its own, so that no task holds the page long as it opens.
+    async attach(stepwise) {
+        const focusOrder = this.layout.focusOrder;
+        const controls = [...this.controls.filter((_, row) => !focusOrder.includes(row)), ...focusOrder.map((row) => this.controls[row])];
+        for (let first = 0; first < controls.length; first += stepwise ? attachStep : controls.length) {
+            if (first > 0)
+                await nextTask();
+            this.element.append(...controls.slice(first, first + (stepwise ? attachStep : controls.length)));
+            if (stepwise)
+                void this.element.offsetHeight; // laid out now
+        }
+    }
+
     makeControl(control, row) {
         const kind = control.kind;
-        const made = element(kind === 'button' ? 'button' : 'div', kind, this.element);
+        const made = element(kind === 'button' ? 'button' : 'div', kind);
         made.dataset.name = control.name;
         made.style.left = `${control.left}px`;
         made.style.top = `${control.top}px`;
@@ -126,8 +140,10 @@ export class ProgramWindow {
     // Squeezes across each new text that does not fit its label, as the desktop narrows a face: all
     // widths are read in one pass, so that a run that fills the table lays the window out once.
     fitCaptions() {
+        // Those not yet in the window wait for it.
         const captions = [...this.unfitted].filter((caption) => caption.isConnected);
-        this.unfitted.clear();
+        for (const caption of captions)
+            this.unfitted.delete(caption);
         for (const caption of captions)
             caption.style.transform = '';
         const widths = captions.map((caption) => [caption.scrollWidth, caption.parentElement.clientWidth - 2]);
