@@ -32,7 +32,7 @@ const head = `<meta name="description" content="${siteDescription}。中学・�
 <meta name="theme-color" content="${themeColour}">
 <script>(${keepOffline})();</script>`;
 
-// The modules of a page, each after those it imports. Put together as one inline script (a page opened
+// The modules of a page, each after those it imports. Put together as one classic script (a page opened
 // from a file may not load modules of its own), they share one scope: no two may declare one name.
 const modules = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
                  'src/page.js'];
@@ -57,10 +57,12 @@ const core = await loadCore(wasmBytes, {});
 const table = core.table();
 const { programs } = table;
 const packed = (bytes) => gzipSync(bytes, { level: 9 }).toString('base64');
-write('taluno-core.js', `// The Taluno core: WebAssembly, gzip-compressed, as base64.\nglobalThis.talunoCore = '${packed(wasmBytes)}';\n`);
+// The pages' script and the core, gzip-compressed as base64, in one file that all three pages share (a page
+// opened from a file may load a classic script, not modules or other files).
+write('taluno.js', `'use strict';\n${script}\nconst talunoCore = '${packed(wasmBytes)}';\n`);
 for (const { number, title } of programs) {
     write(`taluno${number}.html`, fill(read('page.html'), {
-        TITLE: title, HEAD: head, STYLE: read('style.css'), SCRIPT: script, PROGRAM: number,
+        TITLE: title, HEAD: head, STYLE: read('style.css'), PROGRAM: number,
         BOOT: packed(JSON.stringify({ table, layout: core.layout(Window.main, number) })),
     }));
 }

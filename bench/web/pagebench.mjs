@@ -25,7 +25,8 @@ const url = (program) => pathToFileURL(`${build}/web/site/taluno${program}.html`
 const { programs } = (await loadCore(readFileSync(`${build}/web/taluno.wasm`), {})).table();
 console.log('web pages');
 for (const { number: program } of programs) {
-    const kilobytes = statSync(`${build}/web/site/taluno${program}.html`).size / 1024;
+    // The page and the script that all three share.
+    const kilobytes = (statSync(`${build}/web/site/taluno${program}.html`).size + statSync(`${build}/web/site/taluno.js`).size) / 1024;
     const paints = [];
     for (let round = 0; round < rounds; ++round) {
         const page = await browser.newPage();
@@ -42,7 +43,7 @@ for (const { number: program } of programs) {
         paints.push(await page.waitForFunction(() => globalThis.windowPainted).then((handle) => handle.jsonValue()));
         await page.close();
     }
-    console.log(`  Taluno${program}: ${kilobytes.toFixed(0)} KB (target under 300 KB: ${kilobytes < 300 ? 'met' : 'missed'})`);
+    console.log(`  Taluno${program} with taluno.js: ${kilobytes.toFixed(0)} KB (target under 200 KB: ${kilobytes < 200 ? 'met' : 'missed'})`);
     report(`Taluno${program} open to first paint`, paints, `target under 500 ms: ${median(paints) < 500 ? 'met' : 'missed'}`);
 }
 

@@ -484,7 +484,7 @@ scenario('The site from its zip: every file kept, installable, every program run
     assert.equal(pixels('apple-touch-icon.png'), '180x180');
     // Each page with the core it loads fits a school tablet's slow line: 200 KB or less.
     for (const { number: program } of table.programs)
-        assert.ok(readFileSync(join(folder, `taluno${program}.html`)).length + readFileSync(join(folder, 'taluno-core.js')).length <= 200 * 1024, `taluno${program}.html`);
+        assert.ok(readFileSync(join(folder, `taluno${program}.html`)).length + readFileSync(join(folder, 'taluno.js')).length <= 200 * 1024, `taluno${program}.html`);
 
     let host = await serve(folder, { stillClock: true });
     const launcher = `${host.base}index.html`;

@@ -18,17 +18,9 @@ const systemStubs = {
 
 const colourText = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
 
-// The core from the script beside a page, which holds it gzip-compressed as base64 text (a page opened
-// from a file may load scripts, not other files): decoded, decompressed and compiled as it streams, off
-// the page's main thread where the browser can.
-export async function fetchCore(scriptName) {
-    const base64 = await new Promise((loaded, failed) => {
-        const script = document.createElement('script');
-        script.src = scriptName;
-        script.onload = () => loaded(globalThis.talunoCore);
-        script.onerror = () => failed(new Error(`${scriptName} could not be loaded`));
-        document.head.append(script);
-    });
+// The core given gzip-compressed as base64 text: decoded, decompressed and compiled as it streams, off the
+// page's main thread where the browser can.
+export async function compileCore(base64) {
     const wasm = await unpacked(base64, 'application/wasm');
     return WebAssembly.compileStreaming ? WebAssembly.compileStreaming(wasm) : WebAssembly.compile(await wasm.arrayBuffer());
 }

@@ -3,7 +3,7 @@
 // window, the help beside or in place as the program table says, the core's questions in a modal
 // dialog, its cues, and what the core tells the windows.
 
-import { fetchCore, loadCore, unpacked, Window } from './core.js';
+import { compileCore, loadCore, unpacked, Window } from './core.js';
 import { QuestionDialog } from './dialog.js';
 import { element, nextTask } from './element.js';
 import { Extras } from './extras.js';
@@ -285,11 +285,11 @@ export class Page {
     }
 }
 
-// Starts the program numbered `program` in `root`: its main window at once from `boot` (gzip-compressed JSON
-// as base64), while the core comes from the script beside the page.
-export async function startPage({ program, boot, root = document.body, clock = Date.now, coreScript = 'taluno-core.js' }) {
-    const core = fetchCore(coreScript);
+// Starts the program numbered `program` in `root`: its main window from `boot` (gzip-compressed JSON as
+// base64), while its core, `core` likewise, compiles.
+export async function startPage({ program, boot, core, root = document.body, clock = Date.now }) {
+    const compiled = compileCore(core);
     const page = new Page({ program, root, clock, boot: await (await unpacked(boot, 'application/json')).json() });
-    await page.load(await core);
+    await page.load(await compiled);
     return page;
 }
