@@ -180,6 +180,8 @@ private slots:
                 const QString name = QString::fromStdString(control.name);
                 QWidget *widget = window->findChild<QWidget *>(name);
                 QVERIFY2(widget, qPrintable(name));
+                if (control.kind == ControlKind::Line) // across the window, as thick as the scale
+                    QCOMPARE(widget->height(), std::max(1, int(std::lround(scale))));
                 if (control.kind != ControlKind::Line) {
                     QCOMPARE(widget->geometry(), QRect(QPoint(px(control.left), px(control.top)),
                                                        QPoint(px(control.left + control.width) - 1, px(control.top + control.height) - 1)));
@@ -241,6 +243,10 @@ private slots:
             }
         }
         QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
+        if (program == ProgramNumber::Taluno3) { // the graph drawn again at the new size
+            const QImage graph = run.graph()->image();
+            QVERIFY(graph.width() / graph.devicePixelRatio() == std::lround(8055 / 15.0 * (percent - 10) / 100.0) - 4 && isColour(graph, {110.5, 279.5}, graphWidth, graphHeight, QColor(0, 0, 255)));
+        }
         TestSeams again;
         again.boxes.answers = {"10", "200"};
         for (const QString &key : run.test.settings.allKeys())
@@ -479,12 +485,12 @@ private slots:
         }
     }
 
-    // Taluno1 says there is nothing to copy before a toss; it saves its whole window at twice its size; where nothing
-    // can be written, a box says so.
+    // Taluno1 says there is nothing to copy before a toss; it saves its whole window at twice its layout's size,
+    // whatever size it is shown at; where nothing can be written, a box says so.
     void savedWindow()
     {
         QTemporaryDir folder;
-        RunWindow run(ProgramNumber::Taluno1);
+        RunWindow run(ProgramNumber::Taluno1, 200, 10, false);
         QWidget &toss = *run.window;
         ScriptedBoxes &boxes = run.test.boxes;
         QTest::keySequence(&toss, QKeySequence::Copy);
@@ -492,7 +498,7 @@ private slots:
         boxes.savePath = folder.filePath(QStringLiteral("window.png"));
         QTest::keySequence(&toss, QKeySequence::Save);
         const QImage window(boxes.savePath);
-        QCOMPARE(window.size(), toss.size() * 2);
+        QCOMPARE(window.size(), QSize(698, 579) * 2);
         const auto at = [&window](int row, int dx, int dy) {
             const Control &control = tossWindowLayout().controls[std::size_t(row)];
             return window.pixelColor(2 * (pixelsFromTwips(control.left) + dx), 2 * (pixelsFromTwips(control.top) + dy));
