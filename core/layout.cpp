@@ -53,6 +53,7 @@ WindowLayout window(std::string name, std::string title, int width, int height, 
     made.name = std::move(name);
     made.title = std::move(title);
     made.width = width;
+    made.widestWidth = width;
     made.height = height;
     made.points = points;
     return made;
@@ -158,6 +159,7 @@ WindowLayout makeTossWindow()
     controls.push_back(label("lowestSoFar", {}, 10560, 6120, 5160, 1080, 22, true, white));
     controls.back().visible = false;
 
+    window.widestWidth = graph.left + graph.width + panelMargin;
     // Upright, the walk across the window under the buttons, as wide as the table and lower, and the answer under it.
     UprightPlaces upright{13680, {{walkGraph, graph}, {lowestSoFarLabel, controls[lowestSoFarLabel]}}};
     for (auto &[row, place] : upright.rows) {

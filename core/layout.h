@@ -153,6 +153,9 @@ struct WindowLayout
     // Where a help window may lie over the window when the screen has no room beside it, in twips:
     // what the lesson can do without while the help is read. Unset: nowhere.
     std::optional<Control> spareForHelp;
+    // Twips: the width while what stands beside the controls shows (Taluno1's walk), for which a window's
+    // first size leaves room; the side panels, as wide as their text, widen it further.
+    int widestWidth = 0;
     std::optional<UprightPlaces> upright;
 };
 

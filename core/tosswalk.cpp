@@ -157,8 +157,7 @@ void TossWalk::setExtraShown(Extra extra, bool shown)
     v.setControlVisible(walkGraph, shown);
     v.setControlVisible(lowestSoFarLabel, shown);
     const WindowLayout &layout = tossWindowLayout();
-    const Control &graph = layout.controls[walkGraph];
-    v.setWindowWidth(shown ? graph.left + graph.width + panelMargin : layout.width);
+    v.setWindowWidth(shown ? layout.widestWidth : layout.width);
     showWalk();
 }
 

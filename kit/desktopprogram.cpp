@@ -71,7 +71,8 @@ HelpWindow *DesktopProgram::helpWindow() const
 
 int DesktopProgram::fittingPercent() const
 {
-    const QSize size = m_main->layoutSize();
+    // With room for what may stand beside the controls.
+    const QSize size = m_main->layoutSize().expandedTo({pixelsFromTwips(mainWindowLayout(m_program).widestWidth), 0});
     const QSize frame = m_main->frameGeometry().size() - m_main->geometry().size();
     const QRect room = roomOf(*m_main);
     return fittingViewPercent(size.width(), size.height(), frame.width(), frame.height(), room.width(), room.height());

@@ -41,7 +41,7 @@ private:
     void choose(ViewSizeChoice choice, ProgramWindow &window);
     // The size both windows are shown at; a size the user chose is remembered.
     void setViewPercent(int percent, bool remember);
-    // The largest size at which the main window fits its screen, its frame as it stands.
+    // The largest size at which the main window, at its widest, fits its screen, its frame as it stands.
     int fittingPercent() const;
 
     ProgramNumber m_program;

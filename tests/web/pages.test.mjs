@@ -31,6 +31,21 @@ after(async () => {
     files?.remove();
 });
 
+// Taluno2's mean for a run of `guests` x `experiments` whose seeds the core draws at `seconds` past midnight.
+async function meanAt(seconds, guests, experiments) {
+    const texts = new Map();
+    const native = await loadCore(readFileSync(process.env.TALUNO_WASM), new Proxy({}, {
+        get: (_, name) => (name === 'secondsSinceMidnight' ? () => seconds : (w, c, t) => name === 'setText' && texts.set(c, t)),
+    }));
+    native.start(2);
+    native.activated(0);
+    native.answerInput(0, String(guests));
+    native.answerInput(0, String(experiments));
+    const { meanValue, startButton } = core.layout(Window.main, 2).rows;
+    native.clicked(0, startButton);
+    return texts.get(meanValue);
+}
+
 // Every scenario is named after its engine, so that a failure says where it failed.
 const scenario = (name, body) => test(`[${engine}] ${name}`, body);
 
@@ -230,10 +245,12 @@ const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
 scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4; 理論値 under the counts', async () => {
     const counts = [];
     for (const viewport of [[553, 512], [1050, 720]]) {
-        const tab = await open(2, { viewport });
+        const tab = await open(2, { viewport, clock: true });
         await answer(tab, ' お客人数の設定', '100');
         await answer(tab, ' 実験回数の設定', '100');
         await button(tab, '実験開始');
+        // Seeded from the local time, 12:00:10 on the still clock, as the core itself would be.
+        assert.equal(await text(tab, named(tab, 'meanValue')), await meanAt(43210, 100, 100));
         await tab.press('k');
         const scale = await tab.waitFor(() => document.querySelector('.side-panel') && document.querySelector('.stage').getBoundingClientRect().width
             / document.querySelector('.stage').offsetWidth);
