@@ -173,7 +173,7 @@ private slots:
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window.get()));
             const WindowLayout &layout = help ? helpWindowLayout(program) : mainWindowLayout(program);
-            const auto px = [scale](int twips) { return int(std::floor(twips * scale / 15 + 0.5)); };
+            const auto px = [factor = scale](int twips) { return int(std::floor(twips * factor / 15 + 0.5)); };
             QCOMPARE(window->windowTitle(), QString::fromStdString(layout.title));
             QCOMPARE(window->size(), QSize(px(layout.width), px(layout.height)));
             for (const Control &control : layout.controls) {
@@ -233,6 +233,15 @@ private slots:
         QVERIFY2(digits(answer) >= 36, qPrintable(QString::number(digits(answer))));
         if (tableRow >= 0)
             QVERIFY2(digits(control(&window, program, tableRow)) >= 28, qPrintable(QString::number(digits(control(&window, program, tableRow)))));
+        // F11: the whole screen, the layout as large as it fits, centred; F11 again: as it was.
+        const QSize shown = window.size();
+        QTest::keyClick(&window, Qt::Key_F11);
+        const auto origin = [&] { return control(&window, program, BatchControls::quitButton)->pos(); };
+        QTRY_VERIFY2(window.geometry() == window.screen()->geometry() && std::min(origin().x(), origin().y()) == 0 && origin() != QPoint(),
+                     qPrintable(QStringLiteral("%1,%2 %3x%4, the layout from %5,%6").arg(window.x()).arg(window.y()).arg(window.width())
+                                    .arg(window.height()).arg(origin().x()).arg(origin().y())));
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_COMPARE(window.size(), shown);
         if (program == ProgramNumber::Taluno1) {
             button(&window, "HELP")->click();
             QTRY_VERIFY(qobject_cast<HelpWindow *>(QApplication::activeWindow()));
