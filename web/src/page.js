@@ -37,7 +37,8 @@ export class Page {
     }
 
     // The core, compiled: the program starts in the window already shown, and asks what it asks. The cues are
-    // made in a task of their own.
+    // made in tasks of their own, loaded when first played: a sound still loading as the pupil leaves the page
+    // holds up the next page in WebKit.
     async load(wasm) {
         const core = await loadCore(wasm, this);
         await this.opened;
@@ -48,7 +49,7 @@ export class Page {
         for (const cue of this.cueNames) {
             await nextTask();
             const audio = new Audio(URL.createObjectURL(new Blob([this.core.cueWav(cue)], { type: 'audio/wav' })));
-            audio.preload = 'auto';
+            audio.preload = 'none';
             this.cues.set(cue, audio);
         }
     }
