@@ -21,6 +21,12 @@ QRect roomOf(const QWidget &window)
     return (window.screen() ? window.screen() : QGuiApplication::primaryScreen())->availableGeometry();
 }
 
+// What the window system adds around a window's client area.
+QSize frameOf(const QWidget &window)
+{
+    return window.frameGeometry().size() - window.geometry().size();
+}
+
 ScreenRect screenRect(const QRect &rect)
 {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
@@ -64,24 +70,18 @@ MainWindow *DesktopProgram::mainWindow() const
     return m_main;
 }
 
-HelpWindow *DesktopProgram::helpWindow() const
-{
-    return m_help;
-}
-
 int DesktopProgram::fittingPercent() const
 {
     // With room for what may stand beside the controls.
     const QSize size = m_main->layoutSize().expandedTo({pixelsFromTwips(mainWindowLayout(m_program).widestWidth), 0});
-    const QSize frame = m_main->frameGeometry().size() - m_main->geometry().size();
+    const QSize frame = frameOf(*m_main);
     const QRect room = roomOf(*m_main);
     return fittingViewPercent(size.width(), size.height(), frame.width(), frame.height(), room.width(), room.height());
 }
 
 void DesktopProgram::addViewSize(ProgramWindow &window)
 {
-    auto *menu = new ViewSizeMenu(window, [this, target = &window](ViewSizeChoice choice) { choose(choice, *target); });
-    menu->showPercent(m_percent);
+    auto *menu = new ViewSizeMenu(window, m_percent, [this, target = &window](ViewSizeChoice choice) { choose(choice, *target); });
     if (&window == m_main)
         m_main->addSubmenu(menu);
     m_menus.push_back(menu);
@@ -137,7 +137,7 @@ void DesktopProgram::showHelpBeside()
         m_help = new HelpWindow(m_program, m_seams);
         addViewSize(*m_help);
         // Beside the main window where the screen has room, else over what the lesson can spare.
-        const QSize frame = m_main->frameGeometry().size() - m_main->geometry().size();
+        const QSize frame = frameOf(*m_main);
         const QSize help = m_help->layoutSize();
         const HelpPosition place = placeHelp(screenRect(m_main->frameGeometry()), screenRect(m_main->spareForHelp()),
                                           {0, 0, help.width(), help.height()}, frame.width(), frame.height(),

@@ -30,7 +30,6 @@ public:
     // Builds the main window from its layout and shows it.
     void showMain();
     MainWindow *mainWindow() const;
-    HelpWindow *helpWindow() const;
     int viewPercent() const { return m_percent; }
 
 private:

@@ -2,7 +2,7 @@
 
 #include "kit/qtconvert.h"
 
-ViewSizeMenu::ViewSizeMenu(QWidget &window, std::function<void(ViewSizeChoice)> choose)
+ViewSizeMenu::ViewSizeMenu(QWidget &window, int percent, std::function<void(ViewSizeChoice)> choose)
     : QMenu(&window)
 {
     for (const ViewSizeRow &row : viewSizeRows) {
@@ -24,7 +24,7 @@ ViewSizeMenu::ViewSizeMenu(QWidget &window, std::function<void(ViewSizeChoice)> 
         window.addAction(action);
         connect(action, &QAction::triggered, this, [choose, choice = row.choice] { choose(choice); });
     }
-    showPercent(smallestViewPercent);
+    showPercent(percent);
 }
 
 void ViewSizeMenu::showPercent(int percent)

@@ -14,7 +14,7 @@ class ViewSizeMenu : public QMenu
     Q_OBJECT
 
 public:
-    ViewSizeMenu(QWidget &window, std::function<void(ViewSizeChoice)> choose);
+    ViewSizeMenu(QWidget &window, int percent, std::function<void(ViewSizeChoice)> choose);
 
     void showPercent(int percent);
 };

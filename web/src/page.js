@@ -29,10 +29,9 @@ export class Page {
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
         addEventListener('resize', () => this.fit());
-        const { programs, face, texts } = boot.table;
-        [this.face, this.texts, this.mainLayout] = [face, texts, boot.layout];
+        const { programs, cues, face, texts } = boot.table;
+        [this.face, this.texts, this.mainLayout, this.cueNames] = [face, texts, boot.layout, cues];
         this.row = programs.find((row) => row.number === program);
-        this.cueNames = boot.table.cues;
         this.opened = this.showWindow(Window.main, true).then(() => document.querySelector('.opening')?.remove());
     }
 

@@ -38,10 +38,11 @@ export class ProgramWindow {
     async attach(stepwise) {
         const focusOrder = this.layout.focusOrder;
         const controls = [...this.controls.filter((_, row) => !focusOrder.includes(row)), ...focusOrder.map((row) => this.controls[row])];
-        for (let first = 0; first < controls.length; first += stepwise ? attachStep : controls.length) {
+        const step = stepwise ? attachStep : controls.length;
+        for (let first = 0; first < controls.length; first += step) {
             if (first > 0)
                 await nextTask();
-            this.element.append(...controls.slice(first, first + (stepwise ? attachStep : controls.length)));
+            this.element.append(...controls.slice(first, first + step));
             if (stepwise)
                 void this.element.offsetHeight; // laid out now
         }
