@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 
-BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock)
+BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock, int changePercent)
 {
+    const float threshold = changeThreshold(changePercent);
     BatchResult result;
     result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
     result.lowests.assign(static_cast<std::size_t>(std::max(guests, 0)) + 2, 0);
@@ -20,7 +21,7 @@ BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &r
         int lowest = guests; // above any reachable balance
         for (float r : draws) {
             // Branch-free: a toss is as likely one way as the other, so a branch would miss half the time.
-            coinBalance += 1 - 2 * static_cast<int>(r >= 0.5f);
+            coinBalance += 1 - 2 * static_cast<int>(r >= threshold);
             lowest = std::min(lowest, coinBalance);
         }
         sum += lowest;
@@ -28,5 +29,23 @@ BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &r
         ++result.lowests[static_cast<std::size_t>(lowest + guests)];
     }
     result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / experiments) : 0.0f;
+    return result;
+}
+
+BatchResult tallyLowests(const std::vector<int> &lowests, int lowestBin)
+{
+    BatchResult result;
+    result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
+    result.lowests = lowests;
+    const int guests = static_cast<int>(lowests.size()) - 2;
+    std::int64_t sum = 0, experiments = 0;
+    for (int k = 0; k < static_cast<int>(lowests.size()); ++k) {
+        const int count = lowests[static_cast<std::size_t>(k)];
+        result.counts[static_cast<std::size_t>(binOf(k - guests, lowestBin) - 1)] += count;
+        sum += static_cast<std::int64_t>(k - guests) * count;
+        experiments += count;
+    }
+    // The mean as a run works it out.
+    result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(experiments)) : 0.0f;
     return result;
 }

@@ -20,6 +20,11 @@ constexpr int binOf(int lowestBalance, int lowestBin)
     return lowestBalance - lowestBin + 2;
 }
 
+// How many guests in a hundred need change; a draw of the random source at or above the threshold is one
+// of them, so that at one half the tosses are those of a fair coin.
+inline constexpr int fairChangePercent = 50;
+constexpr float changeThreshold(int changePercent) { return static_cast<float>(100 - changePercent) / 100.0f; }
+
 struct BatchResult
 {
     std::vector<int> counts;  // bin 1 first
@@ -27,8 +32,12 @@ struct BatchResult
     float mean = 0.0f;        // mean lowest balance
 };
 
-// `experiments` walks of `guests` fair tosses, each reseeded from the time of day; tallies
-// each walk's lowest balance (the start not counted). Settings must lie in the prompts' ranges.
-BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock);
+// `experiments` walks of `guests` tosses, each reseeded from the time of day; tallies each walk's lowest
+// balance (the start not counted). Settings must lie in the prompts' ranges.
+BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock,
+                     int changePercent = fairChangePercent);
+
+// The tally of lowest balances laid out as BatchResult::lowests, and the mean, for results read rather than run.
+BatchResult tallyLowests(const std::vector<int> &lowests, int lowestBin);
 
 #endif

@@ -1,6 +1,7 @@
 #include "core/batchflow.h"
 
 #include "core/batchengine.h"
+#include "core/classresults.h"
 #include "core/decimals.h"
 #include "core/frequencygraph.h"
 #include "core/meanformatter.h"
@@ -9,6 +10,7 @@
 #include "core/texts.h"
 
 #include <string>
+#include <variant>
 
 using namespace BatchControls;
 
@@ -85,9 +87,15 @@ void BatchFlow::start()
     v.setControlEnabled(quitButton, false);
     v.setControlEnabled(resetButton, false);
 
-    const BatchResult result = runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock);
+    showRun(runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock, m_changePercent));
+    v.setBusy(false);
+}
+
+void BatchFlow::showRun(const BatchResult &result)
+{
+    ProgramView &v = view();
     m_counts = result.counts;
-    m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests};
+    m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests, m_changePercent};
     v.setText(meanValue, m_run.meanText);
     showCounts();
 
@@ -96,14 +104,14 @@ void BatchFlow::start()
     v.setControlEnabled(quitButton, true);
     v.setControlEnabled(resetButton, true);
     v.setControlEnabled(startButton, false);
-    v.setBusy(false);
 }
 
 void BatchFlow::showCounts()
 {
     ProgramView &v = view();
-    const std::vector<long double> expected = m_lawShown ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin)
-                                                         : std::vector<long double>{};
+    const std::vector<long double> expected = m_lawShown
+        ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin, m_run.changePercent)
+        : std::vector<long double>{};
     if (drawsGraph()) {
         // Drawn afresh: the law's marks come and go with their toggle.
         Surface &graph = v.surface(graphSurface);
@@ -146,8 +154,47 @@ void BatchFlow::setExtraShown(Extra extra, bool shown)
 
 void BatchFlow::chooseExtra(Extra extra)
 {
-    if (extra == Extra::CoinsShare && !m_counts.empty())
-        askShareCoins();
+    switch (extra) {
+    case Extra::CoinsShare:
+        if (!m_counts.empty())
+            askShareCoins();
+        return;
+    case Extra::PoolResults: askPool({}); return;
+    case Extra::ChangePercent:
+        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) {
+            if (percent == m_changePercent)
+                return;
+            m_changePercent = percent;
+            if (m_counts.empty())
+                return;
+            clearCounts();
+            view().setText(meanValue, {});
+            view().setControlEnabled(startButton, true);
+        });
+        return;
+    default: return;
+    }
+}
+
+void BatchFlow::askPool(const std::string &message)
+{
+    askInput(message.empty() ? poolPrompt : message + "\n\n" + poolPrompt, poolTitle, m_poolText, [this](std::string_view answer) {
+        if (answer.empty())
+            return;
+        m_poolText = answer;
+        const auto pooled = poolClassResults(answer);
+        if (const auto *error = std::get_if<std::string>(&pooled)) {
+            askPool(*error);
+            return;
+        }
+        const PooledResults &results = std::get<PooledResults>(pooled);
+        m_guestCount = results.guests;
+        m_experimentCount = results.experiments;
+        view().setText(guestCountValue, std::to_string(m_guestCount));
+        view().setText(experimentCountValue, std::to_string(m_experimentCount));
+        m_shareCoins.reset();
+        showRun(tallyLowests(results.lowests, m_rules.lowestBin));
+    }, true);
 }
 
 void BatchFlow::askShareCoins()
@@ -183,6 +230,8 @@ std::vector<std::string> BatchFlow::pictureCaption() const
         return {};
     std::vector<std::string> lines{"お客人数 " + std::to_string(m_run.guests) + "　実験回数 " + std::to_string(m_run.experiments)
                                    + "　不足枚数の平均 " + m_run.meanText};
+    if (m_run.changePercent != fairChangePercent)
+        lines.push_back(changePercentText(m_run.changePercent));
     if (m_lawShown)
         lines.emplace_back("赤い印：理論度数");
     if (m_coinsShown) {

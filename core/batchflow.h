@@ -39,6 +39,9 @@ public:
     void setExtraShown(Extra extra, bool shown) override;
     // c枚用意したら？: asks for a number of coins and shows in how many experiments of the run they were
     // enough, beside the law's share; Cancel takes the share away. Nothing before a run.
+    // クラスの結果をまとめる: asks for the class's results, pasted or typed, until they read or Cancel; then shows
+    // them as a run, which 初期化 ends. お釣りの要る人の割合: asks for the share of guests who need change;
+    // a change clears the run shown, ready for a run at the new share.
     void chooseExtra(Extra extra) override;
     std::string copyText() const override;
     // Taluno3's graph alone says nothing of the run: the settings, the mean and the extras that are on.
@@ -49,6 +52,9 @@ private:
     // Asks until an answer lies in the row's range or an empty answer's end question is answered Yes.
     void ask(Setting setting);
     void askShareCoins();
+    void askPool(const std::string &message);
+    // The run's results: the mean, the tally and the extras; 実験開始 waits for 初期化.
+    void showRun(const BatchResult &result);
     void showCounts();
     void showPanels();
     void clearCounts();
@@ -65,6 +71,8 @@ private:
     bool m_lawShown = false;
     bool m_coinsShown = false;
     std::optional<int> m_shareCoins; // shown while set
+    int m_changePercent = fairChangePercent;
+    std::string m_poolText; // what was last given to pool, offered again
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include "core/batchengine.h"
 #include "core/batchrules.h"
 #include "core/frequencygraph.h"
+#include "core/lesson.h"
 #include "core/texts.h"
 #include "core/walkgraph.h"
 
@@ -56,6 +57,15 @@ WindowLayout window(std::string name, std::string title, int width, int height, 
     made.widestWidth = width;
     made.height = height;
     made.points = points;
+    return made;
+}
+
+// The share of guests who need change, in red, hidden while it is one half.
+Control changeShare(int left, int top, int width, double points)
+{
+    Control made = label("changeShare", changePercentText(fairChangePercent), left, top, width, 375, points, true, white);
+    made.foreground = Rgb{255, 0, 0};
+    made.visible = false;
     return made;
 }
 
@@ -158,6 +168,7 @@ WindowLayout makeTossWindow()
     // The answer, on two lines under the graph.
     controls.push_back(label("lowestSoFar", {}, 10560, 6120, 5160, 1080, 22, true, white));
     controls.back().visible = false;
+    controls.push_back(changeShare(7560, 7980, 2760, 12));
 
     window.widestWidth = graph.left + graph.width + panelMargin;
     // Upright, the walk across the window under the buttons, as wide as the table and lower, and the answer under it.
@@ -180,6 +191,7 @@ WindowLayout makeTossWindow()
                     named(stopButton), named(startButton), named(headsCoin), named(tailsCoin),
                     array("headingCells", headingCell(1), tossCount), array("resultCells", resultCell(1), tossCount),
                     array("balanceCells", balanceCell(1), tossCount), named(walkGraph), named(lowestSoFarLabel),
+                    named(changeShareLabel),
                     // Rows of the timers, not of the controls.
                     named(TossTimers::spin), named(TossTimers::toss), named(TossTimers::nextCycle)};
     return window;
@@ -212,6 +224,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     controls.push_back(label("Label1", "実験回数", 240, 7080, 1455, 375, 14.25, true, white));
     controls.push_back(label("Label2", {}, 1680, 7080, 1095, 375, 14.25, false, white));
     controls.push_back(button("Command1", "実験開始", 6720, 6720, 1335, 615, 11.25));
+    controls.push_back(changeShare(3000, 7260, 3375, 14.25));
     // A value alone says nothing to a screen reader; the caption beside it says what it is.
     for (int value : {guestCountValue, meanValue, experimentCountValue})
         controls[static_cast<std::size_t>(value)].description = controls[static_cast<std::size_t>(value - 1)].caption;
@@ -264,7 +277,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     window.focusOrder = {startButton, quitButton, resetButton, helpButton};
     window.names.insert(window.names.begin(), {named(quitButton), named(titleLabel), named(helpButton), named(resetButton),
                                                named(guestCountValue), named(meanValue), named(experimentCountValue),
-                                               named(startButton)});
+                                               named(startButton), named(changeShareLabel)});
     window.announcedRows = {guestCountValue, meanValue, experimentCountValue};
     if (graph)
         window.announcedRows.push_back(graphSurface);

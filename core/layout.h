@@ -189,6 +189,8 @@ constexpr int balanceCell(int toss) { return resultCell(tossCount) + toss; }
 // The walk as a line beside the table, and the lowest balance so far under it: hidden until asked for.
 inline constexpr NamedRow walkGraph{balanceCell(tossCount) + 1, "walkGraph"};
 inline constexpr NamedRow lowestSoFarLabel{walkGraph + 1, "lowestSoFarLabel"};
+// The share of guests who need change, hidden while it is one half.
+inline constexpr NamedRow changeShareLabel{lowestSoFarLabel + 1, "changeShareLabel"};
 } // namespace TossControls
 
 // Taluno1's timers.
@@ -212,9 +214,11 @@ inline constexpr NamedRow meanValue{8, "meanValue"};
 inline constexpr int experimentCaption = 9;
 inline constexpr NamedRow experimentCountValue{10, "experimentCountValue"};
 inline constexpr NamedRow startButton{11, "startButton"}; // 実験開始
-inline constexpr NamedRow graphSurface{12, "graphSurface"}; // Taluno3
+// The share of guests who need change, under the mean, hidden while it is one half.
+inline constexpr NamedRow changeShareLabel{12, "changeShareLabel"};
+inline constexpr NamedRow graphSurface{13, "graphSurface"}; // Taluno3
 // Taluno2's table: row titles, then the headings, then the count cells, each in bin order.
-inline constexpr int firstTableRowTitle = 12;
+inline constexpr int firstTableRowTitle = 13;
 inline constexpr int tableColumns = 9;
 inline constexpr int tablePairs = 7;
 constexpr int countTitle(int pair) { return firstTableRowTitle + 2 * pair + 1; } // pair 0 first

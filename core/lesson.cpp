@@ -10,21 +10,17 @@
 
 namespace {
 
-// Probability that a walk of n fair tosses ends at k.
-long double endsAt(int n, int k)
+// The copied text's line for the share of guests who need change: none at one half.
+std::string changePercentLine(int changePercent)
 {
-    if ((n + k) % 2 != 0 || k > n || k < -n)
-        return 0.0L;
-    const int heads = (n + k) / 2;
-    return std::exp(std::lgamma(n + 1.0L) - std::lgamma(heads + 1.0L) - std::lgamma(n - heads + 1.0L)
-                    - n * std::log(2.0L));
+    return changePercent == fairChangePercent ? std::string() : "お釣りの要る人の割合\t" + std::to_string(changePercent) + "%\n";
 }
 
 // A row per share: the share in %, the coins enough by the run and by the law.
 std::vector<std::string> coinRows(const LessonRun &run, const char *unit)
 {
     const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
-    const std::vector<long double> exact = lowestBalanceLaw(run.guests);
+    const std::vector<long double> exact = lowestBalanceLaw(run.guests, run.changePercent);
     std::vector<std::string> rows;
     for (const int percent : coinShares) {
         rows.push_back(std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + unit + '\t'
@@ -35,31 +31,38 @@ std::vector<std::string> coinRows(const LessonRun &run, const char *unit)
 
 } // namespace
 
-std::vector<long double> lowestBalanceLaw(int guests)
+std::vector<long double> lowestBalanceLaw(int guests, int changePercent)
 {
-    // By reflection, P(lowest <= -j) = P(end <= -j) + P(end < -j) for j >= 1, so that
-    // P(lowest = -j) = P(end = -j) + P(end = -j - 1). The walk stays above 0 throughout with
-    // probability C(2m, m) / 4^m / 2 (m = guests div 2): its lowest is then 1. Zero takes the rest.
-    const auto n = static_cast<std::size_t>(guests);
-    std::vector<long double> law(n + 2, 0.0L);
-    long double rest = 1.0L;
-    for (int j = 1; j <= guests; ++j) {
-        law[n - static_cast<std::size_t>(j)] = endsAt(guests, -j) + endsAt(guests, -j - 1);
-        rest -= law[n - static_cast<std::size_t>(j)];
+    // The lowest balance of n guests is the first guest's coin plus the lower of 0 and the lowest balance of
+    // the n - 1 guests after them, whose walk is as likely as any walk of n - 1 guests:
+    // L(n) = X + min(0, L(n - 1)), with L(0) = 0. O(n^2), in doubles: long doubles are slow in a page.
+    const double change = changePercent / 100.0;
+    std::vector<double> law{1.0, 0.0}; // no guests: a lowest of 0 (index 0), never 1
+    std::vector<double> folded;        // min(0, L(n - 1)), from -(n - 1) (index 0) to 0
+    for (int n = 1; n <= guests; ++n) {
+        folded.assign(law.begin(), law.end() - 1);
+        folded.back() += law.back();
+        law.assign(folded.size() + 2, 0.0);
+        for (std::size_t k = 0; k < folded.size(); ++k) {
+            law[k] += change * folded[k];             // one coin given as change
+            law[k + 2] += (1.0 - change) * folded[k]; // one coin paid in
+        }
     }
-    const int m = guests / 2;
-    law[n + 1] = guests > 0 ? 0.5L * endsAt(2 * m, 0) : 0.0L;
-    law[n] = rest - law[n + 1];
-    return law;
+    return {law.begin(), law.end()};
 }
 
-std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin)
+std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent)
 {
-    const std::vector<long double> law = lowestBalanceLaw(guests);
+    const std::vector<long double> law = lowestBalanceLaw(guests, changePercent);
     std::vector<long double> expected(static_cast<std::size_t>(binCountFor(lowestBin)), 0.0L);
     for (std::size_t k = 0; k < law.size(); ++k)
         expected[static_cast<std::size_t>(binOf(static_cast<int>(k) - guests, lowestBin) - 1)] += law[k] * experiments;
     return expected;
+}
+
+std::string changePercentText(int changePercent)
+{
+    return "お釣りの要る人：" + std::to_string(changePercent) + "%";
 }
 
 int coinsEnough(const std::vector<long double> &weights, int percent)
@@ -76,6 +79,15 @@ int coinsEnough(const std::vector<long double> &weights, int percent)
             return coins;
     }
     return guests;
+}
+
+int meanCoins(const std::vector<long double> &law)
+{
+    const int guests = static_cast<int>(law.size()) - 2;
+    long double mean = 0.0L;
+    for (std::size_t k = 0; k < law.size(); ++k)
+        mean += law[k] * (static_cast<int>(k) - guests);
+    return std::max(0, static_cast<int>(std::ceil(-mean - 1e-12L)));
 }
 
 long double enoughWeight(const std::vector<long double> &weights, int coins)
@@ -99,19 +111,19 @@ std::string runPercent(const LessonRun &run, int coins)
 // The same share of the run's experiments and of the law's.
 std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coins)
 {
-    return {runPercent(run, coins), roundedDecimal(100 * enoughWeight(lowestBalanceLaw(run.guests), coins), 1)};
+    return {runPercent(run, coins), roundedDecimal(100 * enoughWeight(lowestBalanceLaw(run.guests, run.changePercent), coins), 1)};
 }
 
 } // namespace
 
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins)
 {
-    std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments)
-        + "\n不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
+    std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments) + '\n'
+        + changePercentLine(run.changePercent) + "不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
     if (withLaw)
         text += "\t理論度数";
     text += '\n';
-    const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests) : std::vector<long double>{};
+    const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests, run.changePercent) : std::vector<long double>{};
     for (std::size_t k = 0; k < run.lowests.size(); ++k) {
         const int lowest = static_cast<int>(k) - run.guests;
         // A lowest of 1 needs no coin, as 0 does: its row has no share of its own.
@@ -141,20 +153,25 @@ std::vector<std::string> coinsPanel(const LessonRun &run)
     return lines;
 }
 
-std::string tossTable(const std::vector<bool> &heads)
+std::string tossTable(const std::vector<bool> &heads, int changePercent)
 {
-    std::string text = "回数\t表/裏\t釣り銭枚数\n";
+    std::string text = changePercentLine(changePercent) + "回数\t表/裏\t釣り銭枚数\n";
     int balance = 0;
+    int lowest = static_cast<int>(heads.size()); // above any balance reached
     for (std::size_t toss = 0; toss < heads.size(); ++toss) {
         balance += heads[toss] ? 1 : -1;
+        lowest = std::min(lowest, balance);
         text += std::to_string(toss + 1) + '\t' + (heads[toss] ? headsText : tailsText) + '\t'
             + std::to_string(balance) + '\n';
     }
-    return text;
+    return heads.empty() ? text : text + lowestLineTitle + '\t' + std::to_string(lowest) + '\n';
 }
 
 std::vector<std::string> sharePanel(const LessonRun &run, int coins)
 {
     const auto [inRun, inLaw] = sharePercents(run, coins);
-    return {std::to_string(coins) + "枚用意したら", "足りた実験：" + inRun + "%", "（理論 " + inLaw + "%）"};
+    std::vector<std::string> lines{std::to_string(coins) + "枚用意したら", "足りた実験：" + inRun + "%", "（理論 " + inLaw + "%）"};
+    if (run.changePercent != fairChangePercent)
+        lines.push_back("（" + changePercentText(run.changePercent) + "）");
+    return lines;
 }

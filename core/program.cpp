@@ -9,24 +9,29 @@
 
 namespace {
 
-// Every main window copies its results and saves its picture; a walk draws itself as a line; a
-// batch shows the exact law and the coins that are enough.
+// Every main window copies its results, saves its picture and lets the share of guests who need change be
+// chosen; a walk draws itself as a line, with c coins on it; a batch shows the exact law, the coins that are
+// enough, and the class's results pooled.
 std::vector<ExtraRow> extrasOf(ProgramKind kind)
 {
     std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
                                {Extra::SavePicture, "画像を保存", "Ctrl+S", false}};
+    const ExtraRow coinsShare{Extra::CoinsShare, "c枚用意したら？", "C", false};
     switch (kind) {
     case ProgramKind::Walk:
         rows.push_back({Extra::WalkLine, "折れ線グラフ", "L", true});
-        return rows;
+        rows.push_back(coinsShare);
+        break;
     case ProgramKind::Table:
     case ProgramKind::Graph:
         rows.push_back({Extra::ExactLaw, "理論値", "T", true});
         rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
-        rows.push_back({Extra::CoinsShare, "c枚用意したら？", "C", false});
-        return rows;
+        rows.push_back(coinsShare);
+        rows.push_back({Extra::PoolResults, "クラスの結果をまとめる", "M", false});
+        break;
     }
-    unknownProgram("extrasOf");
+    rows.push_back({Extra::ChangePercent, "お釣りの要る人の割合", "P", false});
+    return rows;
 }
 
 ProgramRow row(ProgramNumber number, std::string title, std::string summary, ProgramKind kind, HelpPlace help)
@@ -73,6 +78,8 @@ std::string_view extraName(Extra extra)
     case Extra::CoinsPanel: return "coinsPanel";
     case Extra::CoinsShare: return "coinsShare";
     case Extra::WalkLine: return "walkLine";
+    case Extra::ChangePercent: return "changePercent";
+    case Extra::PoolResults: return "poolResults";
     }
     unknownProgram("extraName");
 }

@@ -42,6 +42,8 @@ enum class Extra {
     CoinsPanel,  // the panel of how many coins are enough (a toggle)
     CoinsShare,  // asks for a number of coins c and shows in how many experiments c were enough
     WalkLine,    // the walk as a line with its lowest point so far (a toggle)
+    ChangePercent, // asks for the share of guests who need change, one half until then
+    PoolResults, // asks for the class's results and shows them pooled as one run
 };
 
 struct ExtraRow

@@ -1,5 +1,7 @@
 #include "core/programflow.h"
 
+#include "core/lesson.h"
+#include "core/numberreader.h"
 #include "core/surface.h"
 #include "core/texts.h"
 
@@ -37,10 +39,31 @@ void ProgramFlow::openHelp()
 }
 
 void ProgramFlow::askInput(std::string text, std::string title, std::string defaultText,
-                           std::function<void(std::string_view)> onAnswer)
+                           std::function<void(std::string_view)> onAnswer, bool multiline)
 {
     m_onInput = std::move(onAnswer);
-    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText)});
+    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText), multiline});
+}
+
+void ProgramFlow::askChangePercent(int current, int label, std::function<void(int)> onChosen)
+{
+    askInput(changePercentPrompt, changePercentTitle, std::to_string(current),
+             [this, current, label, onChosen = std::move(onChosen)](std::string_view answer) {
+                 if (answer.empty())
+                     return;
+                 if (const auto percent = acceptSetting(answer, 1, 99)) {
+                     showChangePercent(*percent, label);
+                     onChosen(*percent);
+                 } else {
+                     askChangePercent(current, label, onChosen);
+                 }
+             });
+}
+
+void ProgramFlow::showChangePercent(int percent, int label)
+{
+    m_view.setText(label, changePercentText(percent));
+    m_view.setControlVisible(label, percent != fairChangePercent);
 }
 
 void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)

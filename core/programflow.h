@@ -12,13 +12,15 @@
 class Surface;
 
 // A modal box that the window is to show: an input box (prompt, title, default text; OK and
-// Cancel) or a box with Yes and No (question, title; Yes the default, no icon).
+// Cancel), of one line or of many for pasted text, or a box with Yes and No (question, title; Yes
+// the default, no icon).
 struct Question
 {
     bool input = false;
     std::string text;
     std::string title;
     std::string defaultText;
+    bool multiline = false;
 };
 
 // A panel beside a main window's controls: a heading, then rows of tab-separated cells, in the
@@ -115,7 +117,12 @@ protected:
     // HELP: the cue, then the help window.
     void openHelp();
     void askInput(std::string text, std::string title, std::string defaultText,
-                  std::function<void(std::string_view)> onAnswer);
+                  std::function<void(std::string_view)> onAnswer, bool multiline = false);
+    // お釣りの要る人の割合: asks until an answer lies in 1 to 99 %; Cancel keeps `current`. Then shows the
+    // share in the window's `label`, where it is not one half, and hands it to `onChosen`.
+    void askChangePercent(int current, int label, std::function<void(int)> onChosen);
+    // Shows the share of guests who need change in the window's `label`, where it is not one half.
+    void showChangePercent(int percent, int label);
     void askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer);
 
 private:

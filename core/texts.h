@@ -33,6 +33,16 @@ inline constexpr const char *lawCountTitle = "理論度数";
 inline constexpr const char *shareCoinsPrompt = "用意する500円玉の枚数を、0以上お客人数以下の整数で入力してください．．．";
 inline constexpr const char *shareCoinsTitle = " c枚用意したら？";
 
+// お釣りの要る人の割合: the share of guests who need change, in whole percent.
+inline constexpr const char *changePercentPrompt = "お釣りの要る人の割合（%）を、1以上99以下の整数で入力してください．．．";
+inline constexpr const char *changePercentTitle = " お釣りの要る人の割合";
+
+// クラスの結果をまとめる: the class's results, pasted or typed.
+inline constexpr const char *poolPrompt = "クラスの結果を貼り付けるか入力してください。\n"
+                                          "実験１の最低の釣り銭枚数の並び（空白・コンマ・改行で区切る）、\n"
+                                          "または実験１～３の「結果をコピー」でコピーしたものが使えます．．．";
+inline constexpr const char *poolTitle = " クラスの結果をまとめる";
+
 // What the graph's description says while it shows no run.
 inline constexpr const char *noGraphDescription = "グラフなし";
 

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/lesson.h"
+#include "core/numberreader.h"
 #include "core/randomsource.h"
 #include "core/surface.h"
 #include "core/texts.h"
@@ -73,8 +74,8 @@ void TossWalk::toss()
     v.setControlVisible(headsCoin, false);
     v.setControlVisible(tailsCoin, false);
 
-    // floor(2r) + 1 for r in [0, 1): heads below one half.
-    m_face = m_random.next() < 0.5f ? CoinFace::Heads : CoinFace::Tails;
+    // floor(2r) + 1 for r in [0, 1) at one half: heads, a guest who pays exactly, below the threshold.
+    m_face = m_random.next() < changeThreshold(m_changePercent) ? CoinFace::Heads : CoinFace::Tails;
     m_heads.push_back(m_face == CoinFace::Heads);
     if (m_face == CoinFace::Heads) {
         v.setTextColour(resultCell(m_nextCell), headsColour);
@@ -145,7 +146,7 @@ void TossWalk::reset()
 
 std::string TossWalk::copyText() const
 {
-    return m_heads.empty() ? std::string() : tossTable(m_heads);
+    return m_heads.empty() ? std::string() : tossTable(m_heads, m_changePercent);
 }
 
 void TossWalk::setExtraShown(Extra extra, bool shown)
@@ -161,15 +162,37 @@ void TossWalk::setExtraShown(Extra extra, bool shown)
     showWalk();
 }
 
+void TossWalk::chooseExtra(Extra extra)
+{
+    if (extra == Extra::ChangePercent) {
+        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) { m_changePercent = percent; });
+        return;
+    }
+    if (extra != Extra::CoinsShare || !m_walkShown)
+        return;
+    const int suggested = m_walkCoins.value_or(meanCoins(lowestBalanceLaw(tossCount, m_changePercent)));
+    askInput(shareCoinsPrompt, shareCoinsTitle, std::to_string(suggested), [this](std::string_view answer) {
+        if (answer.empty()) {
+            m_walkCoins.reset();
+        } else if (const auto coins = acceptSetting(answer, 0, tossCount)) {
+            m_walkCoins = *coins;
+        } else {
+            chooseExtra(Extra::CoinsShare);
+            return;
+        }
+        showWalk();
+    });
+}
+
 void TossWalk::showWalk()
 {
     if (!m_walkShown)
         return;
     Surface &graph = view().surface(walkGraph);
     graph.clear();
-    drawWalk(graph, m_heads);
-    view().setDescription(walkGraph, describeWalk(m_heads));
-    view().setText(lowestSoFarLabel, lowestSoFarText(m_heads));
+    drawWalk(graph, m_heads, m_walkCoins);
+    view().setDescription(walkGraph, describeWalk(m_heads, m_walkCoins));
+    view().setText(lowestSoFarLabel, lowestSoFarText(m_heads, m_walkCoins));
 }
 
 void TossWalk::spin()

@@ -1,8 +1,10 @@
 #ifndef TOSSWALK_H
 #define TOSSWALK_H
 
+#include "core/batchengine.h"
 #include "core/programflow.h"
 
+#include <optional>
 #include <vector>
 
 class Clock;
@@ -45,6 +47,10 @@ public:
     std::string copyText() const override;
     // 折れ線グラフ: the walk as a line beside the table, growing with each toss, and its lowest point.
     void setExtraShown(Extra extra, bool shown) override;
+    // c枚用意したら？ (while the walk shows): asks for a number of coins c and draws them on the walk, saying
+    // whether they were enough so far; Cancel takes them away. お釣りの要る人の割合: asks for the share of
+    // guests who need change. Both stay until changed.
+    void chooseExtra(Extra extra) override;
     CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
 
 private:
@@ -59,6 +65,8 @@ private:
     int m_coinBalance = 0;
     CoinFace m_spinFrame = CoinFace::Heads;
     bool m_walkShown = false;
+    std::optional<int> m_walkCoins; // c枚用意したら？, drawn while set
+    int m_changePercent = fairChangePercent;
 };
 
 #endif

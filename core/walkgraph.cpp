@@ -12,6 +12,8 @@ constexpr Rgb black{0, 0, 0};
 constexpr Rgb grey{192, 192, 192};
 constexpr Rgb blue{0, 0, 255};
 constexpr Rgb red{255, 0, 0};
+constexpr Rgb green{0, 160, 0};
+constexpr int coinsLinePixels = 2;
 constexpr int tosses = 100;
 // The plot's edges in units: the numbers of the vertical axis stand left of it, those of the
 // horizontal axis under it.
@@ -54,18 +56,19 @@ double walkY(int balance, int bottom, int top)
     return plotTop + (top - balance) * (plotBottom - plotTop) / (top - bottom);
 }
 
-std::pair<int, int> walkRange(const std::vector<bool> &heads)
+std::pair<int, int> walkRange(const std::vector<bool> &heads, std::optional<int> coins)
 {
     const std::vector<int> walk = balances(heads);
     const auto [lowest, highest] = std::minmax_element(walk.begin(), walk.end());
-    return {std::min(-10, static_cast<int>(std::floor(*lowest / 10.0)) * 10),
+    const int bottom = std::min(*lowest, -coins.value_or(0));
+    return {std::min(-10, static_cast<int>(std::floor(bottom / 10.0)) * 10),
             std::max(10, static_cast<int>(std::ceil(*highest / 10.0)) * 10)};
 }
 
-void drawWalk(Surface &surface, const std::vector<bool> &heads)
+void drawWalk(Surface &surface, const std::vector<bool> &heads, std::optional<int> coins)
 {
     const std::vector<int> walk = balances(heads);
-    const std::pair<int, int> range = walkRange(heads);
+    const std::pair<int, int> range = walkRange(heads, coins);
     const auto y = [range](int balance) { return walkY(balance, range.first, range.second); };
     const auto [bottom, top] = range;
 
@@ -85,6 +88,8 @@ void drawWalk(Surface &surface, const std::vector<bool> &heads)
         surface.printLine(number);
     }
 
+    if (coins)
+        surface.line(walkX(0), y(-*coins), walkX(tosses), y(-*coins), green, coinsLinePixels);
     if (heads.empty())
         return;
     for (std::size_t toss = 1; toss < walk.size(); ++toss) {
@@ -97,22 +102,30 @@ void drawWalk(Surface &surface, const std::vector<bool> &heads)
     surface.box(walkX(at) - 1, y(*lowest) - 1.5, walkX(at) + 1, y(*lowest) + 1.5, red);
 }
 
-std::string lowestSoFarText(const std::vector<bool> &heads)
+std::string lowestSoFarText(const std::vector<bool> &heads, std::optional<int> coins)
 {
+    const std::vector<int> walk = balances(heads);
+    if (coins) {
+        const std::string prepared = std::to_string(*coins) + "枚";
+        const auto ranOut = std::find_if(walk.begin(), walk.end(), [&coins](int balance) { return balance < -*coins; });
+        if (ranOut != walk.end())
+            return prepared + "では足りません\n（" + std::to_string(ranOut - walk.begin()) + "人目）";
+        return prepared + "で足りています\n（最低："
+            + (heads.empty() ? "—" : signedNumber(*std::min_element(walk.begin() + 1, walk.end()))) + "）";
+    }
     if (heads.empty())
         return "ここまでの最低：—";
-    const std::vector<int> walk = balances(heads);
     const int lowest = *std::min_element(walk.begin() + 1, walk.end());
     return "ここまでの最低：" + signedNumber(lowest)
         + (lowest < 0 ? "\n（" + std::to_string(-lowest) + "枚必要）" : std::string("\n（0枚で足りる）"));
 }
 
-std::string describeWalk(const std::vector<bool> &heads)
+std::string describeWalk(const std::vector<bool> &heads, std::optional<int> coins)
 {
     if (heads.empty())
         return "まだ投げていません";
     const std::vector<int> walk = balances(heads);
-    std::string lowest = lowestSoFarText(heads);
+    std::string lowest = lowestSoFarText(heads, coins);
     lowest.erase(lowest.find('\n'), 1);
     return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。" + lowest;
 }

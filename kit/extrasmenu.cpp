@@ -49,7 +49,9 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
     case Extra::ExactLaw:
     case Extra::CoinsPanel:
     case Extra::CoinsShare:
-    case Extra::WalkLine: m_forward([this, extra] { m_flow.chooseExtra(extra); }); return;
+    case Extra::WalkLine:
+    case Extra::ChangePercent:
+    case Extra::PoolResults: m_forward([this, extra] { m_flow.chooseExtra(extra); }); return;
     }
 }
 

@@ -28,18 +28,21 @@ private slots:
     // Two experiments of scripted draws, each reseeded from the clock, drawing one value a guest.
     void scriptedWalks()
     {
-        const struct { const char *name; std::vector<float> draws; int guests, first, second; } rows[] = {
+        const struct { const char *name; std::vector<float> draws; int guests, first, second, percent = 50; } rows[] = {
             {"0.5 is tails: ten tails end at -10", {0.5f}, 10, -10, -10},
             {"all heads never come back: lowest is 1", {0.0f, 0.4999f}, 1000, 1, 1},
             {"all tails, far below the table", {0.99999994f}, 1000, -1000, -1000},
             {"heads, tails, tails, heads bottoms out at -1", {0.1f, 0.7f, 0.7f, 0.1f}, 12, -1, -1},
             {"tails twice, then heads twice: -2 and 1", {0.9f, 0.9f, 0.1f, 0.1f}, 2, -2, 1},
+            {"60 % need change: 0.4 is tails", {0.4f}, 10, -10, -10, 60},
+            {"60 % need change: just under 0.4 is heads", {0.39999998f}, 10, 1, 1, 60},
+            {"1 % need change: 0.99 is tails", {0.99f, 0.98999995f}, 4, -1, -1, 1},
         };
         for (const auto &row : rows) {
             ScriptedRandom random(row.draws);
             FixedClock clock;
             clock.seconds = 45296.75;
-            const BatchResult result = runBatch(row.guests, 2, -57, random, clock);
+            const BatchResult result = runBatch(row.guests, 2, -57, random, clock, row.percent);
             std::vector<int> counts(63, 0);
             ++counts[std::size_t(binOf(row.first, -57) - 1)];
             ++counts[std::size_t(binOf(row.second, -57) - 1)];
@@ -53,12 +56,12 @@ private slots:
     // errors. The clock stands still: mixing the same value into every reseed must keep the experiments apart.
     void matchesExactLaw()
     {
-        for (const int guests : {10, 100, 1000}) {
+        for (const auto &[guests, percent] : {std::pair{10, 50}, {100, 50}, {1000, 50}, {100, 60}, {35, 45}}) {
             const int experiments = 20000;
             PseudoRandom random(777);
             FixedClock clock;
-            const BatchResult result = runBatch(guests, experiments, -guests, random, clock);
-            const std::vector<long double> law = lowestBalanceLaw(guests);
+            const BatchResult result = runBatch(guests, experiments, -guests, random, clock, percent);
+            const std::vector<long double> law = lowestBalanceLaw(guests, percent);
             double chi = 0, expected = 0, observed = 0, mean = 0, square = 0;
             int cells = 0;
             for (int v = -guests; v <= 1; ++v) {

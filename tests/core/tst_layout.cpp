@@ -45,8 +45,8 @@ private slots:
     void programsAndTheirExtras()
     {
         const QString always = "結果をコピー Ctrl+C, 画像を保存 Ctrl+S, ";
-        const QString batch = always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C";
-        const QStringList expected{"Talunoの実験１ walk beside: " + always + "折れ線グラフ L toggled",
+        const QString batch = always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C, クラスの結果をまとめる M, お釣りの要る人の割合 P";
+        const QStringList expected{"Talunoの実験１ walk beside: " + always + "折れ線グラフ L toggled, c枚用意したら？ C, お釣りの要る人の割合 P",
                                    "Talunoの実験２ table in place: " + batch, "Talunoの実験３ graph in place: " + batch};
         const char *const kinds[] = {"walk", "table", "graph"};
         QStringList programs;

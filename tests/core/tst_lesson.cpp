@@ -13,17 +13,38 @@
 
 namespace {
 
-// The oracle: the law of the lowest balance by walking every one of the 2^N paths (the start not counted).
-// Index: lowest balance + N.
-std::vector<double> lawByEveryPath(int n)
+// The oracle: the law of the lowest balance by walking every one of the 2^N paths (the start not counted),
+// each as likely as its guests who need change make it. Index: lowest balance + N.
+std::vector<double> lawByEveryPath(int n, int changePercent)
 {
     std::vector<double> law(std::size_t(n + 2), 0.0);
     for (std::uint32_t path = 0; path < (1u << n); ++path) {
         int balance = 0, lowest = n;
-        for (int toss = 0; toss < n; ++toss)
-            lowest = std::min(lowest, balance += (path >> toss & 1u) ? 1 : -1);
-        law[std::size_t(lowest + n)] += 1.0 / (1u << n);
+        double p = 1;
+        for (int toss = 0; toss < n; ++toss) {
+            const bool change = path >> toss & 1u;
+            lowest = std::min(lowest, balance += change ? -1 : 1);
+            p *= (change ? changePercent : 100 - changePercent) / 100.0;
+        }
+        law[std::size_t(lowest + n)] += p;
     }
+    return law;
+}
+
+// The second oracle, for a fair coin, by the reflection principle: P(lowest = -j) = P(end = -j) + P(end = -j - 1)
+// for j >= 1; above 0 throughout with probability C(2m, m) / 4^m / 2, m = N div 2; 0 takes the rest.
+std::vector<double> lawByReflection(int n)
+{
+    const auto endsAt = [n](int k) {
+        return (n + k) % 2 != 0 || k < -n ? 0.0 : std::exp(std::lgamma(n + 1.0) - std::lgamma((n + k) / 2 + 1.0) - std::lgamma((n - k) / 2 + 1.0) - n * std::log(2.0));
+    };
+    std::vector<double> law(std::size_t(n + 2), 0.0);
+    double rest = 1;
+    for (int j = 1; j <= n; ++j)
+        rest -= law[std::size_t(n - j)] = endsAt(-j) + endsAt(-j - 1);
+    const int m = n / 2;
+    law[std::size_t(n + 1)] = 0.5 * std::exp(std::lgamma(2 * m + 1.0) - 2 * std::lgamma(m + 1.0) - 2 * m * std::log(2.0));
+    law[std::size_t(n)] = rest - law[std::size_t(n + 1)];
     return law;
 }
 
@@ -40,9 +61,10 @@ private slots:
     // count of each bin of the table and of the graph.
     void againstEveryPath()
     {
-        for (const int guests : {1, 2, 3, 10, 15, 20}) {
-            const std::vector<double> paths = lawByEveryPath(guests);
-            const std::vector<long double> law = lowestBalanceLaw(guests);
+        for (const auto &[guests, percent] : {std::pair{1, 50}, {2, 50}, {3, 50}, {10, 50}, {15, 50}, {20, 50}, {1, 60}, {2, 60},
+                                              {3, 60}, {12, 60}, {16, 55}, {9, 1}, {11, 99}, {14, 30}}) {
+            const std::vector<double> paths = lawByEveryPath(guests, percent);
+            const std::vector<long double> law = lowestBalanceLaw(guests, percent);
             QCOMPARE(law.size(), paths.size());
             std::vector<int> fewest;
             double enough = paths.back(); // a lowest of 1 needs no coin
@@ -59,10 +81,21 @@ private slots:
                 std::vector<double> binned(std::size_t(binCountFor(lowestBin)), 0.0);
                 for (int v = -guests; v <= 1; ++v)
                     binned[std::size_t(v < lowestBin ? 0 : v - lowestBin + 1)] += 500 * paths[std::size_t(v + guests)];
-                const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin);
+                const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin, percent);
                 for (std::size_t bin = 0; bin < binned.size(); ++bin)
                     QVERIFY2(std::fabs(double(expected.at(bin)) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
             }
+        }
+    }
+
+    // Beyond every path, the fair coin's law against the reflection principle, to the last guest the prompts take.
+    void againstReflection()
+    {
+        for (const int guests : {21, 100, 999, 1000}) {
+            const std::vector<double> reflected = lawByReflection(guests);
+            const std::vector<long double> law = lowestBalanceLaw(guests);
+            for (std::size_t k = 0; k < law.size(); ++k)
+                QVERIFY2(std::fabs(double(law[k]) - reflected[k]) < 1e-12, qPrintable(QStringLiteral("%1 guests, lowest %2").arg(guests).arg(int(k) - guests)));
         }
     }
 
@@ -140,8 +173,15 @@ private slots:
         QCOMPARE(sharePanel(run, 3), (std::vector<std::string>{"3枚用意したら", "足りた実験：100.0%", "（理論 93.8%）"}));
         QCOMPARE(coinsPanel(run), (std::vector<std::string>{"何枚用意すればよいか", "\t実験\t理論", "50 %\t1枚\t1枚", "90 %\t2枚\t3枚",
                                                            "95 %\t3枚\t4枚", "99 %\t3枚\t4枚"}));
-        // Taluno1: a row per toss made.
-        QCOMPARE(QString::fromStdString(tossTable({true, false, false})), QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n"));
+        // Six guests in ten needing change: said under the settings and under the share, whose law is then the
+        // walks that do not go down four times running, 1 - 0.6^4 = 87.04 %.
+        LessonRun sixInTen = run;
+        sixInTen.changePercent = 60;
+        QVERIFY(QString::fromStdString(resultTable(sixInTen, false, false)).startsWith("お客人数\t4\n実験回数\t10\nお釣りの要る人の割合\t60%\n不足枚数の平均\t-.8\n\n"));
+        QCOMPARE(sharePanel(sixInTen, 3), (std::vector<std::string>{"3枚用意したら", "足りた実験：100.0%", "（理論 87.0%）", "（お釣りの要る人：60%）"}));
+        // Taluno1: a row per toss made, then the lowest on a line of its own.
+        QCOMPARE(QString::fromStdString(tossTable({true, false, false})), QStringLiteral("回数\t表/裏\t釣り銭枚数\n1\t表\t1\n2\t裏\t0\n3\t裏\t-1\n最低の釣り銭枚数\t-1\n"));
+        QCOMPARE(QString::fromStdString(tossTable({true}, 25)), QStringLiteral("お釣りの要る人の割合\t25%\n回数\t表/裏\t釣り銭枚数\n1\t表\t1\n最低の釣り銭枚数\t1\n"));
     }
 
     // The teacher's guide works its answers out by hand from the law, beyond what can be walked path by path: a

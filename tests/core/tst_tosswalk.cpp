@@ -81,7 +81,56 @@ private slots:
         walk.onClicked(startButton);
         walk.onTick(TossTimers::toss);
         QCOMPARE(cells(1), "表1"); // from 0 again
-        QCOMPARE(QString::fromStdString(walk.copyText()), "回数\t表/裏\t釣り銭枚数\n1\t表\t1\n");
+        QCOMPARE(QString::fromStdString(walk.copyText()), "回数\t表/裏\t釣り銭枚数\n1\t表\t1\n最低の釣り銭枚数\t1\n");
+    }
+
+    // お釣りの要る人の割合 and c枚用意したら？ on the walk: a draw of 0.45 is heads at one half and tails where 60 in 100
+    // need change. The coins offered first are the law's mean for 60 %, -21.97 (worked out apart, for the guide).
+    void coinsOnTheWalk()
+    {
+        using namespace TossControls;
+        ScriptedRandom random({0.45f});
+        FixedClock clock;
+        RecordingView view(tossWindowLayout());
+        TossWalk walk(view, random, clock);
+        walk.chooseExtra(Extra::CoinsShare); // no walk shown: nothing to draw them on
+        QVERIFY(view.asked.empty() && !view.visible[changeShareLabel]);
+        walk.chooseExtra(Extra::ChangePercent);
+        QCOMPARE(view.asked.back().defaultText, std::string("50"));
+        view.answer(walk, {"0", "100", "abc", "60"});
+        QVERIFY(view.asked.size() == 4 && view.visible[changeShareLabel] && view.texts[changeShareLabel] == "お釣りの要る人：60%");
+        walk.setExtraShown(Extra::WalkLine, true);
+        walk.chooseExtra(Extra::CoinsShare);
+        QCOMPARE(view.asked.back().defaultText, std::string("22"));
+        view.answer(walk, {"101", "2"});
+        QVERIFY(view.asked.size() == 6 && view.texts[lowestSoFarLabel] == "2枚で足りています\n（最低：—）");
+        const auto greenSinceCleared = [&view] {
+            std::vector<Segment> green;
+            for (const auto &stroke : view.drawing.strokes) {
+                if (stroke.kind == "clear")
+                    green.clear();
+                if (stroke.colour == Rgb{0, 160, 0} && stroke.pixels == 2)
+                    green.emplace_back(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
+            }
+            return green;
+        };
+        // The stock runs out at the third guest, the first below -2.
+        for (const char *said : {"2枚で足りています\n（最低：−1）", "2枚で足りています\n（最低：−2）", "2枚では足りません\n（3人目）", "2枚では足りません\n（3人目）"}) {
+            walk.toss();
+            QCOMPARE(view.texts[lowestSoFarLabel], std::string(said));
+            QCOMPARE(greenSinceCleared(), (std::vector<Segment>{{11, 6 + 12 * 4.0, 111, 6 + 12 * 4.0}})); // -2 on -10..10
+        }
+        QCOMPARE(view.descriptions[walkGraph], std::string("4 回投げて釣り銭枚数は -4。2枚では足りません（3人目）"));
+        QVERIFY(QString::fromStdString(walk.copyText()).startsWith("お釣りの要る人の割合\t60%\n回数\t"));
+        // Cancel takes the coins away; 60 % stays through Cancel and 初期化.
+        for (const Extra extra : {Extra::CoinsShare, Extra::ChangePercent}) {
+            walk.chooseExtra(extra);
+            view.answer(walk, {""});
+        }
+        QVERIFY(greenSinceCleared().empty() && view.texts[lowestSoFarLabel] == "ここまでの最低：−4\n（4枚必要）");
+        walk.onClicked(resetButton);
+        walk.toss();
+        QVERIFY(view.texts[balanceCell(1)] == "-1" && view.visible[changeShareLabel]);
     }
 
     // 折れ線グラフ: beside the table, in a window that widens for it; drawn afresh and told at each toss.
