@@ -8,8 +8,8 @@ class ModalBoxes
 {
 public:
     virtual ~ModalBoxes() = default;
-    // The text typed, or the empty text on Cancel.
-    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // The text typed, or the empty text on Cancel; `multiline`: a box of many lines, for pasted text.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline) = 0;
     // Yes (the default button) or No; no icon.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
     // Where to save a PNG picture, `suggested` first; empty when cancelled.

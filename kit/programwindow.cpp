@@ -250,7 +250,7 @@ void ProgramWindow::forward(const std::function<void()> &event)
         const Question question = *std::exchange(m_question, std::nullopt);
         if (question.input) {
             const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title),
-                                                          qtText(question.defaultText));
+                                                          qtText(question.defaultText), question.multiline);
             m_flow->answerInput(answer.toStdString());
         } else {
             m_flow->answerYesNo(m_seams.boxes.askYesNo(qtText(question.text), qtText(question.title)));

@@ -5,12 +5,15 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline)
 {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, multiline);
     dialog.setTextValue(defaultText);
+    if (multiline) // room for a class's list, or a table as copied
+        dialog.resize(dialog.fontMetrics().averageCharWidth() * 80, dialog.fontMetrics().height() * 24);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();

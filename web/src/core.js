@@ -47,7 +47,7 @@ export async function loadCore(wasm, view) {
             setBusy: (w, on) => view.setBusy(w, on !== 0),
             playCue: (p, n) => view.playCue(text(p, n)),
             ask: (w, input, tp, tn, hp, hn, dp, dn) =>
-                view.ask(w, { input: input !== 0, text: text(tp, tn), title: text(hp, hn), defaultText: text(dp, dn) }),
+                view.ask(w, { input: input !== 0, multiline: input === 2, text: text(tp, tn), title: text(hp, hn), defaultText: text(dp, dn) }),
             openHelp: () => view.openHelp(),
             closeHelp: () => view.closeHelp(),
             endProgram: () => view.endProgram(),

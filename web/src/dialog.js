@@ -11,7 +11,11 @@ export class QuestionDialog {
         this.text = element('p', 'text', this.dialog);
         this.input = element('input', 'answer', this.dialog);
         this.input.type = 'text';
-        this.input.setAttribute('aria-labelledby', 'question-text');
+        // Pasted results, many lines long.
+        this.lines = element('textarea', 'answer lines', this.dialog);
+        this.lines.rows = 12;
+        for (const field of [this.input, this.lines])
+            field.setAttribute('aria-labelledby', 'question-text');
         this.text.id = 'question-text';
         const buttons = element('div', 'buttons', this.dialog);
         this.accept = element('button', 'accept', buttons);
@@ -21,8 +25,10 @@ export class QuestionDialog {
         this.title.id = 'question-title';
         this.accept.addEventListener('click', () => this.finish(true));
         this.reject.addEventListener('click', () => this.finish(false));
-        this.input.addEventListener('keydown', (event) => {
-            if (event.key === 'Enter' && !event.isComposing) {
+        // Enter answers OK; in the box of many lines, Ctrl+Enter (or ⌘+Enter) does.
+        this.dialog.addEventListener('keydown', (event) => {
+            const lines = event.target === this.lines;
+            if (event.key === 'Enter' && !event.isComposing && (event.target === this.input || (lines && (event.ctrlKey || event.metaKey)))) {
                 event.preventDefault();
                 this.finish(true);
             }
@@ -43,15 +49,17 @@ export class QuestionDialog {
         this.onAnswer = onAnswer;
         this.title.textContent = question.title;
         this.text.textContent = question.text;
-        this.input.hidden = !question.input;
-        this.input.value = question.defaultText ?? '';
+        this.field = question.multiline ? this.lines : this.input;
+        this.input.hidden = !question.input || question.multiline;
+        this.lines.hidden = !question.multiline;
+        this.field.value = question.defaultText ?? '';
         this.accept.textContent = question.input || question.message ? 'OK' : 'はい';
         this.reject.textContent = question.input ? 'キャンセル' : 'いいえ';
         this.reject.hidden = Boolean(question.message);
         this.dialog.showModal();
         if (question.input) {
-            this.input.focus();
-            this.input.select();
+            this.field.focus();
+            this.field.select();
         } else {
             this.accept.focus();
         }
@@ -60,6 +68,6 @@ export class QuestionDialog {
     finish(accepted) {
         const { question, onAnswer } = this;
         this.dialog.close();
-        onAnswer(question.input ? (accepted ? this.input.value : '') : accepted);
+        onAnswer(question.input ? (accepted ? this.field.value : '') : accepted);
     }
 }

@@ -151,7 +151,8 @@ public:
     void playCue(Cue cue) override { jsPlayCue(cueName(cue).data(), length(cueName(cue))); }
     void ask(const Question &question) override
     {
-        jsAsk(m_window, question.input, question.text.data(), length(question.text), question.title.data(),
+        // 2: an input box of many lines.
+        jsAsk(m_window, question.input ? 1 + question.multiline : 0, question.text.data(), length(question.text), question.title.data(),
               length(question.title), question.defaultText.data(), length(question.defaultText));
     }
     void openHelp() override { jsOpenHelp(); }
