@@ -60,7 +60,8 @@ void answerNextBox(const QString &answer, QStringList *seen)
         if (!box)
             return answerNextBox(answer, seen);
         if (auto *input = qobject_cast<QInputDialog *>(box)) {
-            *seen << input->windowTitle() + QStringLiteral(": ") + input->textValue();
+            *seen << input->windowTitle() + QStringLiteral(": ") + input->textValue()
+                    + (input->testOption(QInputDialog::UsePlainTextEditForTextInput) ? QStringLiteral(" (lines)") : QString());
             input->setTextValue(answer);
             input->accept();
         } else if (auto *message = qobject_cast<QMessageBox *>(box)) {
@@ -323,6 +324,14 @@ private slots:
         QTRY_COMPARE(visibleWindows().size(), 1);
         QVERIFY(qobject_cast<MainWindow *>(visibleWindows().value(0)));
         QTRY_COMPARE(experiments()->text(), QStringLiteral("6"));
+        // クラスの結果をまとめる in a box of many lines: the class's results shown as a run.
+        answerNextBox(QStringLiteral("-3\n1"), &seen);
+        for (QAction *action : visibleWindows().value(0)->actions()) {
+            if (action->text() == QStringLiteral("クラスの結果をまとめる"))
+                action->trigger();
+        }
+        QTRY_COMPARE(experiments()->text(), QStringLiteral("2"));
+        QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる:  (lines)"));
         for (const auto &[answer, ends] : {std::pair{"いいえ", 0}, std::pair{"はい", 1}}) {
             answerNextBox(QString::fromUtf8(answer), &seen);
             button(visibleWindows().value(0), "終了")->click();
