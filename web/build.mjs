@@ -73,7 +73,7 @@ write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version, PRO
 const docs = join(here, '../docs');
 for (const [name, title] of [['guide', `${siteName} ― 先生のための手引き`], ['worksheet', `${siteName} ワークシート`]])
     write(`${name}.html`, printablePage(title, readFileSync(join(docs, `${name}-ja.md`), 'utf8'), head));
-for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'reflection.svg']) {
+for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'reflection.svg', 'drift.svg']) {
     copyFileSync(join(docs, picture), join(out, picture));
     written.push(picture);
 }

@@ -204,6 +204,22 @@ private slots:
                 row += " " + std::to_string(coinsEnough(law, percent)) + " |";
             QVERIFY2(text.contains(QString::fromStdString(row)), row.c_str());
         }
+        // The 高校 page's means at a half, 55 and 60 % needing change, and its worked example at 60 %.
+        const auto mean = [](int guests, int percent) {
+            const std::vector<long double> law = lowestBalanceLaw(guests, percent);
+            long double sum = 0;
+            for (std::size_t k = 0; k < law.size(); ++k)
+                sum += law[k] * (static_cast<int>(k) - guests);
+            return "−" + roundedDecimal(-sum, 2);
+        };
+        for (const int guests : {10, 35, 100, 200, 500, 1000}) {
+            const std::string row = "| " + std::to_string(guests) + "人 | " + mean(guests, 50) + " | " + mean(guests, 55) + " | " + mean(guests, 60) + " |";
+            QVERIFY2(text.contains(QString::fromStdString(row)), row.c_str());
+        }
+        const std::vector<long double> sixInTen = lowestBalanceLaw(35, 60);
+        const std::string example = "| p = 0.6 | " + mean(35, 60) + " | " + std::to_string(coinsEnough(sixInTen, 90)) + " | "
+            + std::to_string(coinsEnough(sixInTen, 95)) + " | " + std::to_string(coinsEnough(sixInTen, 99)) + " | " + roundedDecimal(100 * enoughWeight(sixInTen, 9), 1) + "% |";
+        QVERIFY2(text.contains(QString::fromStdString(example)), example.c_str());
     }
 };
 

@@ -166,6 +166,7 @@ private slots:
         // A walk beyond the range widens it by tens.
         QCOMPARE(walkRange(std::vector<bool>(25, false)), std::pair(-30, 10));
         QCOMPARE(walkRange(std::vector<bool>(11, true)), std::pair(-10, 20));
+        QCOMPARE(walkRange({}, 25), std::pair(-30, 10)); // c枚用意したら？'s line in sight
     }
 
     void saysTheLowestSoFar()
