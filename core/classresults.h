@@ -1,0 +1,22 @@
+#ifndef CLASSRESULTS_H
+#define CLASSRESULTS_H
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// The class's results pooled: as many experiments of `guests` tosses as were read.
+struct PooledResults
+{
+    int guests = 0;
+    int experiments = 0;
+    std::vector<int> lowests; // how often each lowest balance came, from -guests (index 0) up to 1 (size guests + 2)
+};
+
+// Reads pasted results: lists of lowest balances of 100-toss walks, Taluno1's copied tosses, or tables
+// copied from Taluno2 and Taluno3, in any mix of the same guest count. On failure, the message that
+// says what could not be read and where; nothing is pooled.
+std::variant<PooledResults, std::string> poolClassResults(std::string_view text);
+
+#endif
