@@ -1,20 +1,447 @@
 #include "core/classresults.h"
 
-#include <cstdlib>
+#include "core/numberreader.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr int listGuests = 100;     // a list holds the lowest balances of 100-toss walks
+constexpr int walkTossesMost = 100; // Taluno1's walk; a copy without its toss rows is one of 100
+constexpr int tableGuestsLeast = 10;
+constexpr int tableGuestsMost = 1000;
+constexpr long long experimentsMost = 10'000'000;
+constexpr std::size_t digitsMost = 9; // any number read fits an int
+constexpr long long tableSumMost = 1'000'000'000'000'000; // a table's sum stops growing here
+constexpr std::size_t excerptLength = 20;
+
+// The minus signs as foldFullWidth leaves them: ASCII, then those of Japanese keyboards, IMEs and
+// spreadsheets, and the accounting marks ▲ and △.
+constexpr std::string_view minusSigns[] = {"-", "−", "ー", "ｰ", "‐", "‑", "‒", "–", "—", "―", "﹣", "▲", "△"};
+
+// The whole number that folded text is: an optional sign, then 1 to 9 digits and nothing else.
+std::optional<int> wholeNumber(std::string_view text)
+{
+    bool negative = false;
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+    } else {
+        for (const std::string_view sign : minusSigns) {
+            if (text.starts_with(sign)) {
+                negative = true;
+                text.remove_prefix(sign.size());
+                break;
+            }
+        }
+    }
+    if (text.empty() || text.size() > digitsMost)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// The number on a line of a label and its value, in its second and last cell.
+std::optional<int> labelledNumber(const std::vector<std::string> &cells)
+{
+    if (cells.size() != 2)
+        return std::nullopt;
+    return wholeNumber(cells[1]);
+}
+
+// A line's tab-separated cells, folded and trimmed of blanks, without the empty cells a spreadsheet
+// leaves at the end; none for a blank line.
+std::vector<std::string> cellsOf(std::string_view line)
+{
+    std::vector<std::string> cells;
+    for (std::size_t start = 0; start <= line.size();) {
+        const std::size_t tab = std::min(line.find('\t', start), line.size());
+        const std::string cell = foldFullWidth(line.substr(start, tab - start));
+        const std::size_t first = cell.find_first_not_of(' ');
+        cells.push_back(first == std::string::npos ? std::string()
+                                                   : cell.substr(first, cell.find_last_not_of(' ') - first + 1));
+        start = tab + 1;
+    }
+    while (!cells.empty() && cells.back().empty())
+        cells.pop_back();
+    return cells;
+}
+
+// The length of the separator of list entries that folded text starts with, 0 for none.
+std::size_t separatorLength(std::string_view text)
+{
+    if (text.starts_with("、"))
+        return std::string_view("、").size();
+    return std::string_view(" \t,;").find(text.front()) != std::string_view::npos ? 1 : 0;
+}
+
+// The code point of the UTF-8 sequence at text[i], moving i past it; U+FFFD for a byte that starts
+// no valid sequence, moving past that byte alone.
+char32_t nextCodePoint(std::string_view text, std::size_t &i)
+{
+    const auto byteAt = [text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byteAt(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    constexpr char32_t leastOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    char32_t code = lead & (0x7Fu >> length);
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        valid = (byteAt(i + k) & 0xC0) == 0x80;
+        code = code << 6 | (byteAt(i + k) & 0x3Fu);
+    }
+    if (!valid || code < leastOfLength[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        ++i;
+        return U'\uFFFD';
+    }
+    i += length;
+    return code;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    constexpr unsigned leads[] = {0, 0xC0, 0xE0, 0xF0};
+    const int continuations = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    out += static_cast<char>(leads[continuations] | (c >> (6 * continuations)));
+    for (int k = continuations - 1; k >= 0; --k)
+        out += static_cast<char>(0x80u | ((c >> (6 * k)) & 0x3Fu));
+}
+
+// The line as a message quotes it: control characters as blanks, trimmed, at most 20 characters and
+// then "…"; bytes that are no UTF-8 come out as U+FFFD.
+std::string excerpt(std::string_view line)
+{
+    std::vector<char32_t> chars;
+    for (std::size_t i = 0; i < line.size();) {
+        const char32_t c = nextCodePoint(line, i);
+        chars.push_back(c < 0x20 || (c >= 0x7F && c < 0xA0) ? U' ' : c);
+    }
+    const auto blank = [](char32_t c) { return c == U' ' || c == U'\u3000'; };
+    const auto first = std::find_if_not(chars.begin(), chars.end(), blank);
+    const auto last = std::find_if_not(chars.rbegin(), std::make_reverse_iterator(first), blank).base();
+    std::string out;
+    for (auto c = first; c != last; ++c) {
+        if (static_cast<std::size_t>(c - first) == excerptLength) {
+            out += "…";
+            break;
+        }
+        appendUtf8(out, *c);
+    }
+    return out;
+}
+
+// A number as the messages write it, with the minus sign U+2212.
+std::string signedText(long long value)
+{
+    return value < 0 ? "−" + std::to_string(-value) : std::to_string(value);
+}
+
+// Reads the text a line at a time into the pool.
+class Pool
+{
+public:
+    // Reads the line numbered `number`; false, with the message set, where the text cannot be pooled.
+    bool read(std::string_view line, long long number);
+    // After the last line.
+    bool finish();
+
+    std::variant<PooledResults, std::string> result() &&;
+
+private:
+    enum class Stage {
+        Any,       // between results
+        TableHead, // after お客人数, up to the frequency rows' heading
+        TableRows, // the frequency rows
+        CoinRows,  // under 何枚用意すればよいか: rows whose first cell ends in %
+        ShareRow,  // the row under 用意した枚数
+    };
+
+    bool readAny(const std::vector<std::string> &cells, std::string_view line, long long number);
+    bool readTableHead(const std::vector<std::string> &cells, std::string_view line, long long number);
+    bool readTableRow(const std::vector<std::string> &cells, std::string_view line, long long number);
+    bool readList(std::string_view line, long long number);
+    bool isTossRow(const std::vector<std::string> &cells) const;
+    bool endTable();
+    // A result of `guests` tosses read on line `number`, before it is pooled.
+    bool sameGuests(int guests, long long number);
+    bool addLowest(int guests, int lowest, long long number);
+    bool addExperiments(long long count);
+
+    bool fail(std::string message);
+    bool unreadable(std::string_view line, long long number);
+    bool outOfRange(long long number, int lowest, int guests);
+    bool tableUnreadable();
+
+    Stage m_stage = Stage::Any;
+    int m_tosses = 0; // Taluno1's toss rows just read
+    int m_guests = 0;
+    long long m_guestsLine = 0; // of the first result; 0 before it
+    long long m_experiments = 0;
+    std::vector<int> m_lowests;
+    struct Table
+    {
+        long long line = 0; // of お客人数
+        int guests = 0;
+        std::optional<int> experiments;
+        std::vector<long long> counts; // laid out as m_lowests
+        long long sum = 0;
+        bool hasRows = false;
+    } m_table;
+    std::string m_message;
+};
+
+bool Pool::read(std::string_view line, long long number)
+{
+    const std::vector<std::string> cells = cellsOf(line);
+    switch (m_stage) {
+    case Stage::Any:
+        break;
+    case Stage::TableHead:
+        return readTableHead(cells, line, number);
+    case Stage::TableRows:
+        if (!cells.empty() && wholeNumber(cells[0]))
+            return readTableRow(cells, line, number);
+        if (!endTable())
+            return false;
+        break;
+    case Stage::CoinRows:
+        if (!cells.empty() && cells[0].ends_with('%'))
+            return true;
+        m_stage = Stage::Any;
+        break;
+    case Stage::ShareRow:
+        m_stage = Stage::Any;
+        if (!cells.empty())
+            return true;
+        break;
+    }
+    return readAny(cells, line, number);
+}
+
+bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line, long long number)
+{
+    // Blank lines do not part Taluno1's toss rows from the lowest under them.
+    if (cells.empty())
+        return true;
+    const std::string &label = cells[0];
+    if (cells.size() == 3 && label == "回数" && cells[1] == "表/裏" && cells[2] == "釣り銭枚数") {
+        m_tosses = 0;
+        return true;
+    }
+    if (isTossRow(cells)) {
+        ++m_tosses;
+        return true;
+    }
+    const int tosses = std::exchange(m_tosses, 0);
+    const std::optional<int> value = labelledNumber(cells);
+    if (label == "最低の釣り銭枚数") {
+        if (!value)
+            return unreadable(line, number);
+        return addLowest(tosses > 0 ? tosses : walkTossesMost, *value, number);
+    }
+    if (label == "お客人数") {
+        if (!value || *value < tableGuestsLeast || *value > tableGuestsMost)
+            return unreadable(line, number);
+        if (!sameGuests(*value, number))
+            return false;
+        m_table = Table{number, *value, {}, std::vector<long long>(static_cast<std::size_t>(*value) + 2), 0, false};
+        m_stage = Stage::TableHead;
+        return true;
+    }
+    if (label == "お釣りの要る人の割合")
+        return true;
+    if (label == "何枚用意すればよいか") {
+        m_stage = Stage::CoinRows;
+        return true;
+    }
+    if (label == "用意した枚数") {
+        m_stage = Stage::ShareRow;
+        return true;
+    }
+    return readList(line, number);
+}
+
+// A toss row numbered on from the rows above it: k, 表 or 裏, the balance.
+bool Pool::isTossRow(const std::vector<std::string> &cells) const
+{
+    return cells.size() == 3 && (cells[1] == "表" || cells[1] == "裏") && wholeNumber(cells[2])
+        && wholeNumber(cells[0]) == m_tosses + 1 && m_tosses < walkTossesMost;
+}
+
+bool Pool::readTableHead(const std::vector<std::string> &cells, std::string_view line, long long number)
+{
+    if (cells.empty() || cells[0] == "お釣りの要る人の割合" || cells[0] == "不足枚数の平均")
+        return true;
+    if (cells[0] == "実験回数") {
+        const std::optional<int> experiments = labelledNumber(cells);
+        if (!experiments || *experiments < 1)
+            return unreadable(line, number);
+        m_table.experiments = experiments;
+        return true;
+    }
+    if (cells.size() >= 2 && cells[0] == "不足枚数" && cells[1] == "度数" && m_table.experiments) {
+        m_stage = Stage::TableRows;
+        return true;
+    }
+    return tableUnreadable();
+}
+
+bool Pool::readTableRow(const std::vector<std::string> &cells, std::string_view line, long long number)
+{
+    const int lowest = *wholeNumber(cells[0]);
+    const std::optional<int> count = cells.size() >= 2 ? wholeNumber(cells[1]) : std::nullopt;
+    if (!count || *count < 0)
+        return unreadable(line, number);
+    if (lowest < -m_table.guests || lowest > 1)
+        return outOfRange(number, lowest, m_table.guests);
+    const long long added = std::min<long long>(*count, tableSumMost - m_table.sum);
+    m_table.sum += added;
+    m_table.counts[static_cast<std::size_t>(lowest + m_table.guests)] += added;
+    m_table.hasRows = true;
+    return true;
+}
+
+bool Pool::endTable()
+{
+    m_stage = Stage::Any;
+    if (!m_table.hasRows)
+        return tableUnreadable();
+    if (m_table.sum != *m_table.experiments) {
+        return fail(std::to_string(m_table.line) + "行目からの表の度数の合計（" + std::to_string(m_table.sum)
+                    + "）が実験回数（" + std::to_string(*m_table.experiments) + "）と合いません。");
+    }
+    if (!addExperiments(m_table.sum))
+        return false;
+    for (std::size_t k = 0; k < m_lowests.size(); ++k)
+        m_lowests[k] += static_cast<int>(m_table.counts[k]);
+    return true;
+}
+
+bool Pool::readList(std::string_view line, long long number)
+{
+    const std::string folded = foldFullWidth(line);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= folded.size();) {
+        const std::size_t separator = i < folded.size() ? separatorLength(std::string_view(folded).substr(i)) : 1;
+        if (separator == 0) {
+            ++i;
+            continue;
+        }
+        if (i > start) {
+            const std::optional<int> lowest = wholeNumber(std::string_view(folded).substr(start, i - start));
+            if (!lowest)
+                return unreadable(line, number);
+            if (!addLowest(listGuests, *lowest, number))
+                return false;
+        }
+        i += separator;
+        start = i;
+    }
+    return true;
+}
+
+bool Pool::sameGuests(int guests, long long number)
+{
+    if (m_guestsLine == 0) {
+        m_guests = guests;
+        m_guestsLine = number;
+        m_lowests.assign(static_cast<std::size_t>(guests) + 2, 0);
+        return true;
+    }
+    if (guests == m_guests)
+        return true;
+    return fail("お客人数の違う結果はまとめられません：" + std::to_string(m_guests) + "人（" + std::to_string(m_guestsLine)
+                + "行目）と" + std::to_string(guests) + "人（" + std::to_string(number) + "行目）。");
+}
+
+bool Pool::addLowest(int guests, int lowest, long long number)
+{
+    if (!sameGuests(guests, number))
+        return false;
+    if (lowest < -guests || lowest > 1)
+        return outOfRange(number, lowest, guests);
+    if (!addExperiments(1))
+        return false;
+    ++m_lowests[static_cast<std::size_t>(lowest + guests)];
+    return true;
+}
+
+bool Pool::addExperiments(long long count)
+{
+    if (count > experimentsMost - m_experiments)
+        return fail("実験回数の合計が多すぎます（" + std::to_string(experimentsMost) + "回まで）。");
+    m_experiments += count;
+    return true;
+}
+
+bool Pool::finish()
+{
+    switch (m_stage) {
+    case Stage::TableHead: return tableUnreadable();
+    case Stage::TableRows: return endTable();
+    default: break;
+    }
+    return m_experiments > 0 || fail("まとめる結果がありません。");
+}
+
+std::variant<PooledResults, std::string> Pool::result() &&
+{
+    if (!m_message.empty())
+        return std::move(m_message);
+    return PooledResults{m_guests, static_cast<int>(m_experiments), std::move(m_lowests)};
+}
+
+bool Pool::fail(std::string message)
+{
+    m_message = std::move(message);
+    return false;
+}
+
+bool Pool::unreadable(std::string_view line, long long number)
+{
+    return fail(std::to_string(number) + "行目が読めません：「" + excerpt(line) + "」");
+}
+
+bool Pool::outOfRange(long long number, int lowest, int guests)
+{
+    return fail(std::to_string(number) + "行目の" + signedText(lowest) + "は、お客人数" + std::to_string(guests)
+                + "人の不足枚数になりません（−" + std::to_string(guests) + "以上1以下）。");
+}
+
+bool Pool::tableUnreadable()
+{
+    return fail(std::to_string(m_table.line) + "行目からの表が読めません。");
+}
+
+} // namespace
 
 std::variant<PooledResults, std::string> poolClassResults(std::string_view text)
 {
-    PooledResults results{100, 0, std::vector<int>(102, 0)};
-    const std::string copy(text);
-    const char *at = copy.c_str();
-    char *end = nullptr;
-    for (long value = std::strtol(at, &end, 10); end != at; at = end, value = std::strtol(at, &end, 10)) {
-        if (value < -100 || value > 1)
-            return std::string("1行目が読めません：「」");
-        ++results.lowests[static_cast<std::size_t>(value + 100)];
-        ++results.experiments;
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    Pool pool;
+    long long number = 0;
+    bool read = true;
+    for (std::size_t start = 0; read && start <= text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        read = pool.read(text.substr(start, end - start), ++number);
+        start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
     }
-    if (results.experiments == 0)
-        return std::string("まとめる結果がありません。");
-    return results;
+    if (read)
+        pool.finish();
+    return std::move(pool).result();
 }
