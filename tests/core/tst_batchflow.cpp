@@ -1,5 +1,6 @@
 #include "core/batchflow.h"
 #include "core/batchengine.h"
+#include "core/decimals.h"
 #include "core/frequencygraph.h"
 #include "core/texts.h"
 #include "recordingview.h"
@@ -195,6 +196,57 @@ private slots:
         window.run("10", "1000");
         QVERIFY(view.panels.size() == 1 && window.flow.copyText() == resultTable(run, true, true));
         QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : std::vector<std::string>(caption.begin(), caption.end() - 1));
+    }
+
+    void changeShareAndClassResults_data() { programs(); }
+
+    // お釣りの要る人の割合, where a draw of 0.45 is heads at one half and tails at 60 %, and クラスの結果をまとめる.
+    void changeShareAndClassResults()
+    {
+        using namespace BatchControls;
+        QFETCH(ProgramNumber, program);
+        Window window(program);
+        window.random.values = {0.45f};
+        RecordingView &view = window.view;
+        window.flow.onActivated();
+        window.run("10", "200");
+        QVERIFY(view.texts[meanValue] == "1.0" && !view.visible[changeShareLabel]);
+        // Answers out of 1 to 99 % asked again; a change clears the run, ready for a run at the new share.
+        const std::size_t before = view.asked.size();
+        window.flow.chooseExtra(Extra::ChangePercent);
+        view.answer(window.flow, {"0", "99.5", "abc", "60"});
+        QVERIFY(view.asked.size() == before + 4 && view.asked.back().title == changePercentTitle && view.asked.back().defaultText == "50");
+        QVERIFY(view.visible[changeShareLabel] && view.texts[changeShareLabel] == "お釣りの要る人：60%");
+        QVERIFY(view.texts[meanValue].empty() && view.enabled[startButton] && window.flow.copyText().empty());
+        window.flow.onClicked(startButton);
+        std::vector<int> lowests(12, 0);
+        lowests[0] = 200;
+        QCOMPARE(window.flow.copyText(), resultTable({10, 200, "-10.0", lowests, 60}, false, false));
+        if (program == ProgramNumber::Taluno3)
+            QCOMPARE(window.flow.pictureCaption().at(1), std::string("お釣りの要る人：60%"));
+        // The law beside it is the law at 60 %: a lowest of 1, 24.6 walks in 200 at one half, far fewer.
+        window.flow.setExtraShown(Extra::ExactLaw, true);
+        if (program == ProgramNumber::Taluno2)
+            QCOMPARE(view.notes[countCell(binOf(1, -57))].first, roundedDecimal(200 * lowestBalanceLaw(10, 60).back(), 0));
+        window.flow.setExtraShown(Extra::ExactLaw, false);
+
+        // The class's results in a box of many lines: a line it cannot read named, what was given offered again,
+        // then read and shown as a run of 100 guests.
+        window.flow.chooseExtra(Extra::PoolResults);
+        QVERIFY(view.asked.back().multiline && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
+        view.answer(window.flow, {"-3 １\nx"});
+        QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx");
+        view.answer(window.flow, {"−3, ▲2\n１"});
+        lowests.assign(102, 0);
+        lowests[97] = lowests[98] = lowests[101] = 1; // -3, -2 and 1: a mean of -4/3
+        const std::string pooled = resultTable({100, 3, "-1.3", lowests, 60}, false, false);
+        QVERIFY(view.texts[guestCountValue] == "100" && view.texts[experimentCountValue] == "3" && !view.enabled[startButton]);
+        QCOMPARE(window.flow.copyText(), pooled);
+        // Cancel changes nothing.
+        window.flow.chooseExtra(Extra::PoolResults);
+        QCOMPARE(view.asked.back().defaultText, std::string("−3, ▲2\n１"));
+        view.answer(window.flow, {""});
+        QCOMPARE(window.flow.copyText(), pooled);
     }
 
 private:

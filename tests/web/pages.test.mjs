@@ -341,6 +341,31 @@ scenario('Taluno3 at scale 2: laid out, the graph drawn at the device\'s pixels 
     await tab.done();
 });
 
+scenario('Taluno2 at six in ten needing change, the class\'s results pasted into a box of many lines: a line it cannot read named, the text kept, Ctrl+Enter answers', async () => {
+    const tab = await open(2);
+    await answer(tab, ' お客人数の設定', '100');
+    await answer(tab, ' 実験回数の設定', '10');
+    await tab.press('p');
+    await answer(tab, ' お釣りの要る人の割合', '60');
+    assert.equal(await text(tab, named(tab, 'changeShareLabel')), 'お釣りの要る人：60%');
+    const pasted = '−3, ▲2\n１\nabc';
+    const paste = async (lines) => {
+        await tab.waitFor(() => document.querySelector('dialog.question[open] textarea:not([hidden])'));
+        await tab.evaluate((value) => { document.querySelector('dialog.question textarea').value = value; }, lines);
+        await tab.press('Control+Enter');
+    };
+    await tab.press('m');
+    await paste(pasted);
+    // Asked again, the message first and what was pasted still there; the rest of the window as it was.
+    assert.match(await tab.waitFor(() => document.querySelector('dialog.question[open] .text')?.textContent), /^3行目が読めません：「abc」\n/);
+    assert.equal(await tab.evaluate(() => document.querySelector('dialog.question textarea').value), pasted);
+    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '10');
+    await paste('−3, ▲2\n１');
+    await tab.waitFor(() => !document.querySelector('dialog.question[open]'));
+    assert.deepEqual(await texts(tab, ['guestCountValue', 'experimentCountValue', 'meanValue'].map((name) => named(tab, name))), ['100', '3', '-1.3']);
+    await tab.done();
+});
+
 scenario('Taluno1 from the web server: laid out, nothing to copy yet, tosses on the 500 and 750 ms beats, 自動停止, the copy, HELP beside', async () => {
     const tab = await open(1, { from: 'http', clock: true });
     await assertLaidOut(tab, 1);
