@@ -87,13 +87,14 @@ void BatchFlow::start()
     v.setControlEnabled(quitButton, false);
     v.setControlEnabled(resetButton, false);
 
-    showRun(runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock, m_changePercent));
+    showRun(runBatch(m_guestCount, m_experimentCount, m_rules.lowestBin, m_random, m_clock, m_changePercent), false);
     v.setBusy(false);
 }
 
-void BatchFlow::showRun(const BatchResult &result)
+void BatchFlow::showRun(const BatchResult &result, bool pooled)
 {
     ProgramView &v = view();
+    m_pooled = pooled;
     m_counts = result.counts;
     m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests, m_changePercent};
     v.setText(meanValue, m_run.meanText);
@@ -113,11 +114,12 @@ void BatchFlow::showCounts()
         ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin, m_run.changePercent)
         : std::vector<long double>{};
     if (drawsGraph()) {
-        // Drawn afresh: the law's marks come and go with their toggle.
+        // Drawn afresh: the law's marks come and go with their toggle. A run's axis is fixed; a class's fits it.
         Surface &graph = v.surface(graphSurface);
+        const int top = m_pooled ? pooledGraphTop(m_counts) : runGraphTop;
         graph.clear();
-        drawFrequencyGraph(graph, m_counts);
-        drawExpectedMarks(graph, expected);
+        drawFrequencyGraph(graph, m_counts, top);
+        drawExpectedMarks(graph, expected, top);
         v.setDescription(graphSurface, describeGraph(m_counts, m_rules.lowestBin));
     } else {
         // The law under the counts, in red, for as long as it is asked for: each count beside its expectation.
@@ -193,7 +195,7 @@ void BatchFlow::askPool(const std::string &message)
         view().setText(guestCountValue, std::to_string(m_guestCount));
         view().setText(experimentCountValue, std::to_string(m_experimentCount));
         m_shareCoins.reset();
-        showRun(tallyLowests(results.lowests, m_rules.lowestBin));
+        showRun(tallyLowests(results.lowests, m_rules.lowestBin), true);
     }, true);
 }
 

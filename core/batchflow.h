@@ -53,8 +53,8 @@ private:
     void ask(Setting setting);
     void askShareCoins();
     void askPool(const std::string &message);
-    // The run's results: the mean, the tally and the extras; 実験開始 waits for 初期化.
-    void showRun(const BatchResult &result);
+    // The run's results, or the class's pooled: the mean, the tally and the extras; 実験開始 waits for 初期化.
+    void showRun(const BatchResult &result, bool pooled);
     void showCounts();
     void showPanels();
     void clearCounts();
@@ -73,6 +73,7 @@ private:
     std::optional<int> m_shareCoins; // shown while set
     int m_changePercent = fairChangePercent;
     std::string m_poolText; // what was last given to pool, offered again
+    bool m_pooled = false;  // the results shown are the class's: the graph's axis fits them
 };
 
 #endif

@@ -18,16 +18,19 @@ struct PlacedText
     const char *text;
 };
 
-// Each grid label stands 3 units above its line.
 constexpr PlacedText texts[] = {
     {5, 7, "（縦軸は実験回数）"},
     {105, 7, "（横軸は不足枚数）"},
-    {5, 27, "250"},
-    {5, 77, "200"},
-    {5, 127, "150"},
-    {5, 177, "100"},
-    {5, 227, "50"},
 };
+// The solid grid lines, a fifth of the top apart; each label stands 3 units above its line.
+constexpr int gridStep = 50;
+constexpr int gridTop = axisY - 5 * gridStep;
+
+// The units a count rises on the axis of `top`.
+double unitsPerCount(int top)
+{
+    return static_cast<double>(axisY - gridTop) / top;
+}
 
 // The shortage that bin `bin` (0-based) of `bins` counts, as a pupil would say it.
 std::string shortageOfBin(std::size_t bin, std::size_t bins, int lowestBin)
@@ -41,7 +44,17 @@ std::string shortageOfBin(std::size_t bin, std::size_t bins, int lowestBin)
 
 } // namespace
 
-void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
+int pooledGraphTop(const std::vector<int> &counts)
+{
+    const int most = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    for (const int top : {5, 10, 25, 50, 100, 250, 500, 1000, 2500}) {
+        if (most * unitsPerCount(top) <= axisY - 10) // the top edge of the vertical axis
+            return top;
+    }
+    return 5000;
+}
+
+void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int top)
 {
     constexpr Rgb black{0, 0, 0};
     constexpr Rgb lightBlue{0, 0, 255};
@@ -63,10 +76,14 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
         surface.setTextPosition(placed.x, placed.y);
         surface.printLine(placed.text);
     }
+    for (int line = 5; line >= 1; --line) {
+        surface.setTextPosition(5, axisY - line * gridStep - 3);
+        surface.printLine(std::to_string(top / 5 * line));
+    }
 
     for (int bin = 1; bin <= binCount; ++bin) {
         const double count = bin <= static_cast<int>(counts.size()) ? counts[static_cast<std::size_t>(bin - 1)] : 0;
-        surface.box(bin + 4, axisY, bin + 5, axisY - count, lightBlue);
+        surface.box(bin + 4, axisY, bin + 5, axisY - count * unitsPerCount(top), lightBlue);
     }
 
     // The row goes one line below the axis, wherever the last bar left the text position.
@@ -75,15 +92,16 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts)
     surface.printAxisRow(axisNumberRow, firstTick, tickStep);
 }
 
-void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected)
+void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected, int top)
 {
     // Wider than a bar and four pixels high, centred on the expected count: seen from the back row.
     constexpr double halfHeight = 1.5;
     constexpr double overhang = 0.25;
     for (int bin = 1; bin <= static_cast<int>(expected.size()) && bin <= binCount; ++bin) {
         const double count = static_cast<double>(expected[static_cast<std::size_t>(bin - 1)]);
-        if (count >= 0.5 && count <= axisY) {
-            surface.box(bin + 4 - overhang, axisY - count - halfHeight, bin + 5 + overhang, axisY - count + halfHeight,
+        const double height = count * unitsPerCount(top);
+        if (count >= 0.5 && height <= axisY) {
+            surface.box(bin + 4 - overhang, axisY - height - halfHeight, bin + 5 + overhang, axisY - height + halfHeight,
                         lawColour);
         }
     }

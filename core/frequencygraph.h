@@ -18,14 +18,21 @@ constexpr std::string_view axisNumberRow =
 constexpr int firstTick = 10;
 constexpr int tickStep = 10;
 
-// Draws the axes, the grid, their texts and one bar per count, bin 1 first at x 5, over whatever
-// the surface holds. A bar rises one unit per experiment from the axis at y 280; a taller one is
-// cut at the top edge. Bins missing from `counts` are drawn as empty.
-void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts);
+// The count at the top grid line: a run's axis is fixed at 250, where a bar rises one unit per
+// experiment from the axis at y 280. Results pooled from a class may need another.
+constexpr int runGraphTop = 250;
+// The top grid line for pooled results: the lowest of 5, 10, 25, 50, 100, 250, 500, 1000, 2500 and
+// 5000 under which every count stands within the graph.
+int pooledGraphTop(const std::vector<int> &counts);
 
-// A short red mark across each bin's box at the height the exact law expects (bin 1 first); none
-// for bins that expect less than half a run.
-void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected);
+// Draws the axes, the grid, their texts and one bar per count, bin 1 first at x 5, over whatever
+// the surface holds, the grid lines at fifths of `top`. A taller bar is cut at the top edge. Bins
+// missing from `counts` are drawn as empty.
+void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int top = runGraphTop);
+
+// A short red mark across each bin's box at the height the exact law expects (bin 1 first) on the
+// axis of `top`; none for bins that expect less than half a run.
+void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected, int top = runGraphTop);
 
 // What the bars show, in words, for those who cannot see them: the number of experiments, the
 // most frequent shortage and the range.

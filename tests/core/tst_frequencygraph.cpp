@@ -37,6 +37,30 @@ private slots:
         // The axis row last, over everything else, one line below the axis at the left edge.
         QCOMPARE(std::tuple(texts.back().x1, texts.back().y1, texts.back().text), std::tuple(0.0, 290.0, std::string(axisNumberRow)));
         QCOMPARE(texts.size(), std::size_t(8));
+        QCOMPARE(texts[2].text + ' ' + texts[6].text, std::string("250 50"));
+    }
+
+    // A class's few results, or many, on an axis that fits them: the grid's labels, a bar's height, a mark's.
+    void fitsTheClass()
+    {
+        const struct { std::vector<int> counts; int top; } rows[] = {
+            {{4}, 5}, {{5, 1}, 5}, {{6}, 10}, {{21}, 25}, {{270}, 250}, {{271}, 500}, {{5400}, 5000}, {{9999}, 5000}, {{}, 5},
+        };
+        for (const auto &row : rows)
+            QCOMPARE(pooledGraphTop(row.counts), row.top);
+        RecordingSurface surface;
+        drawFrequencyGraph(surface, {4}, 5);
+        drawExpectedMarks(surface, {2.5L}, 5);
+        std::vector<std::string> labels;
+        std::vector<double> tops;
+        for (const auto &stroke : surface.strokes) {
+            if (stroke.kind == "text" && stroke.x1 == 5 && stroke.y1 > 20)
+                labels.push_back(stroke.text + '@' + std::to_string(int(stroke.y1)));
+            if (stroke.kind == "box" && stroke.x1 <= 5)
+                tops.push_back(std::min(stroke.y1, stroke.y2));
+        }
+        QCOMPARE(labels, (std::vector<std::string>{"5@27", "4@77", "3@127", "2@177", "1@227"}));
+        QCOMPARE(tops, (std::vector<double>{80, 153.5})); // 4 of 5 up the grid's 250 units; the mark 2.5 of 5
     }
 
     // A red mark four units high and wider than its bar at each expected count of half a run or more.
