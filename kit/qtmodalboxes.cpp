@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline)
 {
@@ -12,8 +14,12 @@ QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, cons
     dialog.setLabelText(prompt);
     dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, multiline);
     dialog.setTextValue(defaultText);
-    if (multiline) // room for a class's list, or a table as copied
+    if (multiline) { // room for a class's list, or a table as copied
         dialog.resize(dialog.fontMetrics().averageCharWidth() * 80, dialog.fontMetrics().height() * 24);
+        // What was given before comes back to be mended, not selected to be typed over.
+        if (auto *edit = dialog.findChild<QPlainTextEdit *>())
+            QTimer::singleShot(0, edit, [edit] { edit->moveCursor(QTextCursor::End); });
+    }
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();

@@ -358,7 +358,7 @@ scenario('Taluno2 at six in ten needing change, the class\'s results pasted into
     await paste(pasted);
     // Asked again, the message first and what was pasted still there; the rest of the window as it was.
     assert.match(await tab.waitFor(() => document.querySelector('dialog.question[open] .text')?.textContent), /^3行目が読めません：「abc」\n/);
-    assert.equal(await tab.evaluate(() => document.querySelector('dialog.question textarea').value), pasted);
+    assert.deepEqual(await tab.evaluate(() => ['value', 'selectionStart'].map((key) => document.querySelector('dialog.question textarea')[key])), [pasted, pasted.length]);
     assert.equal(await text(tab, named(tab, 'experimentCountValue')), '10');
     await paste('−3, ▲2\n１');
     await tab.waitFor(() => !document.querySelector('dialog.question[open]'));
