@@ -9,6 +9,7 @@
 #include "core/walkgraph.h"
 
 #include <string>
+#include <utility>
 
 using namespace TossControls;
 
@@ -165,7 +166,11 @@ void TossWalk::setExtraShown(Extra extra, bool shown)
 void TossWalk::chooseExtra(Extra extra)
 {
     if (extra == Extra::ChangePercent) {
-        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) { m_changePercent = percent; });
+        // A walk is tossed at one share throughout: a new share starts afresh.
+        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) {
+            if (std::exchange(m_changePercent, percent) != percent && !m_heads.empty())
+                reset();
+        });
         return;
     }
     if (extra != Extra::CoinsShare || !m_walkShown)

@@ -49,7 +49,7 @@ public:
     void setExtraShown(Extra extra, bool shown) override;
     // c枚用意したら？ (while the walk shows): asks for a number of coins c and draws them on the walk, saying
     // whether they were enough so far; Cancel takes them away. お釣りの要る人の割合: asks for the share of
-    // guests who need change. Both stay until changed.
+    // guests who need change; a new one starts the walk afresh. Both stay until changed.
     void chooseExtra(Extra extra) override;
     CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
 

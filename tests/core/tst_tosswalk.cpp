@@ -131,6 +131,10 @@ private slots:
         walk.onClicked(resetButton);
         walk.toss();
         QVERIFY(view.texts[balanceCell(1)] == "-1" && view.visible[changeShareLabel]);
+        // A new share starts the walk afresh.
+        walk.chooseExtra(Extra::ChangePercent);
+        view.answer(walk, {"30"});
+        QVERIFY(view.texts[balanceCell(1)].empty() && walk.copyText().empty());
     }
 
     // 折れ線グラフ: beside the table, in a window that widens for it; drawn afresh and told at each toss.
