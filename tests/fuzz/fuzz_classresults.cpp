@@ -38,8 +38,7 @@ std::string written(const PooledResults &pool, bool asList)
     std::string text = asList ? "" : "お客人数\t" + std::to_string(pool.guests) + "\n実験回数\t" + std::to_string(pool.experiments) + "\n\n不足枚数\t度数\n";
     for (std::size_t k = 0; k < pool.lowests.size(); ++k) {
         const std::string lowest = std::to_string(static_cast<int>(k) - pool.guests);
-        if (!asList)
-            text += lowest + '\t' + std::to_string(pool.lowests[k]) + '\n';
+        text += asList ? "" : lowest + '\t' + std::to_string(pool.lowests[k]) + '\n';
         for (int n = 0; asList && n < pool.lowests[k]; ++n)
             text += lowest + (n % 10 == 9 ? "\n" : "、");
     }
