@@ -52,18 +52,13 @@ void ProgramFlow::askChangePercent(int current, int label, std::function<void(in
                  if (answer.empty())
                      return;
                  if (const auto percent = acceptSetting(answer, 1, 99)) {
-                     showChangePercent(*percent, label);
+                     m_view.setText(label, changePercentText(*percent));
+                     m_view.setControlVisible(label, *percent != fairChangePercent);
                      onChosen(*percent);
                  } else {
                      askChangePercent(current, label, onChosen);
                  }
              });
-}
-
-void ProgramFlow::showChangePercent(int percent, int label)
-{
-    m_view.setText(label, changePercentText(percent));
-    m_view.setControlVisible(label, percent != fairChangePercent);
 }
 
 void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)

@@ -121,8 +121,6 @@ protected:
     // お釣りの要る人の割合: asks until an answer lies in 1 to 99 %; Cancel keeps `current`. Then shows the
     // share in the window's `label`, where it is not one half, and hands it to `onChosen`.
     void askChangePercent(int current, int label, std::function<void(int)> onChosen);
-    // Shows the share of guests who need change in the window's `label`, where it is not one half.
-    void showChangePercent(int percent, int label);
     void askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer);
 
 private:
