@@ -9,11 +9,8 @@
 BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock, int changePercent)
 {
     const float threshold = changeThreshold(changePercent);
-    BatchResult result;
-    result.counts.assign(static_cast<std::size_t>(binCountFor(lowestBin)), 0);
-    result.lowests.assign(static_cast<std::size_t>(std::max(guests, 0)) + 2, 0);
+    std::vector<int> lowests(static_cast<std::size_t>(std::max(guests, 0)) + 2, 0);
     std::vector<float> draws(static_cast<std::size_t>(std::max(guests, 0)));
-    std::int32_t sum = 0;
     for (int e = 0; e < experiments; ++e) {
         random.reseed(static_cast<float>(clock.secondsSinceMidnight()));
         random.fill(draws.data(), draws.size());
@@ -24,12 +21,9 @@ BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &r
             coinBalance += 1 - 2 * static_cast<int>(r >= threshold);
             lowest = std::min(lowest, coinBalance);
         }
-        sum += lowest;
-        ++result.counts[static_cast<std::size_t>(binOf(lowest, lowestBin) - 1)];
-        ++result.lowests[static_cast<std::size_t>(lowest + guests)];
+        ++lowests[static_cast<std::size_t>(lowest + guests)];
     }
-    result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / experiments) : 0.0f;
-    return result;
+    return tallyLowests(lowests, lowestBin);
 }
 
 BatchResult tallyLowests(const std::vector<int> &lowests, int lowestBin)
@@ -45,7 +39,6 @@ BatchResult tallyLowests(const std::vector<int> &lowests, int lowestBin)
         sum += static_cast<std::int64_t>(k - guests) * count;
         experiments += count;
     }
-    // The mean as a run works it out.
     result.mean = experiments > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(experiments)) : 0.0f;
     return result;
 }

@@ -37,7 +37,8 @@ struct BatchResult
 BatchResult runBatch(int guests, int experiments, int lowestBin, RandomSource &random, Clock &clock,
                      int changePercent = fairChangePercent);
 
-// The tally of lowest balances laid out as BatchResult::lowests, and the mean, for results read rather than run.
+// The bins and the mean of how often each lowest balance came, laid out as BatchResult::lowests: a run's,
+// or results read rather than run.
 BatchResult tallyLowests(const std::vector<int> &lowests, int lowestBin);
 
 #endif
