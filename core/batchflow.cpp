@@ -208,15 +208,8 @@ void BatchFlow::askShareCoins()
             tenths = tenths * 10 + (c - '0');
     }
     const int suggested = m_shareCoins.value_or((tenths + 9) / 10);
-    askInput(shareCoinsPrompt, shareCoinsTitle, std::to_string(suggested), [this](std::string_view answer) {
-        if (answer.empty()) {
-            m_shareCoins.reset();
-        } else if (const auto coins = acceptSetting(answer, 0, m_run.guests)) {
-            m_shareCoins = *coins;
-        } else {
-            askShareCoins();
-            return;
-        }
+    askWholeNumber(shareCoinsPrompt, shareCoinsTitle, suggested, 0, m_run.guests, [this](std::optional<int> coins) {
+        m_shareCoins = coins;
         showPanels();
     });
 }

@@ -45,20 +45,29 @@ void ProgramFlow::askInput(std::string text, std::string title, std::string defa
     m_view.ask({true, std::move(text), std::move(title), std::move(defaultText), multiline});
 }
 
+void ProgramFlow::askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,
+                                 std::function<void(std::optional<int>)> onAnswer)
+{
+    askInput(text, title, std::to_string(suggested), [=, this, onAnswer = std::move(onAnswer)](std::string_view answer) {
+        if (answer.empty())
+            onAnswer(std::nullopt);
+        else if (const auto value = acceptSetting(answer, lowest, highest))
+            onAnswer(value);
+        else
+            askWholeNumber(text, title, suggested, lowest, highest, onAnswer);
+    });
+}
+
 void ProgramFlow::askChangePercent(int current, int label, std::function<void(int)> onChosen)
 {
-    askInput(changePercentPrompt, changePercentTitle, std::to_string(current),
-             [this, current, label, onChosen = std::move(onChosen)](std::string_view answer) {
-                 if (answer.empty())
-                     return;
-                 if (const auto percent = acceptSetting(answer, 1, 99)) {
-                     m_view.setText(label, changePercentText(*percent));
-                     m_view.setControlVisible(label, *percent != fairChangePercent);
-                     onChosen(*percent);
-                 } else {
-                     askChangePercent(current, label, onChosen);
-                 }
-             });
+    askWholeNumber(changePercentPrompt, changePercentTitle, current, 1, 99,
+                   [this, label, onChosen = std::move(onChosen)](std::optional<int> percent) {
+                       if (!percent)
+                           return;
+                       m_view.setText(label, changePercentText(*percent));
+                       m_view.setControlVisible(label, *percent != fairChangePercent);
+                       onChosen(*percent);
+                   });
 }
 
 void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)

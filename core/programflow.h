@@ -118,6 +118,10 @@ protected:
     void openHelp();
     void askInput(std::string text, std::string title, std::string defaultText,
                   std::function<void(std::string_view)> onAnswer, bool multiline = false);
+    // Asks until an answer lies in [lowest, highest], offering `suggested`; hands on the whole number, or
+    // nothing for Cancel.
+    void askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,
+                        std::function<void(std::optional<int>)> onAnswer);
     // お釣りの要る人の割合: asks until an answer lies in 1 to 99 %; Cancel keeps `current`. Then shows the
     // share in the window's `label`, where it is not one half, and hands it to `onChosen`.
     void askChangePercent(int current, int label, std::function<void(int)> onChosen);

@@ -2,7 +2,6 @@
 
 #include "core/clock.h"
 #include "core/lesson.h"
-#include "core/numberreader.h"
 #include "core/randomsource.h"
 #include "core/surface.h"
 #include "core/texts.h"
@@ -176,15 +175,8 @@ void TossWalk::chooseExtra(Extra extra)
     if (extra != Extra::CoinsShare || !m_walkShown)
         return;
     const int suggested = m_walkCoins.value_or(meanCoins(lowestBalanceLaw(tossCount, m_changePercent)));
-    askInput(shareCoinsPrompt, shareCoinsTitle, std::to_string(suggested), [this](std::string_view answer) {
-        if (answer.empty()) {
-            m_walkCoins.reset();
-        } else if (const auto coins = acceptSetting(answer, 0, tossCount)) {
-            m_walkCoins = *coins;
-        } else {
-            chooseExtra(Extra::CoinsShare);
-            return;
-        }
+    askWholeNumber(shareCoinsPrompt, shareCoinsTitle, suggested, 0, tossCount, [this](std::optional<int> coins) {
+        m_walkCoins = coins;
         showWalk();
     });
 }
