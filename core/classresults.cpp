@@ -1,6 +1,8 @@
 #include "core/classresults.h"
 
+#include "core/lesson.h"
 #include "core/numberreader.h"
+#include "core/texts.h"
 
 #include <algorithm>
 #include <iterator>
@@ -238,7 +240,7 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
     if (cells.empty())
         return true;
     const std::string &label = cells[0];
-    if (cells.size() == 3 && label == "回数" && cells[1] == "表/裏" && cells[2] == "釣り銭枚数") {
+    if (cells.size() == 3 && label == CopyLabel::toss && cells[1] == CopyLabel::face && cells[2] == CopyLabel::balance) {
         m_tosses = 0;
         return true;
     }
@@ -248,12 +250,12 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
     }
     const int tosses = std::exchange(m_tosses, 0);
     const std::optional<int> value = labelledNumber(cells);
-    if (label == "最低の釣り銭枚数") {
+    if (label == CopyLabel::walkLowest) {
         if (!value)
             return unreadable(line, number);
         return addLowest(tosses > 0 ? tosses : walkTossesMost, *value, number);
     }
-    if (label == "お客人数") {
+    if (label == CopyLabel::guests) {
         if (!value || *value < tableGuestsLeast || *value > tableGuestsMost)
             return unreadable(line, number);
         if (!sameGuests(*value, number))
@@ -262,13 +264,13 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
         m_stage = Stage::TableHead;
         return true;
     }
-    if (label == "お釣りの要る人の割合")
+    if (label == CopyLabel::changePercent)
         return true;
-    if (label == "何枚用意すればよいか") {
+    if (label == CopyLabel::coinsEnough) {
         m_stage = Stage::CoinRows;
         return true;
     }
-    if (label == "用意した枚数") {
+    if (label == CopyLabel::coinsPrepared) {
         m_stage = Stage::ShareRow;
         return true;
     }
@@ -278,22 +280,22 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
 // A toss row numbered on from the rows above it: k, 表 or 裏, the balance.
 bool Pool::isTossRow(const std::vector<std::string> &cells) const
 {
-    return cells.size() == 3 && (cells[1] == "表" || cells[1] == "裏") && wholeNumber(cells[2])
+    return cells.size() == 3 && (cells[1] == headsText || cells[1] == tailsText) && wholeNumber(cells[2])
         && wholeNumber(cells[0]) == m_tosses + 1 && m_tosses < walkTossesMost;
 }
 
 bool Pool::readTableHead(const std::vector<std::string> &cells, std::string_view line, long long number)
 {
-    if (cells.empty() || cells[0] == "お釣りの要る人の割合" || cells[0] == "不足枚数の平均")
+    if (cells.empty() || cells[0] == CopyLabel::changePercent || cells[0] == CopyLabel::mean)
         return true;
-    if (cells[0] == "実験回数") {
+    if (cells[0] == CopyLabel::experiments) {
         const std::optional<int> experiments = labelledNumber(cells);
         if (!experiments || *experiments < 1)
             return unreadable(line, number);
         m_table.experiments = experiments;
         return true;
     }
-    if (cells.size() >= 2 && cells[0] == "不足枚数" && cells[1] == "度数" && m_table.experiments) {
+    if (cells.size() >= 2 && cells[0] == CopyLabel::lowest && cells[1] == CopyLabel::count && m_table.experiments) {
         m_stage = Stage::TableRows;
         return true;
     }

@@ -13,7 +13,7 @@ namespace {
 // The copied text's line for the share of guests who need change: none at one half.
 std::string changePercentLine(int changePercent)
 {
-    return changePercent == fairChangePercent ? std::string() : "お釣りの要る人の割合\t" + std::to_string(changePercent) + "%\n";
+    return changePercent == fairChangePercent ? std::string() : CopyLabel::changePercent + ('\t' + std::to_string(changePercent)) + "%\n";
 }
 
 // A row per share: the share in %, the coins enough by the run and by the law.
@@ -118,8 +118,9 @@ std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coin
 
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins)
 {
-    std::string text = "お客人数\t" + std::to_string(run.guests) + "\n実験回数\t" + std::to_string(run.experiments) + '\n'
-        + changePercentLine(run.changePercent) + "不足枚数の平均\t" + run.meanText + "\n\n不足枚数\t度数\t相対度数\t足りた割合 (%)";
+    std::string text = CopyLabel::guests + ('\t' + std::to_string(run.guests)) + '\n' + CopyLabel::experiments + '\t'
+        + std::to_string(run.experiments) + '\n' + changePercentLine(run.changePercent) + CopyLabel::mean + '\t' + run.meanText
+        + "\n\n" + CopyLabel::lowest + '\t' + CopyLabel::count + "\t相対度数\t足りた割合 (%)";
     if (withLaw)
         text += "\t理論度数";
     text += '\n';
@@ -134,20 +135,20 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
         text += '\n';
     }
     if (withCoins) {
-        text += "\n何枚用意すればよいか\t実験\t理論\n";
+        text += '\n' + std::string(CopyLabel::coinsEnough) + "\t実験\t理論\n";
         for (const std::string &row : coinRows(run, ""))
             text += row + '\n';
     }
     if (shareCoins) {
         const auto [inRun, inLaw] = sharePercents(run, *shareCoins);
-        text += "\n用意した枚数\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t' + inRun + '\t' + inLaw + '\n';
+        text += '\n' + std::string(CopyLabel::coinsPrepared) + "\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t' + inRun + '\t' + inLaw + '\n';
     }
     return text;
 }
 
 std::vector<std::string> coinsPanel(const LessonRun &run)
 {
-    std::vector<std::string> lines{"何枚用意すればよいか", "\t実験\t理論"};
+    std::vector<std::string> lines{CopyLabel::coinsEnough, "\t実験\t理論"};
     for (std::string &row : coinRows(run, "枚"))
         lines.push_back(std::move(row));
     return lines;
@@ -155,7 +156,7 @@ std::vector<std::string> coinsPanel(const LessonRun &run)
 
 std::string tossTable(const std::vector<bool> &heads, int changePercent)
 {
-    std::string text = changePercentLine(changePercent) + "回数\t表/裏\t釣り銭枚数\n";
+    std::string text = changePercentLine(changePercent) + CopyLabel::toss + '\t' + CopyLabel::face + '\t' + CopyLabel::balance + '\n';
     int balance = 0;
     int lowest = static_cast<int>(heads.size()); // above any balance reached
     for (std::size_t toss = 0; toss < heads.size(); ++toss) {
@@ -164,7 +165,7 @@ std::string tossTable(const std::vector<bool> &heads, int changePercent)
         text += std::to_string(toss + 1) + '\t' + (heads[toss] ? headsText : tailsText) + '\t'
             + std::to_string(balance) + '\n';
     }
-    return heads.empty() ? text : text + lowestLineTitle + '\t' + std::to_string(lowest) + '\n';
+    return heads.empty() ? text : text + CopyLabel::walkLowest + '\t' + std::to_string(lowest) + '\n';
 }
 
 std::vector<std::string> sharePanel(const LessonRun &run, int coins)
