@@ -57,13 +57,13 @@ export class QuestionDialog {
         this.reject.textContent = question.input ? 'キャンセル' : 'いいえ';
         this.reject.hidden = Boolean(question.message);
         this.dialog.showModal();
-        // What was given to a box of many lines comes back to be mended, not selected to be typed over.
-        if (question.multiline) {
+        if (question.input) {
             this.field.focus();
-            this.field.setSelectionRange(this.field.value.length, this.field.value.length);
-        } else if (question.input) {
-            this.field.focus();
-            this.field.select();
+            // What was given to a box of many lines comes back to be mended, not selected to be typed over.
+            if (question.multiline)
+                this.field.setSelectionRange(this.field.value.length, this.field.value.length);
+            else
+                this.field.select();
         } else {
             this.accept.focus();
         }
