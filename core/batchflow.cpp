@@ -10,6 +10,7 @@
 #include "core/texts.h"
 
 #include <string>
+#include <utility>
 #include <variant>
 
 using namespace BatchControls;
@@ -105,6 +106,8 @@ void BatchFlow::showRun(const BatchResult &result, bool pooled)
     v.setControlEnabled(quitButton, true);
     v.setControlEnabled(resetButton, true);
     v.setControlEnabled(startButton, false);
+    // The class's results say the share they were pooled at, even one half.
+    showChangePercent(changeShareLabel, m_changePercent, pooled);
 }
 
 void BatchFlow::showCounts()
@@ -163,12 +166,11 @@ void BatchFlow::chooseExtra(Extra extra)
         return;
     case Extra::PoolResults: askPool({}); return;
     case Extra::ChangePercent:
-        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) {
-            if (percent == m_changePercent)
+        askChangePercent(m_changePercent, [this](int percent) {
+            if (std::exchange(m_changePercent, percent) == percent || m_counts.empty()) {
+                showChangePercent(changeShareLabel, percent, m_pooled && !m_counts.empty());
                 return;
-            m_changePercent = percent;
-            if (m_counts.empty())
-                return;
+            }
             clearCounts();
             view().setText(meanValue, {});
             view().setControlEnabled(startButton, true);
@@ -190,6 +192,8 @@ void BatchFlow::askPool(const std::string &message)
             return;
         }
         const PooledResults &results = std::get<PooledResults>(pooled);
+        // The copies' share is the window's from now on; lowest balances alone are taken at the window's.
+        m_changePercent = results.changePercent.value_or(m_changePercent);
         m_guestCount = results.guests;
         m_experimentCount = results.experiments;
         view().setText(guestCountValue, std::to_string(m_guestCount));
@@ -255,6 +259,7 @@ void BatchFlow::clearCounts()
     m_counts.clear();
     m_shareCoins.reset();
     v.showPanels({});
+    showChangePercent(changeShareLabel, m_changePercent);
     if (drawsGraph()) {
         v.surface(graphSurface).clear();
         v.setDescription(graphSurface, noGraphDescription);

@@ -58,6 +58,15 @@ std::optional<int> labelledNumber(const std::vector<std::string> &cells)
     return wholeNumber(cells[1]);
 }
 
+// The share of guests who need change on a copy's line of its own ("お釣りの要る人の割合\t60%"), 1 to 99 %.
+std::optional<int> statedPercent(const std::vector<std::string> &cells)
+{
+    if (cells.size() != 2 || !cells[1].ends_with('%'))
+        return std::nullopt;
+    const std::optional<int> percent = wholeNumber(std::string_view(cells[1]).substr(0, cells[1].size() - 1));
+    return percent && *percent >= 1 && *percent <= 99 ? percent : std::nullopt;
+}
+
 // A line's tab-separated cells, folded and trimmed of blanks, without the empty cells a spreadsheet
 // leaves at the end; none for a blank line.
 std::vector<std::string> cellsOf(std::string_view line)
@@ -180,6 +189,8 @@ private:
     bool endTable();
     // A result of `guests` tosses read on line `number`, before it is pooled.
     bool sameGuests(int guests, long long number);
+    // A copy made at `percent` % needing change, stated on line `number`.
+    bool sameShare(int percent, long long number);
     bool addLowest(int guests, int lowest, long long number);
     bool addExperiments(long long count);
 
@@ -192,6 +203,9 @@ private:
     int m_tosses = 0; // Taluno1's toss rows just read
     int m_guests = 0;
     long long m_guestsLine = 0; // of the first result; 0 before it
+    std::optional<int> m_percent;
+    long long m_percentLine = 0;
+    bool m_percentStated = false; // the line before held a share, for the toss rows under it
     long long m_experiments = 0;
     std::vector<int> m_lowests;
     struct Table
@@ -199,6 +213,8 @@ private:
         long long line = 0; // of お客人数
         int guests = 0;
         std::optional<int> experiments;
+        int percent = fairChangePercent;
+        long long percentLine = 0; // of its share, where it states one; else of お客人数
         std::vector<long long> counts; // laid out as m_lowests
         long long sum = 0;
         bool hasRows = false;
@@ -240,9 +256,10 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
     if (cells.empty())
         return true;
     const std::string &label = cells[0];
+    const bool percentStated = std::exchange(m_percentStated, false);
     if (cells.size() == 3 && label == CopyLabel::toss && cells[1] == CopyLabel::face && cells[2] == CopyLabel::balance) {
         m_tosses = 0;
-        return true;
+        return percentStated || sameShare(fairChangePercent, number);
     }
     if (isTossRow(cells)) {
         ++m_tosses;
@@ -260,12 +277,17 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
             return unreadable(line, number);
         if (!sameGuests(*value, number))
             return false;
-        m_table = Table{number, *value, {}, std::vector<long long>(static_cast<std::size_t>(*value) + 2), 0, false};
+        m_table = Table{number, *value, {}, fairChangePercent, number, std::vector<long long>(static_cast<std::size_t>(*value) + 2), 0, false};
         m_stage = Stage::TableHead;
         return true;
     }
-    if (label == CopyLabel::changePercent)
-        return true;
+    if (label == CopyLabel::changePercent) {
+        const std::optional<int> percent = statedPercent(cells);
+        if (!percent)
+            return unreadable(line, number);
+        m_percentStated = true;
+        return sameShare(*percent, number);
+    }
     if (label == CopyLabel::coinsEnough) {
         m_stage = Stage::CoinRows;
         return true;
@@ -286,8 +308,16 @@ bool Pool::isTossRow(const std::vector<std::string> &cells) const
 
 bool Pool::readTableHead(const std::vector<std::string> &cells, std::string_view line, long long number)
 {
-    if (cells.empty() || cells[0] == CopyLabel::changePercent || cells[0] == CopyLabel::mean)
+    if (cells.empty() || cells[0] == CopyLabel::mean)
         return true;
+    if (cells[0] == CopyLabel::changePercent) {
+        const std::optional<int> percent = statedPercent(cells);
+        if (!percent)
+            return unreadable(line, number);
+        m_table.percent = *percent;
+        m_table.percentLine = number;
+        return true;
+    }
     if (cells[0] == CopyLabel::experiments) {
         const std::optional<int> experiments = labelledNumber(cells);
         if (!experiments || *experiments < 1)
@@ -326,7 +356,7 @@ bool Pool::endTable()
         return fail(std::to_string(m_table.line) + "行目からの表の度数の合計（" + std::to_string(m_table.sum)
                     + "）が実験回数（" + std::to_string(*m_table.experiments) + "）と合いません。");
     }
-    if (!addExperiments(m_table.sum))
+    if (!sameShare(m_table.percent, m_table.percentLine) || !addExperiments(m_table.sum))
         return false;
     for (std::size_t k = 0; k < m_lowests.size(); ++k)
         m_lowests[k] += static_cast<int>(m_table.counts[k]);
@@ -370,6 +400,19 @@ bool Pool::sameGuests(int guests, long long number)
                 + "行目）と" + std::to_string(guests) + "人（" + std::to_string(number) + "行目）。");
 }
 
+bool Pool::sameShare(int percent, long long number)
+{
+    if (!m_percent) {
+        m_percent = percent;
+        m_percentLine = number;
+        return true;
+    }
+    if (percent == *m_percent)
+        return true;
+    return fail("お釣りの要る人の割合の違う結果はまとめられません：" + std::to_string(*m_percent) + "%（" + std::to_string(m_percentLine)
+                + "行目）と" + std::to_string(percent) + "%（" + std::to_string(number) + "行目）。");
+}
+
 bool Pool::addLowest(int guests, int lowest, long long number)
 {
     if (!sameGuests(guests, number))
@@ -404,7 +447,7 @@ std::variant<PooledResults, std::string> Pool::result() &&
 {
     if (!m_message.empty())
         return std::move(m_message);
-    return PooledResults{m_guests, static_cast<int>(m_experiments), std::move(m_lowests)};
+    return PooledResults{m_guests, static_cast<int>(m_experiments), std::move(m_lowests), m_percent};
 }
 
 bool Pool::fail(std::string message)

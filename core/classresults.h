@@ -1,6 +1,7 @@
 #ifndef CLASSRESULTS_H
 #define CLASSRESULTS_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -12,11 +13,14 @@ struct PooledResults
     int guests = 0;
     int experiments = 0;
     std::vector<int> lowests; // how often each lowest balance came, from -guests (index 0) up to 1 (size guests + 2)
+    // The share of guests who need change that the copies were made at; none where only lowest balances were given.
+    std::optional<int> changePercent;
 };
 
 // Reads pasted results: lists of lowest balances of 100-toss walks, Taluno1's copied tosses, or tables
-// copied from Taluno2 and Taluno3, in any mix of the same guest count. On failure, the message that
-// says what could not be read and where; nothing is pooled.
+// copied from Taluno2 and Taluno3, in any mix of the same guest count and share of guests who need change
+// (a copy without its share line was made at one half). On failure, the message that says what could not be
+// read and where; nothing is pooled.
 std::variant<PooledResults, std::string> poolClassResults(std::string_view text);
 
 #endif

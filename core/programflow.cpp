@@ -58,16 +58,18 @@ void ProgramFlow::askWholeNumber(std::string text, std::string title, int sugges
     });
 }
 
-void ProgramFlow::askChangePercent(int current, int label, std::function<void(int)> onChosen)
+void ProgramFlow::askChangePercent(int current, std::function<void(int)> onChosen)
 {
-    askWholeNumber(changePercentPrompt, changePercentTitle, current, 1, 99,
-                   [this, label, onChosen = std::move(onChosen)](std::optional<int> percent) {
-                       if (!percent)
-                           return;
-                       m_view.setText(label, changePercentText(*percent));
-                       m_view.setControlVisible(label, *percent != fairChangePercent);
-                       onChosen(*percent);
-                   });
+    askWholeNumber(changePercentPrompt, changePercentTitle, current, 1, 99, [onChosen = std::move(onChosen)](std::optional<int> percent) {
+        if (percent)
+            onChosen(*percent);
+    });
+}
+
+void ProgramFlow::showChangePercent(int label, int percent, bool always)
+{
+    m_view.setText(label, changePercentText(percent));
+    m_view.setControlVisible(label, always || percent != fairChangePercent);
 }
 
 void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)

@@ -122,9 +122,10 @@ protected:
     // nothing for Cancel.
     void askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,
                         std::function<void(std::optional<int>)> onAnswer);
-    // お釣りの要る人の割合: asks until an answer lies in 1 to 99 %; Cancel keeps `current`. Then shows the
-    // share in the window's `label`, where it is not one half, and hands it to `onChosen`.
-    void askChangePercent(int current, int label, std::function<void(int)> onChosen);
+    // お釣りの要る人の割合: asks until an answer lies in 1 to 99 %, and hands it on; Cancel keeps `current`.
+    void askChangePercent(int current, std::function<void(int)> onChosen);
+    // The share of guests who need change in the window's `label`, shown where it is not one half or `always`.
+    void showChangePercent(int label, int percent, bool always = false);
     void askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer);
 
 private:

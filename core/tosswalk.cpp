@@ -166,7 +166,8 @@ void TossWalk::chooseExtra(Extra extra)
 {
     if (extra == Extra::ChangePercent) {
         // A walk is tossed at one share throughout: a new share starts afresh.
-        askChangePercent(m_changePercent, changeShareLabel, [this](int percent) {
+        askChangePercent(m_changePercent, [this](int percent) {
+            showChangePercent(changeShareLabel, percent);
             if (std::exchange(m_changePercent, percent) != percent && !m_heads.empty())
                 reset();
         });

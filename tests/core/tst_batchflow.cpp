@@ -2,6 +2,7 @@
 #include "core/batchengine.h"
 #include "core/decimals.h"
 #include "core/frequencygraph.h"
+#include "core/lesson.h"
 #include "core/texts.h"
 #include "recordingview.h"
 #include "scriptedrandom.h"
@@ -250,6 +251,17 @@ private slots:
         QCOMPARE(view.asked.back().defaultText, std::string("−3, ▲2\n１"));
         view.answer(window.flow, {""});
         QCOMPARE(window.flow.copyText(), pooled);
+        // Lowest balances alone are taken at the window's share, a copy at the share it was made at, which the
+        // window then takes: the label says which, even one half, until 初期化.
+        const auto label = [&] { return view.visible[changeShareLabel] ? view.texts[changeShareLabel] : std::string(); };
+        QCOMPARE(label(), "お釣りの要る人：60%");
+        window.flow.chooseExtra(Extra::PoolResults);
+        view.answer(window.flow, {QString::fromStdString(tossTable(std::vector<bool>(100)))});
+        lowests.assign(102, 0);
+        lowests[0] = 1;
+        QVERIFY(label() == "お釣りの要る人：50%" && window.flow.copyText() == resultTable({100, 1, "-100.0", lowests, 50}, false, false));
+        window.flow.onClicked(resetButton);
+        QCOMPARE(label(), "");
     }
 
 private:

@@ -5,14 +5,16 @@
 
 namespace {
 
-// What the teacher is shown: the message, or the guests, experiments and each lowest balance that came.
+// What the teacher is shown: the message, or the guests, experiments, share (- where none is stated) and each
+// lowest balance that came.
 QString pooled(const std::string &text)
 {
     const auto result = poolClassResults(text);
     if (const auto *message = std::get_if<std::string>(&result))
         return QString::fromStdString(*message);
     const PooledResults &pool = std::get<PooledResults>(result);
-    QString shown = QStringLiteral("%1人 %2回:").arg(pool.guests).arg(pool.experiments);
+    QString shown = QStringLiteral("%1人 %2回 %3:").arg(pool.guests).arg(pool.experiments)
+                        .arg(pool.changePercent ? QString::number(*pool.changePercent) + '%' : QStringLiteral("-"));
     if (pool.lowests.size() != std::size_t(pool.guests + 2))
         return shown + " wrong size";
     for (std::size_t k = 0; k < pool.lowests.size(); ++k) {
@@ -23,9 +25,9 @@ QString pooled(const std::string &text)
 }
 
 // Taluno2's table of a run of 10 guests with its law, the coins enough and the share for 3 coins.
-std::string taluno2Table(std::vector<int> lowests, int experiments)
+std::string taluno2Table(std::vector<int> lowests, int experiments, int changePercent = 50)
 {
-    return resultTable(LessonRun{10, experiments, "-1.0", std::move(lowests)}, true, true, 3);
+    return resultTable(LessonRun{10, experiments, "-1.0", std::move(lowests), changePercent}, true, true, 3);
 }
 
 } // namespace
@@ -47,18 +49,24 @@ private slots:
         const std::string nearly = "お客人数\t100\n実験回数\t9999999\n不足枚数\t度数\n0\t9999999\n\n";
         const struct { const char *name; std::string text; const char *shown; } rows[] = {
             {"list: full-width, ▲, ー and − signs, every separator", "１、▲7，−7\r\nー12;０　+1\t-0；1",
-             "100人 8回: -12×1 -7×2 0×2 1×3"},
+             "100人 8回 -: -12×1 -7×2 0×2 1×3"},
             {"list: each minus sign", "-1 −2 －3 ー4 ｰ5 ‐6 ‑7 ‒8 –9 —10 ―11 ﹣12 ▲13 △14 ＋1",
-             "100人 15回: -14×1 -13×1 -12×1 -11×1 -10×1 -9×1 -8×1 -7×1 -6×1 -5×1 -4×1 -3×1 -2×1 -1×1 1×1"},
+             "100人 15回 -: -14×1 -13×1 -12×1 -11×1 -10×1 -9×1 -8×1 -7×1 -6×1 -5×1 -4×1 -3×1 -2×1 -1×1 1×1"},
             {"Taluno1: two copies of 4 tosses", fourTosses + "最低の釣り銭枚数\t-2\n\n" + fourTosses + "\n最低の釣り銭枚数\t▲4",
-             "4人 2回: -4×1 -2×1"},
+             "4人 2回 60%: -4×1 -2×1"},
             {"Taluno1: 100 tosses and a copy without rows, with a list", tossTable(heads) + "−3、1\n最低の釣り銭枚数\t1",
-             "100人 4回: -9×1 -3×1 1×2"},
+             "100人 4回 50%: -9×1 -3×1 1×2"},
             {"two tables of 10 added, their coin panels skipped", taluno2Table({0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 2, 1}, 5) + "\n"
-             + taluno2Table({0, 0, 0, 0, 0, 0, 0, 1, 0, 3, 0, 0}, 4), "10人 9回: -3×3 -1×3 0×2 1×1"},
+             + taluno2Table({0, 0, 0, 0, 0, 0, 0, 1, 0, 3, 0, 0}, 4), "10人 9回 50%: -3×3 -1×3 0×2 1×1"},
             {"table through a spreadsheet", "\xEF\xBB\xBFお客人数\t10\t\t\r\n実験回数\t ３ \t\t\r\nお釣りの要る人の割合\t60%\t\r\n\t\t\r\n不足枚数\t度数\t相対度数\t\r\n"
-             "－２\t１\t0.03\t\r\n▲1\t0\t▲7\t\r\n0\t2\t0.67\t\r\n", "10人 3回: -2×1 0×2"},
-            {"10 million in all", nearly + "0", "100人 10000000回: 0×10000000"},
+             "－２\t１\t0.03\t\r\n▲1\t0\t▲7\t\r\n0\t2\t0.67\t\r\n", "10人 3回 60%: -2×1 0×2"},
+            {"10 million in all", nearly + "0", "100人 10000000回 50%: 0×10000000"},
+            {"a list after Taluno1's copy at 60 %, taken at its share", tossTable(heads, 60) + "-1", "100人 2回 60%: -9×1 -1×1"},
+            {"10 tosses at 60 % and a table at one half", tossTable(std::vector<bool>(10), 60) + table10 + "0\t1",
+             "お釣りの要る人の割合の違う結果はまとめられません：60%（1行目）と50%（14行目）。"},
+            {"a table at 60 % and Taluno1's copy at one half", taluno2Table({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, 1, 60) + tossTable(std::vector<bool>(10)),
+             "お釣りの要る人の割合の違う結果はまとめられません：60%（3行目）と50%（28行目）。"},
+            {"a share beyond 99 %", "お釣りの要る人の割合\t100%", "1行目が読めません：「お釣りの要る人の割合 100%」"},
             {"nothing but blanks", " \n　\t\r\n", "まとめる結果がありません。"},
             {"a bad token, the lines counted across CRLF and blanks", "-1\r\n\r\n-2 , 3枚", "3行目が読めません：「-2 , 3枚」"},
             {"ten digits", "0000000001", "1行目が読めません：「0000000001」"},
