@@ -185,9 +185,11 @@ void BatchFlow::askPool(const std::string &message)
     askInput(message.empty() ? poolPrompt : message + "\n\n" + poolPrompt, poolTitle, m_poolText, [this](std::string_view answer) {
         if (answer.empty())
             return;
-        m_poolText = answer;
         const auto pooled = poolClassResults(answer);
-        if (const auto *error = std::get_if<std::string>(&pooled)) {
+        // Offered again to be mended, unless it was too long to read.
+        const auto *error = std::get_if<std::string>(&pooled);
+        m_poolText = error && *error == tooMuchPastedText ? std::string() : std::string(answer);
+        if (error) {
             askPool(*error);
             return;
         }

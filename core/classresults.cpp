@@ -132,14 +132,21 @@ void appendUtf8(std::string &out, char32_t c)
         out += static_cast<char>(0x80u | ((c >> (6 * k)) & 0x3Fu));
 }
 
-// The line as a message quotes it: control characters as blanks, trimmed, at most 20 characters and
-// then "…"; bytes that are no UTF-8 come out as U+FFFD.
+// Characters that order the text around them right to left or back: quoted in a message, they would
+// turn the rest of it round.
+bool isDirectionMark(char32_t c)
+{
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// The line as a message quotes it: control characters and direction marks as blanks, trimmed, at most 20
+// characters and then "…"; bytes that are no UTF-8 come out as U+FFFD.
 std::string excerpt(std::string_view line)
 {
     std::vector<char32_t> chars;
     for (std::size_t i = 0; i < line.size();) {
         const char32_t c = nextCodePoint(line, i);
-        chars.push_back(c < 0x20 || (c >= 0x7F && c < 0xA0) ? U' ' : c);
+        chars.push_back(c < 0x20 || (c >= 0x7F && c < 0xA0) || isDirectionMark(c) ? U' ' : c);
     }
     const auto blank = [](char32_t c) { return c == U' ' || c == U'\u3000'; };
     const auto first = std::find_if_not(chars.begin(), chars.end(), blank);
@@ -478,6 +485,9 @@ std::variant<PooledResults, std::string> poolClassResults(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
+    // Characters, not bytes: every byte but those that continue a UTF-8 sequence.
+    if (std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }) > pastedCharactersMost)
+        return tooMuchPastedText;
     Pool pool;
     long long number = 0;
     bool read = true;

@@ -42,6 +42,10 @@ inline constexpr const char *poolPrompt = "クラスの結果を貼り付ける�
                                           "実験１の最低の釣り銭枚数の並び（空白・コンマ・改行で区切る）、\n"
                                           "または実験１～３の「結果をコピー」でコピーしたものが使えます．．．";
 inline constexpr const char *poolTitle = " クラスの結果をまとめる";
+// The most characters the box takes: a class's results are far fewer, and a box beyond it would take the window
+// for seconds. A paste beyond it is refused with this line.
+inline constexpr int pastedCharactersMost = 1'000'000;
+inline constexpr const char *tooMuchPastedText = "貼り付けたものが長すぎます（100万文字まで）。";
 
 // What the graph's description says while it shows no run.
 inline constexpr const char *noGraphDescription = "グラフなし";

@@ -251,7 +251,7 @@ void ProgramWindow::forward(const std::function<void()> &event)
         if (question.input) {
             const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title),
                                                           qtText(question.defaultText), question.multiline);
-            m_flow->answerInput(answer.toStdString());
+            m_flow->answerInput(coreText(answer));
         } else {
             m_flow->answerYesNo(m_seams.boxes.askYesNo(qtText(question.text), qtText(question.title)));
         }

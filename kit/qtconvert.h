@@ -17,6 +17,19 @@ inline QString qtText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Text typed or pasted as the core takes it, UTF-8: a lone surrogate, which UTF-8 cannot hold, as U+FFFD, as
+// a browser hands it on.
+inline std::string coreText(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text.toStdString();
+}
+
 inline QStringList qtLines(const std::vector<std::string> &lines)
 {
     QStringList converted;

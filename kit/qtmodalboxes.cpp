@@ -1,25 +1,27 @@
 #include "kit/qtmodalboxes.h"
 
+#include "kit/linesbox.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QTimer>
+
+// Every box shows its text as plain text: a message may quote what was typed or pasted, and Qt would read
+// anything that looks like HTML as markup.
 
 QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline)
 {
+    if (multiline) {
+        LinesBox box(prompt, title, defaultText, QApplication::activeWindow());
+        return box.exec() == QDialog::Accepted ? box.text() : QString();
+    }
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
-    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, multiline);
+    dialog.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
-    if (multiline) { // room for a class's list, or a table as copied
-        dialog.resize(dialog.fontMetrics().averageCharWidth() * 80, dialog.fontMetrics().height() * 24);
-        // What was given before comes back to be mended, not selected to be typed over.
-        if (auto *edit = dialog.findChild<QPlainTextEdit *>())
-            QTimer::singleShot(0, edit, [edit] { edit->moveCursor(QTextCursor::End); });
-    }
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
@@ -29,6 +31,7 @@ bool QtModalBoxes::askYesNo(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -41,5 +44,7 @@ QString QtModalBoxes::saveFileName(const QString &title, const QString &suggeste
 
 void QtModalBoxes::tell(const QString &text, const QString &title)
 {
-    QMessageBox::warning(QApplication::activeWindow(), title, text);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }

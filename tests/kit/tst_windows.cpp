@@ -6,6 +6,7 @@
 #include "kit/desktopprogram.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
+#include "kit/linesbox.h"
 #include "kit/mainwindow.h"
 #include "kit/picturebox.h"
 #include "kit/qtmodalboxes.h"
@@ -15,11 +16,16 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -51,8 +57,17 @@ QAbstractButton *button(const QWidget *window, const char *caption)
     return *std::find_if(buttons.begin(), buttons.end(), [caption](auto *button) { return button->text() == QString::fromUtf8(caption); });
 }
 
+// " (markup)" where a label of the box would read a text that looks like HTML as markup.
+QString markup(const QWidget *box)
+{
+    const QList<QLabel *> labels = box->findChildren<QLabel *>();
+    return std::all_of(labels.begin(), labels.end(), [](const QLabel *label) { return label->text().isEmpty() || label->textFormat() == Qt::PlainText; })
+        ? QString() : QStringLiteral(" (markup)");
+}
+
 // Answers the next real modal box: types `answer` into an input box and presses OK, or presses the
-// button of a message box whose caption begins with `answer`. What the box showed goes to `seen`.
+// button of a message box whose caption begins with `answer`. What the box showed goes to `seen`: the
+// title, the text or the default text of a line, and the box of many lines with its prompt.
 void answerNextBox(const QString &answer, QStringList *seen)
 {
     QTimer::singleShot(0, [answer, seen] {
@@ -60,12 +75,16 @@ void answerNextBox(const QString &answer, QStringList *seen)
         if (!box)
             return answerNextBox(answer, seen);
         if (auto *input = qobject_cast<QInputDialog *>(box)) {
-            *seen << input->windowTitle() + QStringLiteral(": ") + input->textValue()
-                    + (input->testOption(QInputDialog::UsePlainTextEditForTextInput) ? QStringLiteral(" (lines)") : QString());
+            *seen << input->windowTitle() + QStringLiteral(": ") + input->textValue();
             input->setTextValue(answer);
             input->accept();
+        } else if (auto *lines = qobject_cast<LinesBox *>(box)) {
+            *seen << lines->windowTitle() + QStringLiteral(": ") + lines->findChild<QLabel *>()->text() + QStringLiteral(" | ") + lines->text()
+                    + QStringLiteral(" (lines)") + markup(lines);
+            lines->findChild<QPlainTextEdit *>()->setPlainText(answer);
+            lines->accept();
         } else if (auto *message = qobject_cast<QMessageBox *>(box)) {
-            *seen << message->windowTitle() + QStringLiteral(": ") + message->text();
+            *seen << message->windowTitle() + QStringLiteral(": ") + message->text() + markup(message);
             for (QAbstractButton *choice : message->buttons()) {
                 if (choice->text().startsWith(answer)) // "いいえ(&N)"
                     choice->click();
@@ -325,13 +344,42 @@ private slots:
         QVERIFY(qobject_cast<MainWindow *>(visibleWindows().value(0)));
         QTRY_COMPARE(experiments()->text(), QStringLiteral("6"));
         // クラスの結果をまとめる in a box of many lines: the class's results shown as a run.
+        const auto pool = [] {
+            for (QAction *action : visibleWindows().value(0)->actions()) {
+                if (action->text() == QStringLiteral("クラスの結果をまとめる"))
+                    action->trigger();
+            }
+        };
         answerNextBox(QStringLiteral("-3\n1"), &seen);
-        for (QAction *action : visibleWindows().value(0)->actions()) {
-            if (action->text() == QStringLiteral("クラスの結果をまとめる"))
-                action->trigger();
-        }
+        pool();
         QTRY_COMPARE(experiments()->text(), QStringLiteral("2"));
-        QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる:  (lines)"));
+        QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる: ") + poolPrompt + QStringLiteral(" |  (lines)"));
+        // Each hostile line: the box asks again quoting it as plain text, literally; Cancel keeps the run.
+        QFile file(QStringLiteral(TALUNO_SOURCE_DIR "/tests/support/hostile-lines.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString mean = control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::meanValue)->text();
+        const qsizetype asked = seen.size() + 2;
+        for (const QJsonValue row : QJsonDocument::fromJson(file.readAll()).array()) {
+            answerNextBox(row["line"].toString().repeated(row["repeat"].toInt(1)), &seen);
+            answerNextBox({}, &seen);
+            pool();
+            QTRY_COMPARE(seen.size(), asked);
+            const QString asked = seen.takeLast();
+            seen.removeLast();
+            QVERIFY2(asked.startsWith(QStringLiteral(" クラスの結果をまとめる: 1行目が読めません：「") + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
+                         && asked.endsWith(" (lines)"), qPrintable(row["name"].toString()));
+            QCOMPARE(experiments()->text() + control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::meanValue)->text(), "2" + mean);
+        }
+        // Ten million characters pasted: refused at once, the box as it was, saying why above its prompt.
+        QGuiApplication::clipboard()->setText(QString(10'000'000, QLatin1Char('7')));
+        QTimer::singleShot(0, [&seen] {
+            auto *box = qobject_cast<LinesBox *>(QApplication::activeModalWidget());
+            box->findChild<QPlainTextEdit *>()->paste();
+            seen << box->findChild<QLabel *>()->text() + QStringLiteral(" | ") + box->text();
+            box->reject();
+        });
+        pool();
+        QTRY_COMPARE(seen.last(), QString::fromUtf8(tooMuchPastedText) + QStringLiteral("\n\n") + poolPrompt + " | " + QString(100'000, QLatin1Char('9')));
         for (const auto &[answer, ends] : {std::pair{"いいえ", 0}, std::pair{"はい", 1}}) {
             answerNextBox(QString::fromUtf8(answer), &seen);
             button(visibleWindows().value(0), "終了")->click();

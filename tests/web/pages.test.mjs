@@ -13,6 +13,8 @@ import { launch } from './engines.mjs';
 import { fileCopies, serve } from './harness.mjs';
 
 const engine = process.env.TALUNO_ENGINE ?? 'chromium';
+// Lines fed to the box of many lines in both faces: each must be shown as text, literally.
+const hostileLines = JSON.parse(readFileSync(new URL('../support/hostile-lines.json', import.meta.url)));
 const folder = process.env.TALUNO_WEB_DIR;
 let browser;
 let core;
@@ -203,12 +205,38 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
         await tab.evaluate((value) => { document.querySelector('dialog.question textarea').value = value; }, lines);
         await tab.press('Control+Enter');
     };
+    const message = () => tab.waitFor(() => {
+        const shown = document.querySelector('dialog.question[open] .text');
+        return shown && [shown.textContent, shown.childElementCount];
+    });
+    // Each hostile line: asked again, quoted literally as text, no element made and no script run; Cancel keeps
+    // the window as it was.
+    const shownBefore = await texts(tab, ['experimentCountValue', 'meanValue'].map((name) => named(tab, name)));
+    for (const { name, line, repeat = 1, shown } of hostileLines) {
+        await tab.press('m');
+        await paste(line.repeat(repeat));
+        const [said, elements] = await message();
+        assert.ok(said.startsWith(`1行目が読めません：「${shown}」\n\n`) && elements === 0, `${name}: ${said.slice(0, 40)}`);
+        await answer(tab, ' クラスの結果をまとめる', 'キャンセル');
+        assert.deepEqual(await texts(tab, ['experimentCountValue', 'meanValue'].map((name) => named(tab, name))), shownBefore);
+    }
+    // Ten million characters pasted: refused at once, saying why above the prompt, the box as it was.
+    await tab.press('m');
+    await tab.waitFor(() => document.querySelector('dialog.question[open] textarea:not([hidden])'));
+    assert.deepEqual(await tab.evaluate(() => {
+        const [area, data] = [document.querySelector('dialog.question textarea'), new DataTransfer()];
+        data.setData('text/plain', '7'.repeat(10_000_000));
+        // As a browser hands a paste to the page (Firefox drops the data of a paste made in script).
+        const paste = Object.defineProperty(new ClipboardEvent('paste', { bubbles: true, cancelable: true }), 'clipboardData', { value: data });
+        const taken = area.dispatchEvent(paste);
+        return [taken, area.value.length, document.querySelector('dialog.question .text').textContent.split('\n')[0]];
+    }), [false, 100_000, table.texts.tooMuchPasted]);
+    await answer(tab, ' クラスの結果をまとめる', 'キャンセル');
     await tab.press('m');
     await paste(pasted);
-    // Asked again, the message first and what was pasted still there; the rest of the window as it was.
-    assert.match(await tab.waitFor(() => document.querySelector('dialog.question[open] .text')?.textContent), /^3行目が読めません：「abc」\n/);
+    // Asked again, the message first and what was pasted still there, the cursor at its end.
+    assert.match((await message())[0], /^3行目が読めません：「abc」\n/);
     assert.deepEqual(await tab.evaluate(() => ['value', 'selectionStart'].map((key) => document.querySelector('dialog.question textarea')[key])), [pasted, pasted.length]);
-    assert.equal(await text(tab, named(tab, 'experimentCountValue')), '200');
     await paste('−3, ▲2\n１');
     await tab.waitFor(() => !document.querySelector('dialog.question[open]'));
     assert.deepEqual(await texts(tab, ['guestCountValue', 'experimentCountValue', 'meanValue'].map((name) => named(tab, name))), ['100', '3', '-1.3']);

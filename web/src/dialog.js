@@ -5,7 +5,8 @@
 import { element } from './element.js';
 
 export class QuestionDialog {
-    constructor(parent) {
+    // `pasted`: the most characters the box of many lines takes, and the line that refuses a paste beyond it.
+    constructor(parent, pasted) {
         this.dialog = element('dialog', 'question', parent);
         this.title = element('h2', 'title', this.dialog);
         this.text = element('p', 'text', this.dialog);
@@ -16,6 +17,18 @@ export class QuestionDialog {
         this.lines.rows = 12;
         for (const field of [this.input, this.lines])
             field.setAttribute('aria-labelledby', 'question-text');
+        // A paste or drop that would make the lines longer than the core reads is refused, as on the desktop
+        // (kit/linesbox.cpp): a box that long would take the page for seconds.
+        for (const type of ['paste', 'drop']) {
+            this.lines.addEventListener(type, (event) => {
+                const added = (event.clipboardData ?? event.dataTransfer)?.getData('text/plain') ?? '';
+                const kept = this.lines.value.length - (this.lines.selectionEnd - this.lines.selectionStart);
+                if (kept + added.length <= pasted.most)
+                    return;
+                event.preventDefault();
+                this.text.textContent = `${pasted.refusal}\n\n${this.question.text}`;
+            });
+        }
         this.text.id = 'question-text';
         const buttons = element('div', 'buttons', this.dialog);
         this.accept = element('button', 'accept', buttons);

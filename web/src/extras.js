@@ -3,6 +3,7 @@
 // kit/extrasmenu.cpp: keep the two in step.
 
 import { Window } from './core.js';
+import { element } from './element.js';
 
 const longPressMs = 600;
 // A finger never holds quite still: a press that moves less than this is still a long press.
@@ -23,8 +24,8 @@ export class Extras {
             item.type = 'button';
             item.setAttribute('role', row.toggle ? 'menuitemcheckbox' : 'menuitem');
             item.setAttribute('aria-keyshortcuts', row.keys.replace('Ctrl', 'Control'));
-            item.innerHTML = `<span></span><kbd>${row.keys}</kbd>`;
-            item.firstChild.textContent = row.caption;
+            element('span', '', item).textContent = row.caption;
+            element('kbd', '', item).textContent = row.keys;
             item.addEventListener('click', () => {
                 this.close();
                 this.run(row);

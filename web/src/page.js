@@ -25,12 +25,12 @@ export class Page {
         this.pending = null;
         this.ended = false;
         this.stage = element('div', 'stage', root);
-        this.dialog = new QuestionDialog(root);
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
         addEventListener('resize', () => this.fit());
         const { programs, cues, face, texts } = boot.table;
         [this.face, this.texts, this.mainLayout, this.cueNames] = [face, texts, boot.layout, cues];
+        this.dialog = new QuestionDialog(root, { most: face.pastedCharactersMost, refusal: texts.tooMuchPasted });
         this.row = programs.find((row) => row.number === program);
         this.opened = this.showWindow(Window.main, true).then(() => document.querySelector('.opening')?.remove());
     }

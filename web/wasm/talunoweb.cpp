@@ -261,7 +261,8 @@ std::string tableJson()
         + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
         + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
         + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin))
-        + "},\"texts\":{\"nothingToCopy\":" + jsonQuoted(nothingToCopyText) + "}}";
+        + ",\"pastedCharactersMost\":" + number(pastedCharactersMost) + "},\"texts\":{\"nothingToCopy\":"
+        + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText) + "}}";
 }
 
 struct Program
