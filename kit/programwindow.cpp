@@ -292,7 +292,9 @@ void ProgramWindow::showLabel(int row)
     font.setPixelSize(label->height() / 2 - 1);
     label->setTextFormat(Qt::RichText);
     label->setFont(narrowedToFit(font, text + QLatin1Char('\n') + note, room));
-    label->setText(QStringLiteral("%1<br><span style=\"color:%2\">%3</span>").arg(text.toHtmlEscaped(), colour.name(), note.toHtmlEscaped()));
+    // Blanks kept as they are, as in a label of plain text: 「度　　数」 keeps its two full-width ones.
+    label->setText(QStringLiteral("<div style=\"white-space:pre\">%1<br><span style=\"color:%2\">%3</span></div>")
+                       .arg(text.toHtmlEscaped(), colour.name(), note.toHtmlEscaped()));
 }
 
 void ProgramWindow::setTextColour(int row, Rgb colour)

@@ -475,6 +475,18 @@ private slots:
             QVERIFY(!blackRows.isEmpty() && !redRows.isEmpty());
             QVERIFY2(blackRows.last() < cell.height() / 2 && redRows.first() >= cell.height() / 2 && redRows.last() < cell.height() - 2,
                      qPrintable(QStringLiteral("%1-%2, %3-%4 of %5").arg(blackRows.first()).arg(blackRows.last()).arg(redRows.first()).arg(redRows.last()).arg(cell.height())));
+            // 「度　　数」 over 「理論度数」 keeps its two full-width blanks: its ink spans nearly four characters.
+            QWidget *title = control(&window, program, BatchControls::countTitle(0));
+            const QImage titleImage = title->grab().toImage();
+            QList<int> inkColumns; // black, not red
+            for (int x = 2; x < titleImage.width() - 2; ++x) {
+                for (int y = 2; y < titleImage.height() / 2; ++y) {
+                    if (titleImage.pixelColor(x, y).lightness() < 100 && inkColumns.value(inkColumns.size() - 1, -1) != x)
+                        inkColumns << x;
+                }
+            }
+            QVERIFY2(inkColumns.last() - inkColumns.first() >= 3.5 * (title->height() / 2 - 1) * titleImage.devicePixelRatio(),
+                     qPrintable(QStringLiteral("%1-%2").arg(inkColumns.first()).arg(inkColumns.last())));
         } else if (keys == "T") {
             QVERIFY(isColour(run.graph()->image(), {119.5, 280 - 41.015625}, graphWidth, graphHeight, QColor(255, 0, 0)));
         } else {

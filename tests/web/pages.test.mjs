@@ -307,15 +307,18 @@ scenario('Borders at any scale: every line of the table and the panel drawn with
         const cells = named(tab, 'countCells');
         const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel`, 3]];
         counts.push([Math.round(scale * 100) / 100, ...await linesAcross(tab, scans)]);
-        // The count over its expectation in red, each within its half of the cell.
+        // The count over its expectation in red, each within its half of the cell; 「度　　数」 over 「理論度数」
+        // with its two full-width blanks, nearly four characters wide.
         await tab.press('t');
-        assert.deepEqual(await tab.evaluate((cell) => {
+        assert.deepEqual(await tab.evaluate(([cell, title]) => {
             const box = document.querySelector(cell).getBoundingClientRect();
             const [count, note] = [...document.querySelectorAll(`${cell} .caption`)].map((line) => line.getBoundingClientRect());
             const middle = box.top + box.height / 2;
+            const titleLine = document.querySelector(`${title} .caption`);
             return [count.top >= box.top && count.bottom <= middle + 0.5, note.top >= middle - 0.5 && note.bottom <= box.bottom,
-                    getComputedStyle(document.querySelector(`${cell} .note`)).color];
-        }, cells[50]), [true, true, 'rgb(255, 0, 0)']);
+                    getComputedStyle(document.querySelector(`${cell} .note`)).color,
+                    titleLine.textContent, titleLine.offsetWidth >= 3.5 * parseFloat(getComputedStyle(titleLine).fontSize)];
+        }, [cells[50], named(tab, 'countTitles')[0]]), [true, true, 'rgb(255, 0, 0)', '度　　数', true]);
         await tab.done();
     }
     const [[small, ...scaledDown], [large, ...scaledUp]] = counts;
