@@ -247,10 +247,9 @@ std::vector<std::string> BatchFlow::pictureCaption() const
         }
     }
     if (m_shareCoins) {
-        std::string share;
-        for (const std::string &line : sharePanel(m_run, *m_shareCoins))
-            share += line;
-        lines.push_back(share);
+        // On one line, without the share of guests who need change, which has a line of its own above.
+        const std::vector<std::string> share = sharePanel(m_run, *m_shareCoins);
+        lines.push_back(share[0] + share[1] + share[2]);
     }
     return lines;
 }

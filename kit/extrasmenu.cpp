@@ -15,6 +15,9 @@
 #include <QShortcut>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cmath>
+
 ExtrasMenu::ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
                        ModalBoxes &boxes, QWidget *picture)
     : QMenu(&window)
@@ -70,27 +73,40 @@ void ExtrasMenu::save(const QString &caption)
     const QString path = m_boxes.saveFileName(caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
     if (path.isEmpty())
         return;
+    if (!picture().save(path, "PNG"))
+        m_boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+}
+
+QImage ExtrasMenu::picture() const
+{
     // At a slide's resolution, whatever size the window is shown at; a picture control with the lines that
-    // say what it shows under it.
-    QWidget *picture = m_picture ? m_picture : &m_window;
+    // say what it shows under it. Qt draws a widget whole, lines and all, only at a whole number of pixels to
+    // each of its own: it is drawn so, then brought to the picture's size.
+    QWidget *shown = m_picture ? m_picture : &m_window;
+    const QRect area = m_picture ? m_picture->rect() : m_window.contentRect();
     const double scale = m_window.viewScale();
-    const QSize size = m_picture ? QSize(qRound(picture->width() / scale), qRound(picture->height() / scale)) : m_window.layoutSize();
+    const QSize size = m_picture ? (QSizeF(area.size()) / scale).toSize() : m_window.layoutSize();
+    const int whole = std::max(1, static_cast<int>(std::ceil(savedPictureScale / scale - 1e-9)));
+    QImage drawn(area.size() * whole, QImage::Format_RGB32);
+    drawn.setDevicePixelRatio(whole);
+    drawn.fill(Qt::white);
+    shown->render(&drawn, {}, area);
+    drawn.setDevicePixelRatio(1);
     const QStringList lines = m_picture ? qtLines(m_flow.pictureCaption()) : QStringList();
     const int lineHeight = captionLinePixels();
     QImage image(QSize(size.width(), size.height() + lineHeight * (lines.size() + (lines.isEmpty() ? 0 : 1))) * savedPictureScale,
                  QImage::Format_RGB32);
-    image.setDevicePixelRatio(savedPictureScale / scale);
     image.fill(Qt::white);
-    picture->render(&image);
-    // Half a line's room above the first and below the last.
     QPainter painter(&image);
-    painter.scale(scale, scale);
+    // Averaged over each pixel's area, so that a line thinner than a pixel stays a line.
+    painter.drawImage(0, 0, drawn.scaled(size * savedPictureScale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // Half a line's room above the first and below the last.
+    painter.scale(savedPictureScale, savedPictureScale);
     const QFont font = msPGothic(captionPoints);
     painter.setFont(font);
     const int ascent = QFontMetrics(font).ascent();
     for (qsizetype line = 0; line < lines.size(); ++line)
         painter.drawText(QPoint(lineHeight / 2, size.height() + lineHeight * int(line) + lineHeight / 2 + ascent), lines[line]);
     painter.end();
-    if (!image.save(path, "PNG"))
-        m_boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+    return image;
 }

@@ -3,6 +3,7 @@
 
 #include "core/program.h"
 
+#include <QImage>
 #include <QMenu>
 
 #include <functional>
@@ -25,6 +26,9 @@ public:
     // `picture`: what 画像を保存 saves with the flow's caption under it; null: the whole window.
     ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
                ModalBoxes &boxes, QWidget *picture);
+
+    // What 画像を保存 saves: the picture at twice the layout's size, with its caption.
+    QImage picture() const;
 
 private:
     void run(const ExtraRow &row, bool checked);

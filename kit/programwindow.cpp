@@ -174,6 +174,11 @@ QSize ProgramWindow::layoutSize() const
     return {qRound(m_contentWidth / m_scale), pixelsFromTwips(m_layout.height)};
 }
 
+QRect ProgramWindow::contentRect() const
+{
+    return {m_origin, QSize(m_contentWidth, pixelsFromTwips(m_layout.height, m_scale))};
+}
+
 QRect ProgramWindow::spareForHelp() const
 {
     if (!m_layout.spareForHelp)

@@ -32,6 +32,8 @@ public:
     void setFullScreen(bool fullScreen);
     // The window's size at the layout's own, as it stands now (wider while a graph or panels show).
     QSize layoutSize() const;
+    // Where the layout stands in the window, panels included: all of it but in full screen.
+    QRect contentRect() const;
     // Where a help window may lie over this one, on the screen; empty: nowhere.
     QRect spareForHelp() const;
 

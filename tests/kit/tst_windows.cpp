@@ -1,16 +1,20 @@
 #include "core/batchengine.h"
+#include "core/batchflow.h"
 #include "core/frequencygraph.h"
 #include "core/layout.h"
 #include "core/texts.h"
 #include "core/walkgraph.h"
 #include "kit/desktopprogram.h"
+#include "kit/extrasmenu.h"
 #include "kit/fonts.h"
 #include "kit/helpwindow.h"
 #include "kit/linesbox.h"
 #include "kit/mainwindow.h"
 #include "kit/picturebox.h"
+#include "kit/qtconvert.h"
 #include "kit/qtmodalboxes.h"
 #include "kit/talunoapplication.h"
+#include "recordingview.h"
 #include "testseams.h"
 
 #include <QAbstractButton>
@@ -539,27 +543,98 @@ private slots:
         }
     }
 
-    // Taluno3 saves its graph at twice its size with every extra that is on said under it, each line of it within
-    // the picture, its right margin as clear as its left, for 10, 100 and 1000 guests.
-    void savedGraph()
+    // Taluno3's caption for every set of extras, at one half and 60 % needing change, for 10 to 1000 guests and the
+    // fewest and most coins: a line for each extra that is on, each within the picture's width in the caption's font,
+    // with half a line's room on either side.
+    void captionsFitTheGraph()
     {
+        const QFontMetrics font(msPGothic(captionPoints));
+        const int room = pixelsFromTwips(batchWindowLayout(ProgramNumber::Taluno3).controls[BatchControls::graphSurface].width) - captionLinePixels();
         for (const int guests : {10, 100, 1000}) {
-            QTemporaryDir folder;
-            RunWindow run(ProgramNumber::Taluno3, 200, guests);
-            run.test.boxes.answers = {QString::number(guests)};
-            for (const Qt::Key key : {Qt::Key_T, Qt::Key_K, Qt::Key_C})
-                QTest::keyClick(run.window.data(), key);
-            run.test.boxes.savePath = folder.filePath(QStringLiteral("graph.png"));
-            QTest::keySequence(run.window.data(), QKeySequence::Save);
-            const QImage saved(run.test.boxes.savePath);
-            PictureBox *graph = run.graph();
-            // The settings and mean, the marks, the coins' heading and four shares, the share of c coins: eight
-            // lines, with half a line's room above and below.
-            const int line = captionLinePixels();
-            QCOMPARE(saved.size(), (graph->size() + QSize(0, 9 * line)) * 2);
-            for (int k = 0; k < 8; ++k)
-                QVERIFY2(inkIn(saved, QRect(0, 2 * (graph->height() + line / 2 + k * line), saved.width(), 2 * line)), qPrintable(QString::number(k)));
-            QVERIFY2(!inkIn(saved, QRect(saved.width() - line, 2 * graph->height(), line, 9 * line * 2)), qPrintable(QString::number(guests)));
+            for (const char *percent : {"50", "60"}) {
+                for (int extras = 0; extras < 8; ++extras) {
+                    for (const int coins : {0, guests}) {
+                        RecordingView view(batchWindowLayout(ProgramNumber::Taluno3));
+                        ScriptedRandom random({0.9f});
+                        FixedClock clock;
+                        BatchFlow flow(view, batchRules(ProgramNumber::Taluno3), random, clock);
+                        flow.onActivated();
+                        view.answer(flow, {QString::number(guests), "1000"});
+                        flow.chooseExtra(Extra::ChangePercent);
+                        view.answer(flow, {percent});
+                        flow.onClicked(BatchControls::startButton);
+                        flow.setExtraShown(Extra::ExactLaw, extras & 1);
+                        flow.setExtraShown(Extra::CoinsPanel, extras & 2);
+                        if (extras & 4) {
+                            flow.chooseExtra(Extra::CoinsShare);
+                            view.answer(flow, {QString::number(coins)});
+                        }
+                        const QStringList lines = qtLines(flow.pictureCaption());
+                        QCOMPARE(lines.size(), 1 + (percent[0] == '6') + (extras & 1) + (extras & 2 ? 5 : 0) + (extras & 4 ? 1 : 0));
+                        for (const QString &line : lines)
+                            QVERIFY2(font.horizontalAdvance(line) <= room, qPrintable(line));
+                    }
+                }
+            }
+        }
+    }
+
+    // Every program with every extra on, at 60 % needing change, saved at every size from 100 % to 300 %: twice the
+    // layout's size (Taluno3 its graph), every edge of every label, panel and axis in it where the window shows it.
+    void savedPictureWholeAtEverySize()
+    {
+        for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
+            RunWindow run(program, 200, 1000);
+            MainWindow &window = *run.window;
+            run.test.boxes.answers = {"60", "1000", "5"};
+            QTest::keyClick(&window, Qt::Key_P);
+            const QList<Qt::Key> keys = program == ProgramNumber::Taluno1 ? QList{Qt::Key_L, Qt::Key_C} : QList{Qt::Key_T, Qt::Key_K, Qt::Key_C};
+            if (program != ProgramNumber::Taluno1)
+                button(&window, "実験開始")->click();
+            for (const Qt::Key key : keys)
+                QTest::keyClick(&window, key);
+            QWidget *picture = program == ProgramNumber::Taluno3 ? static_cast<QWidget *>(run.graph()) : &window;
+            for (int percent = 100; percent <= 300; percent += 10) {
+                const double scale = percent / 100.0;
+                window.setViewScale(scale);
+                const QImage saved = window.findChild<ExtrasMenu *>()->picture();
+                const QRect area = program == ProgramNumber::Taluno3 ? picture->rect() : window.contentRect();
+                const double toPicture = savedPictureScale / scale;
+                const QSize size = program == ProgramNumber::Taluno3 ? (QSizeF(area.size()) / scale).toSize() : window.layoutSize();
+                QCOMPARE(saved.size(), QSize(size.width(), size.height() + (program == ProgramNumber::Taluno3 ? 10 * captionLinePixels() : 0)) * 2);
+                // Dark within two pixels of the window of a point of it, as the picture holds it.
+                const auto dark = [&](QPointF at) {
+                    const QPoint centre = ((at - area.topLeft()) * toPicture).toPoint();
+                    const int near = int(std::ceil(2 * toPicture)) + 1;
+                    int darkest = 255;
+                    for (int y = centre.y() - near; y <= centre.y() + near; ++y) {
+                        for (int x = centre.x() - near; x <= centre.x() + near; ++x)
+                            darkest = std::min(darkest, saved.rect().contains(x, y) ? qGray(saved.pixel(x, y)) : 255);
+                    }
+                    return darkest < 200;
+                };
+                // Every edge of every bordered label and panel; Taluno3's axes and the last tick.
+                QList<QLineF> edges;
+                for (const QLabel *label : picture->findChildren<QLabel *>()) {
+                    const QRectF box = label->geometry().adjusted(0, 0, -1, -1);
+                    if (label->isVisible())
+                        edges << QLineF(box.topLeft(), box.topRight()) << QLineF(box.bottomLeft(), box.bottomRight()) << QLineF(box.topLeft(), box.bottomLeft()) << QLineF(box.topRight(), box.bottomRight());
+                }
+                const QRectF inner = run.graph() ? QRectF(run.graph()->contentsRect()) : QRectF();
+                const auto unit = [&](double x, double y) { return inner.topLeft() + QPointF(x * inner.width() / graphWidth, y * inner.height() / graphHeight); };
+                if (program == ProgramNumber::Taluno3)
+                    edges << QLineF(unit(3, 280), unit(127, 280)) << QLineF(unit(3, 10), unit(3, 280)) << QLineF(unit(120, 278), unit(120, 285));
+                for (const QLineF &edge : edges) {
+                    QVERIFY2(dark(edge.pointAt(0.1)) && dark(edge.pointAt(0.5)) && dark(edge.pointAt(0.9)),
+                             qPrintable(QStringLiteral("Taluno%1 at %2 %: %3,%4 to %5,%6").arg(int(program)).arg(percent).arg(edge.x1()).arg(edge.y1()).arg(edge.x2()).arg(edge.y2())));
+                }
+                // Under the graph, ten lines of caption, with half a line's room above and below, and a right margin as
+                // clear as the left.
+                const int line = 2 * captionLinePixels();
+                for (int k = 0; program == ProgramNumber::Taluno3 && k < 10; ++k)
+                    QVERIFY2(inkIn(saved, QRect(0, 2 * size.height() + line / 2 + k * line, saved.width(), line)), qPrintable(QString::number(k)));
+                QVERIFY(!inkIn(saved, QRect(saved.width() - line / 2, 2 * size.height(), line / 2, saved.height() - 2 * size.height())));
+            }
         }
     }
 

@@ -263,23 +263,26 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     await tab.done();
 });
 
-// How many lines cross each scan of the page as the engine drew it: a scan runs down from the top of the first
-// element a selector finds to the bottom of the last, `inset` layout pixels right of its left edge. The picture
-// is taken once the page has painted what it laid out last.
-const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${png}`;
-    await image.decode();
+// How many lines cross each scan of the page as the engine drew it, or of the main window's picture as saved last: a
+// scan runs down from the top of the first element a selector finds to the bottom of the last, `inset` layout pixels
+// right of its left edge. The page's picture is taken once the page has painted what it laid out last.
+const linesAcross = async (tab, scans, saved = false) => tab.evaluate(async ([png, scans, saved]) => {
+    const image = saved ? (await globalThis.saved.at(-1)).bitmap : new Image();
+    if (!saved) {
+        image.src = `data:image/png;base64,${png}`;
+        await image.decode();
+    }
     const canvas = document.createElement('canvas');
     [canvas.width, canvas.height] = [image.width, image.height];
     const context = canvas.getContext('2d');
     context.drawImage(image, 0, 0);
-    const ratio = image.width / innerWidth;
+    const origin = saved ? document.querySelector('[data-window="main"]').getBoundingClientRect() : { left: 0, top: 0, width: innerWidth };
+    const ratio = image.width / origin.width;
     const scale = document.querySelector('.stage').getBoundingClientRect().width / document.querySelector('.stage').offsetWidth;
     return scans.map(([first, last, inset]) => {
         const [top, bottom] = [first, last].map((selector) => document.querySelector(selector).getBoundingClientRect());
-        const x = Math.round((top.left + inset * scale) * ratio);
-        const column = context.getImageData(x, Math.floor(top.top * ratio) - 2, 1, Math.ceil((bottom.bottom - top.top) * ratio) + 4).data;
+        const x = Math.round((top.left - origin.left + inset * scale) * ratio);
+        const column = context.getImageData(x, Math.floor((top.top - origin.top) * ratio) - 2, 1, Math.ceil((bottom.bottom - top.top) * ratio) + 4).data;
         let [lines, dark] = [0, false];
         for (let k = 0; k < column.length; k += 4) {
             const now = column[k] + column[k + 1] + column[k + 2] < 3 * 160;
@@ -288,10 +291,10 @@ const linesAcross = async (tab, scans) => tab.evaluate(async ([png, scans]) => {
         }
         return lines;
     });
-}, [await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))))
-    .then(() => tab.screenshot()), scans]);
+}, [saved ? null : await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))))
+    .then(() => tab.screenshot()), scans, saved]);
 
-scenario('Borders at any scale: every line of the table and the panel drawn with the stage scaled to 0.74 as at 1.4; 理論値 under the counts', async () => {
+scenario('Borders at any scale: every line of the table and the panels drawn with the stage scaled to 0.74 as at 1.4, and in the window\'s picture; 理論値 under the counts', async () => {
     const counts = [];
     for (const viewport of [[553, 512], [1050, 720]]) {
         const tab = await open(2, { viewport, clock: true });
@@ -301,12 +304,18 @@ scenario('Borders at any scale: every line of the table and the panel drawn with
         // Seeded from the local time, 12:00:10 on the still clock, as the core itself would be.
         assert.equal(await text(tab, named(tab, 'meanValue')), await meanAt(43210, 100, 100));
         await tab.press('k');
+        await tab.press('c');
+        await answer(tab, ' c枚用意したら？', '3');
         const scale = await tab.waitFor(() => document.querySelector('.side-panel') && document.querySelector('.stage').getBoundingClientRect().width
             / document.querySelector('.stage').offsetWidth);
-        // Down the table's first column from its first count to its last row, and down the coins panel.
+        // Down the table's first column from its first count to its last row, and down both panels.
         const cells = named(tab, 'countCells');
-        const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel`, 3]];
+        const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel:last-of-type`, 3]];
         counts.push([Math.round(scale * 100) / 100, ...await linesAcross(tab, scans)]);
+        // The window's picture holds every one of them, whole, at whatever scale the stage stands.
+        await tab.press('Control+s');
+        await tab.waitFor(() => globalThis.saved.length);
+        assert.deepEqual(await linesAcross(tab, scans, true), counts.at(-1).slice(1));
         // The count over its expectation in red, each within its half of the cell; 「度　　数」 over 「理論度数」
         // with its two full-width blanks, nearly four characters wide.
         await tab.press('t');

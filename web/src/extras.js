@@ -224,7 +224,8 @@ function withCaption(picture, lines, { captionFontPixels: fontPixels, captionLin
     return canvas;
 }
 
-// A window of elements drawn onto a canvas through an SVG image, with the page's style.
+// A window of elements drawn onto a canvas through an SVG image, with the page's style, on a stage of its own: the
+// stage gives the window its font and its lines their width.
 async function windowPicture(windowElement, scale) {
     const { width, height } = windowElement.style;
     const [w, h] = [parseFloat(width), parseFloat(height)];
@@ -244,7 +245,7 @@ async function windowPicture(windowElement, scale) {
     const markup = new XMLSerializer().serializeToString(clone);
     const svg = `<svg xmlns="http://www.w3.org/2000/svg" width="${w * scale}" height="${h * scale}">`
         + `<foreignObject width="${w * scale}" height="${h * scale}">`
-        + `<div xmlns="http://www.w3.org/1999/xhtml"><style>${style.replace(/[<&]/g, ' ')}</style>${markup}</div>`
+        + `<div xmlns="http://www.w3.org/1999/xhtml" class="stage"><style>${style.replace(/[<&]/g, ' ')}</style>${markup}</div>`
         + '</foreignObject></svg>';
     const image = new Image();
     image.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(svg)}`;
