@@ -14,11 +14,12 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk
 )
 # The core as WebAssembly, put together into pages by Node; the pages are tested in Chromium, Firefox
-# and WebKitGTK (its driver runs in an X server and a session bus of its own).
+# and WebKitGTK (its driver runs in an X server and a session bus of its own); the desktop windows are also
+# tried under openbox, a window manager that frames them.
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon lintian appstream)
+test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
 build_dir=build

@@ -1,5 +1,7 @@
 #include "core/viewscale.h"
 
+#include "core/layout.h"
+
 #include <algorithm>
 
 int largerViewPercent(int percent)
@@ -17,22 +19,23 @@ bool isViewPercent(int percent)
     return percent >= smallestViewPercent && percent <= largestViewPercent && percent % viewPercentStep == 0;
 }
 
-int fittingViewPercent(int width, int height, int frameWidth, int frameHeight, int roomWidth, int roomHeight)
+int fittingViewPercent(int widthTwips, int heightTwips, int frameWidth, int frameHeight, int roomWidth, int roomHeight)
 {
     int percent = largestViewPercent;
-    // Whole pixels compared exactly: width × percent / 100 against the room, without rounding.
     while (percent > smallestViewPercent
-           && (static_cast<long long>(width) * percent > 100LL * (roomWidth - frameWidth)
-               || static_cast<long long>(height) * percent > 100LL * (roomHeight - frameHeight)))
+           && (pixelsFromTwips(widthTwips, percent / 100.0) + frameWidth > roomWidth
+               || pixelsFromTwips(heightTwips, percent / 100.0) + frameHeight > roomHeight))
         percent -= viewPercentStep;
     return percent;
 }
 
-HelpPosition placeHelp(const ScreenRect &mainFrame, const ScreenRect &spare, const ScreenRect &help, int frameWidth,
-                    int frameHeight, int percent, const ScreenRect &room)
+HelpPosition placeHelp(const ScreenRect &mainFrame, const ScreenRect &spare, int helpWidthTwips, int helpHeightTwips,
+                       int frameWidth, int frameHeight, int percent, const ScreenRect &room)
 {
+    // The help window's frame as the window will stand at that size.
     const auto frameAt = [&](int x, int y, int at) {
-        return ScreenRect{x, y, help.width * at / 100 + frameWidth, help.height * at / 100 + frameHeight};
+        return ScreenRect{x, y, pixelsFromTwips(helpWidthTwips, at / 100.0) + frameWidth,
+                          pixelsFromTwips(helpHeightTwips, at / 100.0) + frameHeight};
     };
     const auto inside = [](const ScreenRect &inner, const ScreenRect &outer) {
         return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width
@@ -44,6 +47,6 @@ HelpPosition placeHelp(const ScreenRect &mainFrame, const ScreenRect &spare, con
     const ScreenRect left = frameAt(mainFrame.x - right.width, mainFrame.y, percent);
     if (inside(left, room))
         return {left, percent};
-    int at = std::min(percent, fittingViewPercent(help.width, help.height, frameWidth, frameHeight, spare.width, spare.height));
+    const int at = std::min(percent, fittingViewPercent(helpWidthTwips, helpHeightTwips, frameWidth, frameHeight, spare.width, spare.height));
     return {frameAt(spare.x, spare.y, at), at};
 }

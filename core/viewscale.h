@@ -30,10 +30,10 @@ int largerViewPercent(int percent);
 int smallerViewPercent(int percent);
 // A remembered percentage as a step of the range; anything else (a hand-edited setting): none.
 bool isViewPercent(int percent);
-// The largest step at which a window of `width` × `height` pixels at 100 %, with `frameWidth` ×
-// `frameHeight` of frame that does not grow, fits into `roomWidth` × `roomHeight`; the smallest where
-// none fits.
-int fittingViewPercent(int width, int height, int frameWidth, int frameHeight, int roomWidth, int roomHeight);
+// The largest step at which a window of a layout `widthTwips` × `heightTwips`, each edge in whole pixels as
+// pixelsFromTwips gives them, with `frameWidth` × `frameHeight` pixels of frame that does not grow, fits into
+// `roomWidth` × `roomHeight` pixels; the smallest where none fits.
+int fittingViewPercent(int widthTwips, int heightTwips, int frameWidth, int frameHeight, int roomWidth, int roomHeight);
 
 // A rectangle on the screen, in pixels.
 struct ScreenRect
@@ -52,11 +52,11 @@ struct HelpPosition
     int percent;
     bool operator==(const HelpPosition &) const = default;
 };
-// The help window (`help` at 100 %, with `frameWidth` × `frameHeight` of frame) beside the main window's
-// frame, at the main window's `percent`: right of it where the screen's room holds it, else left of it,
-// else over `spare`, the part of the main window the lesson can do without while the help is read, at
-// the largest step that fits there.
-HelpPosition placeHelp(const ScreenRect &mainFrame, const ScreenRect &spare, const ScreenRect &help, int frameWidth,
-                    int frameHeight, int percent, const ScreenRect &room);
+// The help window (a layout `helpWidthTwips` × `helpHeightTwips`, with `frameWidth` × `frameHeight` pixels of
+// frame) beside the main window's frame, at the main window's `percent`: right of it where the screen's room
+// holds it, else left of it, else over `spare`, the part of the main window the lesson can do without while the
+// help is read, at the largest step that fits there.
+HelpPosition placeHelp(const ScreenRect &mainFrame, const ScreenRect &spare, int helpWidthTwips, int helpHeightTwips,
+                       int frameWidth, int frameHeight, int percent, const ScreenRect &room);
 
 #endif

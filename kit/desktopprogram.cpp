@@ -7,7 +7,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
-#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,7 +42,7 @@ DesktopProgram::DesktopProgram(ProgramNumber program, const Seams &seams, QObjec
 {
     const int remembered = m_seams.settings.value(percentKey(program)).toInt();
     if (isViewPercent(remembered))
-        m_percent = remembered;
+        m_chosen = remembered;
 }
 
 void DesktopProgram::showMain()
@@ -49,20 +50,27 @@ void DesktopProgram::showMain()
     m_main = new MainWindow(m_program, m_seams);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &ProgramWindow::helpRequested, this, &DesktopProgram::showHelp);
-    const bool chosen = m_percent != 0;
-    if (!chosen)
-        m_percent = fittingPercent();
+    m_percent = std::min(m_chosen ? m_chosen : largestViewPercent, fittingPercent());
     m_main->setViewScale(m_percent / 100.0);
     addViewSize(*m_main);
+    // The window system gives the window its frame once it shows, and moves it; it may move it to another screen.
+    m_main->installEventFilter(this);
     m_main->show();
     m_main->activateWindow();
-    if (!chosen) {
-        // Once the window has its frame: the frame too must fit.
-        QTimer::singleShot(0, m_main, [this] {
-            if (fittingPercent() < m_percent)
-                setViewPercent(fittingPercent(), false);
-        });
-    }
+}
+
+bool DesktopProgram::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_main && (event->type() == QEvent::Move || event->type() == QEvent::Show) && !m_main->isFullScreen())
+        fitToScreen();
+    return QObject::eventFilter(watched, event);
+}
+
+void DesktopProgram::fitToScreen()
+{
+    const int percent = std::min(m_chosen ? m_chosen : largestViewPercent, fittingPercent());
+    if (percent != m_percent)
+        setViewPercent(percent, false);
 }
 
 MainWindow *DesktopProgram::mainWindow() const
@@ -73,10 +81,11 @@ MainWindow *DesktopProgram::mainWindow() const
 int DesktopProgram::fittingPercent() const
 {
     // With room for what may stand beside the controls.
-    const QSize size = m_main->layoutSize().expandedTo({pixelsFromTwips(mainWindowLayout(m_program).widestWidth), 0});
+    const WindowLayout &layout = mainWindowLayout(m_program);
     const QSize frame = frameOf(*m_main);
     const QRect room = roomOf(*m_main);
-    return fittingViewPercent(size.width(), size.height(), frame.width(), frame.height(), room.width(), room.height());
+    return fittingViewPercent(std::max(m_main->layoutSize().width() * twipsPerPixel, layout.widestWidth), layout.height,
+                              frame.width(), frame.height(), room.width(), room.height());
 }
 
 void DesktopProgram::addViewSize(ProgramWindow &window)
@@ -90,7 +99,7 @@ void DesktopProgram::addViewSize(ProgramWindow &window)
 void DesktopProgram::choose(ViewSizeChoice choice, ProgramWindow &window)
 {
     switch (choice) {
-    case ViewSizeChoice::Larger: setViewPercent(largerViewPercent(m_percent), true); return;
+    case ViewSizeChoice::Larger: setViewPercent(std::min(largerViewPercent(m_percent), std::max(m_percent, fittingPercent())), true); return;
     case ViewSizeChoice::Smaller: setViewPercent(smallerViewPercent(m_percent), true); return;
     case ViewSizeChoice::Original: setViewPercent(smallestViewPercent, true); return;
     case ViewSizeChoice::FullScreen: window.setFullScreen(!window.isFullScreen()); return;
@@ -100,8 +109,10 @@ void DesktopProgram::choose(ViewSizeChoice choice, ProgramWindow &window)
 void DesktopProgram::setViewPercent(int percent, bool remember)
 {
     m_percent = percent;
-    if (remember)
+    if (remember) {
+        m_chosen = percent;
         m_seams.settings.setValue(percentKey(m_program), percent);
+    }
     for (ProgramWindow *window : {static_cast<ProgramWindow *>(m_main.data()), static_cast<ProgramWindow *>(m_help.data())}) {
         if (window)
             window->setViewScale(percent / 100.0);
@@ -138,10 +149,9 @@ void DesktopProgram::showHelpBeside()
         addViewSize(*m_help);
         // Beside the main window where the screen has room, else over what the lesson can spare.
         const QSize frame = frameOf(*m_main);
-        const QSize help = m_help->layoutSize();
-        const HelpPosition place = placeHelp(screenRect(m_main->frameGeometry()), screenRect(m_main->spareForHelp()),
-                                          {0, 0, help.width(), help.height()}, frame.width(), frame.height(),
-                                          m_percent, screenRect(roomOf(*m_main)));
+        const WindowLayout &help = helpWindowLayout(m_program);
+        const HelpPosition place = placeHelp(screenRect(m_main->frameGeometry()), screenRect(m_main->spareForHelp()), help.width,
+                                             help.height, frame.width(), frame.height(), m_percent, screenRect(roomOf(*m_main)));
         m_help->setViewScale(place.percent / 100.0);
         m_help->move(place.frame.x, place.frame.y);
         // However the help window is closed, the main window is the one to work in again.

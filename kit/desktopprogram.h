@@ -19,7 +19,8 @@ class ViewSizeMenu;
 // web/src/page.js: keep the two in step.
 //
 // Both windows are shown at the size chosen under 表示の大きさ, remembered between starts; until one
-// is chosen, at the largest that fits the screen.
+// is chosen, at the largest that fits the screen. Never larger than fits, frame and all: the size is fitted
+// again whenever the main window's frame or screen changes.
 class DesktopProgram : public QObject
 {
     Q_OBJECT
@@ -42,12 +43,16 @@ private:
     void setViewPercent(int percent, bool remember);
     // The largest size at which the main window, at its widest, fits its screen, its frame as it stands.
     int fittingPercent() const;
+    // The size chosen, or the largest, as far as it fits.
+    void fitToScreen();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     ProgramNumber m_program;
     Seams m_seams;
     QPointer<MainWindow> m_main;
     QPointer<HelpWindow> m_help;
-    int m_percent = 0; // 0 until the main window fits the screen, where none is remembered
+    int m_chosen = 0;  // the size chosen and remembered; 0: none
+    int m_percent = 0; // the size shown
     std::vector<QPointer<ViewSizeMenu>> m_menus;
 };
 

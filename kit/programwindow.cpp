@@ -157,6 +157,7 @@ void ProgramWindow::setFullScreen(bool fullScreen)
     if (fullScreen == isFullScreen())
         return;
     if (fullScreen) {
+        m_normalPlace = geometry().topLeft();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();
@@ -166,6 +167,8 @@ void ProgramWindow::setFullScreen(bool fullScreen)
         m_origin = {};
         m_scale = m_normalScale;
         applyScale();
+        // Where it stood: a window system may put it back with its frame off the screen.
+        setGeometry(QRect(m_normalPlace, size()));
     }
 }
 

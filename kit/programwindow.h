@@ -106,6 +106,7 @@ private:
     double m_scale = 1.0;
     double m_normalScale = 1.0; // outside full screen
     QPoint m_origin;        // where the layout's top left stands: centred in full screen
+    QPoint m_normalPlace;   // where the window stood before full screen, its frame round it
     int m_contentWidth = 0; // pixels, panels included
 };
 

@@ -81,17 +81,18 @@ private slots:
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
     }
 
-    // The desktop's sizes, worked by hand: Taluno1 is 698 × 579 pixels at 100 %, 1056 wide with its walk, and
-    // Taluno2 553 × 512; the help window 617 × 496.
+    // The desktop's sizes, worked by hand: Taluno1 is 10470 × 8685 twips, 698 × 579 pixels at 100 %, 1056 wide with
+    // its walk; Taluno2 553 × 512.
     void viewSizes()
     {
         const struct { const char *what; int width, height, frameHeight, roomWidth, roomHeight, percent; } fits[] = {
-            {"Taluno1 on Full HD: 1080 / 579 = 1.87", 698, 579, 0, 1920, 1080, 180},
-            {"its walk on Full HD: 1056 × 1.8 = 1901", 1056, 579, 0, 1920, 1080, 180},
-            {"Taluno1 on 1366 × 768", 698, 579, 0, 1366, 768, 130},
-            {"with a title bar of 30: 738 / 579 = 1.27", 698, 579, 30, 1366, 768, 120},
-            {"Taluno2 on Full HD: 512 × 2.1 = 1075.2", 553, 512, 0, 1920, 1080, 210},
-            {"no room even at 100 %", 698, 579, 0, 1024, 600, 100},
+            {"Taluno1 on Full HD: 1080 / 579 = 1.87", 10470, 8685, 0, 1920, 1080, 180},
+            {"its walk on Full HD: 1056 × 1.8 = 1901", 15840, 8685, 0, 1920, 1080, 180},
+            {"Taluno1 on 1366 × 768", 10470, 8685, 0, 1366, 768, 130},
+            {"with a title bar of 30: 738 / 579 = 1.27", 10470, 8685, 30, 1366, 768, 120},
+            {"Taluno2 on Full HD: 512 × 2.1 = 1075.2", 8295, 7680, 0, 1920, 1080, 210},
+            {"with a title bar of 6, 1075 + 6 = 1081", 8295, 7680, 6, 1920, 1080, 200},
+            {"no room even at 100 %", 10470, 8685, 0, 1024, 600, 100},
         };
         for (const auto &row : fits)
             QVERIFY2(fittingViewPercent(row.width, row.height, 0, row.frameHeight, row.roomWidth, row.roomHeight) == row.percent, row.what);
@@ -99,16 +100,51 @@ private slots:
                  std::vector({110, 300, 100, 170}));
         QCOMPARE(std::vector({isViewPercent(150), isViewPercent(155), isViewPercent(90), isViewPercent(310)}),
                  std::vector({true, false, false, false}));
+    }
 
-        const ScreenRect fullHd{0, 0, 1920, 1080}, help{0, 0, 617, 496};
-        const struct { const char *what; ScreenRect main, spare; int percent; HelpPosition place; } places[] = {
-            {"right of the walk at 100 %", {0, 0, 1056, 579}, {}, 100, {{1056, 0, 617, 496}, 100}},
-            {"left, the window at the screen's right", {1000, 0, 698, 579}, {}, 100, {{383, 0, 617, 496}, 100}},
-            {"over the table at 150 %: 738 / 496 = 1.49", {0, 0, 1584, 869}, {0, 48, 1047, 738}, 150, {{0, 48, 863, 694}, 140}},
-            {"over the table at 180 %: 886 / 496 = 1.79", {0, 0, 1901, 1042}, {0, 58, 1256, 886}, 180, {{0, 58, 1048, 843}, 170}},
+    // Taluno1's help at every size its window fits the screen at, walk shown or not, on a projector and a laptop, with
+    // and without a frame, the window at either edge: inside the screen; beside the window at its size, not over it,
+    // wherever either side has room; else inside the part of the window the lesson can spare, at the largest size
+    // that fits there (at 100 % on a laptop, 4 pixels more than it: none is smaller).
+    void helpPlacedAtEverySize()
+    {
+        const WindowLayout &main = tossWindowLayout(), &help = helpWindowLayout(ProgramNumber::Taluno1);
+        const auto inside = [](const ScreenRect &inner, const ScreenRect &outer) {
+            return QRect(outer.x, outer.y, outer.width, outer.height).contains(QRect(inner.x, inner.y, inner.width, inner.height));
         };
-        for (const auto &row : places)
-            QVERIFY2(placeHelp(row.main, row.spare, help, 0, 0, row.percent, fullHd) == row.place, row.what);
+        const auto sizeAt = [](const WindowLayout &layout, int percent, QSize frame, int width = 0) {
+            return QSize(pixelsFromTwips(width ? width : layout.width, percent / 100.0), pixelsFromTwips(layout.height, percent / 100.0)) + frame;
+        };
+        for (const ScreenRect &room : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{0, 0, 1366, 768}}) {
+            for (const QSize frame : {QSize(0, 0), QSize(2, 24)}) {
+                for (const int width : {main.width, main.widestWidth}) {
+                    for (int percent = smallestViewPercent; percent <= largestViewPercent; percent += viewPercentStep) {
+                        const QSize window = sizeAt(main, percent, frame, width), beside = sizeAt(help, percent, frame);
+                        if (window.width() > room.width || window.height() > room.height)
+                            break;
+                        for (const int x : {room.x, room.x + room.width - window.width()}) {
+                            const ScreenRect mainFrame{x, room.y, window.width(), window.height()};
+                            const Control &table = *main.spareForHelp;
+                            const auto edge = [percent](int twips) { return pixelsFromTwips(twips, percent / 100.0); };
+                            const ScreenRect spare{x + frame.width() / 2 + edge(table.left), room.y + frame.height() - frame.width() / 2 + edge(table.top),
+                                                   edge(table.left + table.width) - edge(table.left), edge(table.top + table.height) - edge(table.top)};
+                            const HelpPosition place = placeHelp(mainFrame, spare, help.width, help.height, frame.width(), frame.height(), percent, room);
+                            const QString what = QStringLiteral("%1 x %2, frame %3, %4 % at x %5").arg(room.width).arg(room.height).arg(frame.height()).arg(percent).arg(x);
+                            QVERIFY2(inside(place.frame, room) && QSize(place.frame.width, place.frame.height) == sizeAt(help, place.percent, frame), qPrintable(what));
+                            const bool hasRoomBeside = room.x + room.width - x - window.width() >= beside.width() || x - room.x >= beside.width();
+                            if (hasRoomBeside) {
+                                QVERIFY2(place.percent == percent && place.frame.y == mainFrame.y
+                                             && (place.frame.x == x + window.width() || place.frame.x + place.frame.width == x), qPrintable(what));
+                            } else {
+                                const QSize larger = sizeAt(help, place.percent + viewPercentStep, frame);
+                                QVERIFY2((inside(place.frame, spare) || place.percent == smallestViewPercent)
+                                             && (place.percent == percent || larger.width() > spare.width || larger.height() > spare.height), qPrintable(what));
+                            }
+                        }
+                    }
+                }
+            }
+        }
     }
 };
 
