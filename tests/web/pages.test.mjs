@@ -476,14 +476,15 @@ scenario('A tablet held upright: Taluno1\'s walk under its table, every button 4
         await button(tab, '自動開始');
         await runFor(tab, 500);
         const first = Number(await text(tab, named(tab, 'balanceCells')[0]));
-        const [graph, answer, table, buttons, bottom] = await tab.evaluate(([graph, answer, cell]) => {
+        const [graph, answer, table, buttons, window] = await tab.evaluate(([graph, answer, cell, window]) => {
             const box = (selector) => document.querySelector(selector).getBoundingClientRect();
             const shown = [...document.querySelectorAll('.window .button')].filter((b) => b.offsetParent !== null);
-            return [box(graph), box(answer), box(cell), shown.map((b) => Math.round(b.getBoundingClientRect().height * 10) / 10),
-                    document.querySelector('.stage').getBoundingClientRect().bottom];
-        }, [named(tab, 'walkGraph'), named(tab, 'lowestSoFarLabel'), named(tab, 'balanceCells').at(-1)]);
-        assert.ok(graph.top >= table.bottom && answer.top >= graph.bottom && graph.right <= viewport[0] && bottom <= viewport[1] + 0.5,
-                  `${viewport}: ${JSON.stringify([graph, answer, table, bottom])}`);
+            return [box(graph), box(answer), box(cell), shown.map((b) => Math.round(b.getBoundingClientRect().height * 10) / 10), box(window)];
+        }, [named(tab, 'walkGraph'), named(tab, 'lowestSoFarLabel'), named(tab, 'balanceCells').at(-1), mainWindow]);
+        // The walk and the answer inside the window, and the window inside the screen.
+        const within = (inner, outer) => inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right + 0.5 && inner.bottom <= outer.bottom + 0.5;
+        assert.ok(graph.top >= table.bottom && answer.top >= graph.bottom && within(graph, window) && within(answer, window)
+                  && within(window, { left: 0, top: 0, right: viewport[0], bottom: viewport[1] }), `${viewport}: ${JSON.stringify([graph, answer, table, window])}`);
         assert.ok(buttons.length === 5 && buttons.every((height) => height >= 44), `${viewport}: ${buttons}`);
         // Drawn again at its new size: the first step in blue where its units fall.
         assert.deepEqual(await colours(tab, 'walkGraph', [[11.5, 46 - 2 * first]]), ['#0000ff']);
