@@ -102,45 +102,35 @@ private slots:
                  std::vector({true, false, false, false}));
     }
 
-    // Taluno1's help at every size its window fits the screen at, walk shown or not, on a projector and a laptop, with
-    // and without a frame, the window at either edge: inside the screen; beside the window at its size, not over it,
-    // wherever either side has room; else inside the part of the window the lesson can spare, at the largest size
-    // that fits there (at 100 % on a laptop, 4 pixels more than it: none is smaller).
+    // Taluno1's help at every size its window, walk shown, fits the screen at, on a projector and a laptop, with and
+    // without a frame, the window at either edge: inside the screen; beside the window at its size where either side
+    // has room; else inside the part of the window the lesson can spare, at the largest size that fits there (at
+    // 100 % on a laptop, 4 pixels more than it: none is smaller).
     void helpPlacedAtEverySize()
     {
         const WindowLayout &main = tossWindowLayout(), &help = helpWindowLayout(ProgramNumber::Taluno1);
-        const auto inside = [](const ScreenRect &inner, const ScreenRect &outer) {
-            return QRect(outer.x, outer.y, outer.width, outer.height).contains(QRect(inner.x, inner.y, inner.width, inner.height));
-        };
-        const auto sizeAt = [](const WindowLayout &layout, int percent, QSize frame, int width = 0) {
-            return QSize(pixelsFromTwips(width ? width : layout.width, percent / 100.0), pixelsFromTwips(layout.height, percent / 100.0)) + frame;
-        };
+        const Control &table = *main.spareForHelp;
+        const auto rect = [](const ScreenRect &r) { return QRect(r.x, r.y, r.width, r.height); };
         for (const ScreenRect &room : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{0, 0, 1366, 768}}) {
             for (const QSize frame : {QSize(0, 0), QSize(2, 24)}) {
-                for (const int width : {main.width, main.widestWidth}) {
-                    for (int percent = smallestViewPercent; percent <= largestViewPercent; percent += viewPercentStep) {
-                        const QSize window = sizeAt(main, percent, frame, width), beside = sizeAt(help, percent, frame);
-                        if (window.width() > room.width || window.height() > room.height)
-                            break;
-                        for (const int x : {room.x, room.x + room.width - window.width()}) {
-                            const ScreenRect mainFrame{x, room.y, window.width(), window.height()};
-                            const Control &table = *main.spareForHelp;
-                            const auto edge = [percent](int twips) { return pixelsFromTwips(twips, percent / 100.0); };
-                            const ScreenRect spare{x + frame.width() / 2 + edge(table.left), room.y + frame.height() - frame.width() / 2 + edge(table.top),
-                                                   edge(table.left + table.width) - edge(table.left), edge(table.top + table.height) - edge(table.top)};
-                            const HelpPosition place = placeHelp(mainFrame, spare, help.width, help.height, frame.width(), frame.height(), percent, room);
-                            const QString what = QStringLiteral("%1 x %2, frame %3, %4 % at x %5").arg(room.width).arg(room.height).arg(frame.height()).arg(percent).arg(x);
-                            QVERIFY2(inside(place.frame, room) && QSize(place.frame.width, place.frame.height) == sizeAt(help, place.percent, frame), qPrintable(what));
-                            const bool hasRoomBeside = room.x + room.width - x - window.width() >= beside.width() || x - room.x >= beside.width();
-                            if (hasRoomBeside) {
-                                QVERIFY2(place.percent == percent && place.frame.y == mainFrame.y
-                                             && (place.frame.x == x + window.width() || place.frame.x + place.frame.width == x), qPrintable(what));
-                            } else {
-                                const QSize larger = sizeAt(help, place.percent + viewPercentStep, frame);
-                                QVERIFY2((inside(place.frame, spare) || place.percent == smallestViewPercent)
-                                             && (place.percent == percent || larger.width() > spare.width || larger.height() > spare.height), qPrintable(what));
-                            }
-                        }
+                for (int percent = smallestViewPercent; percent <= largestViewPercent; percent += viewPercentStep) {
+                    const auto px = [](int twips, int at) { return pixelsFromTwips(twips, at / 100.0); };
+                    const auto helpAt = [&](int at) { return QSize(px(help.width, at), px(help.height, at)) + frame; };
+                    const QSize window = QSize(px(main.widestWidth, percent), px(main.height, percent)) + frame;
+                    for (const int x : {room.x, room.x + room.width - window.width()}) {
+                        const QRect spare(x + frame.width() / 2 + px(table.left, percent), room.y + frame.height() - frame.width() / 2 + px(table.top, percent),
+                                          px(table.left + table.width, percent) - px(table.left, percent), px(table.top + table.height, percent) - px(table.top, percent));
+                        const HelpPosition place = placeHelp({x, room.y, window.width(), window.height()}, {spare.x(), spare.y(), spare.width(), spare.height()},
+                                                             help.width, help.height, frame.width(), frame.height(), percent, room);
+                        const QRect shown = rect(place.frame);
+                        const bool beside = room.width - x - window.width() >= helpAt(percent).width() || x >= helpAt(percent).width();
+                        const QSize larger = helpAt(place.percent + viewPercentStep);
+                        QVERIFY2(window.height() > room.height || window.width() > room.width
+                                     || (rect(room).contains(shown) && shown.size() == helpAt(place.percent)
+                                         && (beside ? place.percent == percent && shown.y() == room.y && (shown.x() == x + window.width() || shown.right() + 1 == x)
+                                                    : (spare.contains(shown) || place.percent == smallestViewPercent)
+                                                          && (place.percent == percent || larger.width() > spare.width() || larger.height() > spare.height()))),
+                                 qPrintable(QStringLiteral("%1 x %2, frame %3, %4 % at x %5").arg(room.width).arg(room.height).arg(frame.height()).arg(percent).arg(x)));
                     }
                 }
             }

@@ -36,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -146,23 +147,24 @@ struct RunWindow
     QPointer<MainWindow> window;
 };
 
-// The smallest rectangle that holds every pixel of `image` within `area` that is dark and not red, or with `red`, red.
-QRect inkBox(const QImage &image, const QRect &area, bool red = false)
+// The smallest rectangle that holds every pixel of `image` within `area` that is darker than `below` and not red,
+// or with `red`, red.
+QRect inkBox(const QImage &image, const QRect &area, bool red = false, int below = 128)
 {
     QRect box;
     for (int y = std::max(0, area.top()); y <= std::min(image.height() - 1, area.bottom()); ++y) {
         for (int x = std::max(0, area.left()); x <= std::min(image.width() - 1, area.right()); ++x) {
             const QColor colour = image.pixelColor(x, y);
-            if ((colour.red() > 160 && colour.green() < 100) ? red : !red && colour.lightness() < 128)
+            if ((colour.red() > 160 && colour.green() < 100) ? red : !red && colour.lightness() < below)
                 box |= QRect(x, y, 1, 1);
         }
     }
     return box;
 }
 
-bool inkIn(const QImage &image, const QRect &area)
+bool inkIn(const QImage &image, const QRect &area, int below = 128)
 {
-    return !inkBox(image, area).isNull();
+    return !inkBox(image, area, false, below).isNull();
 }
 
 } // namespace
@@ -258,8 +260,8 @@ private slots:
 
     // Nothing remembered, each program opens at the largest size at which it fits the Full HD screen, frame and all,
     // and with its walk or its share of c coins still fits: the back row reads the answer's digits at 36 pixels or
-    // more, the table's at 28. Ctrl+plus goes no larger; F11 fills the screen and gives the size back. A size chosen
-    // by the keys is the size of the next start.
+    // more, the table's at 28. Ctrl+plus goes no larger; F11 fills the screen and gives the size back. Taluno1's help
+    // lies over its table. A size chosen by the keys is the size of the next start.
     void sizedForTheRoom()
     {
         QFETCH(ProgramNumber, program);
@@ -288,6 +290,11 @@ private slots:
                                     .arg(window.height()).arg(origin().x()).arg(origin().y())));
         QTest::keyClick(&window, Qt::Key_F11);
         QTRY_VERIFY(window.size() == shown && onScreen());
+        // Taluno1's help at the window's right: over the table, clear of the walk, the answer and the buttons.
+        if (program == ProgramNumber::Taluno1) {
+            button(&window, "HELP")->click();
+            QTRY_VERIFY(qobject_cast<HelpWindow *>(QApplication::activeWindow()) && run.window->spareForHelp().contains(QApplication::activeWindow()->frameGeometry()));
+        }
         QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
         if (program == ProgramNumber::Taluno3) { // the graph drawn again at the new size
             const QImage graph = run.graph()->image();
@@ -303,34 +310,6 @@ private slots:
         next.showMain();
         QCOMPARE(next.viewPercent(), percent - 10);
         QCOMPARE(next.mainWindow()->width(), std::lround(mainWindowLayout(program).width * (percent - 10) / 1500.0));
-    }
-
-    // Taluno1 at the screen's left and right edge at each size from 100 % to 180 %: its help beside it, its frame
-    // clear of the window's, or over the result table; inside the screen either way.
-    void helpBesideOnEitherSide()
-    {
-        for (int percent = 100; percent <= 180; percent += 10) {
-            for (const bool atRight : {false, true}) {
-                TestSeams test;
-                test.settings.setValue(QStringLiteral("viewPercent/taluno1"), percent);
-                DesktopProgram desktop(ProgramNumber::Taluno1, test.seams);
-                desktop.showMain();
-                MainWindow &window = *desktop.mainWindow();
-                // Framed, where a window manager frames it; then moved.
-                QTRY_VERIFY(window.frameGeometry() != window.geometry() || QGuiApplication::platformName() != QLatin1String("xcb"));
-                const QRect room = window.screen()->availableGeometry();
-                const int x = atRight ? room.right() - window.frameGeometry().width() + 1 : room.left();
-                window.move(x, room.top());
-                QTRY_COMPARE(window.frameGeometry().left(), x);
-                button(&window, "HELP")->click();
-                HelpWindow *help = nullptr;
-                QTRY_VERIFY((help = qobject_cast<HelpWindow *>(QApplication::activeWindow())) && room.contains(help->frameGeometry()));
-                const QRect place = help->frameGeometry();
-                QVERIFY2(!place.intersects(window.frameGeometry()) || window.spareForHelp().contains(place),
-                         qPrintable(QStringLiteral("%1 % %2: help %3,%4 %5x%6").arg(percent).arg(x).arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())));
-                cleanup();
-            }
-        }
     }
 
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
@@ -388,10 +367,8 @@ private slots:
         QTRY_COMPARE(experiments()->text(), QStringLiteral("6"));
         // クラスの結果をまとめる in a box of many lines: the class's results shown as a run.
         const auto pool = [] {
-            for (QAction *action : visibleWindows().value(0)->actions()) {
-                if (action->text() == QStringLiteral("クラスの結果をまとめる"))
-                    action->trigger();
-            }
+            const QList<QAction *> actions = visibleWindows().value(0)->actions();
+            (*std::find_if(actions.begin(), actions.end(), [](QAction *action) { return action->text() == QStringLiteral("クラスの結果をまとめる"); }))->trigger();
         };
         answerNextBox(QStringLiteral("-3\n1"), &seen);
         pool();
@@ -407,10 +384,10 @@ private slots:
             answerNextBox({}, &seen);
             pool();
             QTRY_COMPARE(seen.size(), asked);
-            const QString asked = seen.takeLast();
-            seen.removeLast();
-            QVERIFY2(asked.startsWith(QStringLiteral(" クラスの結果をまとめる: 1行目が読めません：「") + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
-                         && asked.endsWith(" (lines)"), qPrintable(row["name"].toString()));
+            const QString again = seen.takeLast();
+            seen.removeLast(); // the box as it opened
+            QVERIFY2(again.startsWith(QStringLiteral(" クラスの結果をまとめる: 1行目が読めません：「") + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
+                         && again.endsWith(" (lines)"), qPrintable(row["name"].toString()));
             QCOMPARE(experiments()->text() + control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::meanValue)->text(), "2" + mean);
         }
         // Ten million characters pasted: refused at once, the box as it was, saying why above its prompt.
@@ -572,32 +549,28 @@ private slots:
     {
         const QFontMetrics font(msPGothic(captionPoints));
         const int room = pixelsFromTwips(batchWindowLayout(ProgramNumber::Taluno3).controls[BatchControls::graphSurface].width) - captionLinePixels();
-        for (const int guests : {10, 100, 1000}) {
-            for (const char *percent : {"50", "60"}) {
-                for (int extras = 0; extras < 8; ++extras) {
-                    for (const int coins : {0, guests}) {
-                        RecordingView view(batchWindowLayout(ProgramNumber::Taluno3));
-                        ScriptedRandom random({0.9f});
-                        FixedClock clock;
-                        BatchFlow flow(view, batchRules(ProgramNumber::Taluno3), random, clock);
-                        flow.onActivated();
-                        view.answer(flow, {QString::number(guests), "1000"});
-                        flow.chooseExtra(Extra::ChangePercent);
-                        view.answer(flow, {percent});
-                        flow.onClicked(BatchControls::startButton);
-                        flow.setExtraShown(Extra::ExactLaw, extras & 1);
-                        flow.setExtraShown(Extra::CoinsPanel, extras & 2);
-                        if (extras & 4) {
-                            flow.chooseExtra(Extra::CoinsShare);
-                            view.answer(flow, {QString::number(coins)});
-                        }
-                        const QStringList lines = qtLines(flow.pictureCaption());
-                        QCOMPARE(lines.size(), 1 + (percent[0] == '6') + (extras & 1) + (extras & 2 ? 5 : 0) + (extras & 4 ? 1 : 0));
-                        for (const QString &line : lines)
-                            QVERIFY2(font.horizontalAdvance(line) <= room, qPrintable(line));
-                    }
-                }
+        // Each case a number: its guests, its share, its extras as bits (the law, the coins, c coins), its coins.
+        for (int which = 0; which < 3 * 2 * 8 * 2; ++which) {
+            const int guests = std::array{10, 100, 1000}[which % 3], percent = which / 3 % 2 ? 60 : 50, extras = which / 6 % 8;
+            RecordingView view(batchWindowLayout(ProgramNumber::Taluno3));
+            ScriptedRandom random({0.9f});
+            FixedClock clock;
+            BatchFlow flow(view, batchRules(ProgramNumber::Taluno3), random, clock);
+            flow.onActivated();
+            view.answer(flow, {QString::number(guests), "1000"});
+            flow.chooseExtra(Extra::ChangePercent);
+            view.answer(flow, {QString::number(percent)});
+            flow.onClicked(BatchControls::startButton);
+            flow.setExtraShown(Extra::ExactLaw, extras & 1);
+            flow.setExtraShown(Extra::CoinsPanel, extras & 2);
+            if (extras & 4) {
+                flow.chooseExtra(Extra::CoinsShare);
+                view.answer(flow, {QString::number(which / 48 ? guests : 0)});
             }
+            const QStringList lines = qtLines(flow.pictureCaption());
+            QCOMPARE(lines.size(), 1 + (percent != 50) + (extras & 1) + (extras & 2 ? 5 : 0) + (extras & 4 ? 1 : 0));
+            for (const QString &line : lines)
+                QVERIFY2(font.horizontalAdvance(line) <= room, qPrintable(line));
         }
     }
 
@@ -626,14 +599,8 @@ private slots:
                 QCOMPARE(saved.size(), QSize(size.width(), size.height() + (program == ProgramNumber::Taluno3 ? 10 * captionLinePixels() : 0)) * 2);
                 // Dark within two pixels of the window of a point of it, as the picture holds it.
                 const auto dark = [&](QPointF at) {
-                    const QPoint centre = ((at - area.topLeft()) * toPicture).toPoint();
                     const int near = int(std::ceil(2 * toPicture)) + 1;
-                    int darkest = 255;
-                    for (int y = centre.y() - near; y <= centre.y() + near; ++y) {
-                        for (int x = centre.x() - near; x <= centre.x() + near; ++x)
-                            darkest = std::min(darkest, saved.rect().contains(x, y) ? qGray(saved.pixel(x, y)) : 255);
-                    }
-                    return darkest < 200;
+                    return inkIn(saved, QRect(((at - area.topLeft()) * toPicture).toPoint() - QPoint(near, near), QSize(2 * near + 1, 2 * near + 1)), 200);
                 };
                 // Every edge of every bordered label and panel; Taluno3's axes and the last tick.
                 QList<QLineF> edges;

@@ -158,7 +158,7 @@ const sidePanels = (tab) => tab.evaluate((window) => {
         fontPixels: parseFloat(getComputedStyle(panel).fontSize), bold: getComputedStyle(panel).fontWeight >= 700 })) };
 }, mainWindow);
 
-scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels, the window saved, HELP in place, 終了, the cues', async () => {
+scenario('Taluno2 from the web server: laid out, the dialog, a run, the class\'s results and what is pasted, HELP in place, 終了, the cues', async () => {
     const tab = await open(2, { from: 'http' });
     await assertLaidOut(tab, 1);
     await answer(tab, ' お客人数の設定', 'abc');
@@ -170,29 +170,6 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, both panels,
     // The focus has moved on to 終了, which asks before anything is lost.
     assert.equal(await tab.evaluate(() => document.activeElement.textContent), '終了');
 
-    // The panels right of the table's last column, in the window, which widens to hold them: the coins as large
-    // as the table's numbers, then the share of c coins under them, larger and bold.
-    await tab.press('k');
-    await tab.press('c');
-    await answer(tab, ' c枚用意したら？', '3');
-    const margin = table.face.panelMargin;
-    const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, named(tab, 'countCells')[0]));
-    const { width, panels: [coins, share] } = await sidePanels(tab);
-    const [title, lastColumn] = [place(tab, 'titleLabel'), place(tab, 'countCells', 62)];
-    assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
-    assert.deepEqual([share.left, share.cells[0], share.bold], [coins.left, '3枚用意したら', true]);
-    assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers);
-    assert.equal(width, Math.max(coins.right, share.right) + margin);
-    // Saved at twice the size, named after the window: the title's colour at its place, the last count's white
-    // in the lower right, the panels in the picture.
-    await tab.press('Control+s');
-    const picture = await savedPicture(tab, [[2 * (title.left + 2), 2 * (title.top + 4)], [2 * (lastColumn.left + 40), 2 * (lastColumn.top + 12)]]);
-    assert.deepEqual(picture, { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height, colours: ['#80ffff', '#ffffff'], clear: true });
-    // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
-    await tab.press('c');
-    await answer(tab, ' c枚用意したら？', 'キャンセル');
-    await tab.press('k');
-    assert.deepEqual(await sidePanels(tab), { width: tab.layout.width, panels: [] });
 
     // At six in ten needing change, the class's results in a box of many lines: a line it cannot read named, the
     // text kept with the cursor at its end; Ctrl+Enter answers.
@@ -294,7 +271,7 @@ const linesAcross = async (tab, scans, saved = false) => tab.evaluate(async ([pn
 }, [saved ? null : await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))))
     .then(() => tab.screenshot()), scans, saved]);
 
-scenario('Borders at any scale: every line of the table and the panels drawn with the stage scaled to 0.74 as at 1.4, and in the window\'s picture; 理論値 under the counts', async () => {
+scenario('Borders at any scale: every line of the table and the panels drawn with the stage scaled to 0.74 as at 1.4, and in the window\'s picture; the panels\' places; 理論値 under the counts', async () => {
     const counts = [];
     for (const viewport of [[553, 512], [1050, 720]]) {
         const tab = await open(2, { viewport, clock: true });
@@ -312,10 +289,25 @@ scenario('Borders at any scale: every line of the table and the panels drawn wit
         const cells = named(tab, 'countCells');
         const scans = [[cells[0], cells[54], 3], [`${mainWindow} .side-panel caption`, `${mainWindow} .side-panel:last-of-type`, 3]];
         counts.push([Math.round(scale * 100) / 100, ...await linesAcross(tab, scans)]);
-        // The window's picture holds every one of them, whole, at whatever scale the stage stands.
+        // The panels right of the table's last column, in the window, which widens to hold them: the coins as large
+        // as the table's numbers, then the share of c coins under them, larger and bold.
+        const margin = table.face.panelMargin;
+        const numbers = parseFloat(await tab.evaluate((cell) => getComputedStyle(document.querySelector(cell)).fontSize, cells[0]));
+        const { width, panels: [coins, share] } = await sidePanels(tab);
+        const lastColumn = place(tab, 'countCells', 62);
+        assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
+        assert.deepEqual([share.left, share.cells[0], share.bold], [coins.left, '3枚用意したら', true]);
+        assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers && width === Math.max(coins.right, share.right) + margin);
+        // The window's picture, named after it, at twice its size, holds every line, whole, at whatever scale the stage stands.
         await tab.press('Control+s');
         await tab.waitFor(() => globalThis.saved.length);
         assert.deepEqual(await linesAcross(tab, scans, true), counts.at(-1).slice(1));
+        assert.deepEqual(await savedPicture(tab, []), { name: 'Talunoの実験２.png', width: 2 * width, height: 2 * tab.layout.height, colours: [], clear: true });
+        // Cancel takes the share away; the panels go, and the window is as narrow as its table again.
+        await tab.press('c');
+        await answer(tab, ' c枚用意したら？', 'キャンセル');
+        await tab.press('k');
+        assert.deepEqual(await sidePanels(tab), { width: tab.layout.width, panels: [] });
         // The count over its expectation in red, each within its half of the cell; 「度　　数」 over 「理論度数」
         // with its two full-width blanks, nearly four characters wide.
         await tab.press('t');
