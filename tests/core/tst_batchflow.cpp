@@ -238,6 +238,8 @@ private slots:
         QVERIFY(view.asked.back().multiline && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"-3 １\nx"});
         QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx");
+        view.answer(window.flow, {QString(1'000'001, '1')}); // too long to read: not offered again
+        QVERIFY(view.asked.back().text == tooMuchPastedText + ("\n\n" + std::string(poolPrompt)) && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"−3, ▲2\n１"});
         lowests.assign(102, 0);
         lowests[97] = lowests[98] = lowests[101] = 1; // -3, -2 and 1: a mean of -4/3
