@@ -50,7 +50,7 @@ void DesktopProgram::showMain()
     m_main = new MainWindow(m_program, m_seams);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &ProgramWindow::helpRequested, this, &DesktopProgram::showHelp);
-    m_percent = std::min(m_chosen ? m_chosen : largestViewPercent, fittingPercent());
+    m_percent = fittedPercent();
     m_main->setViewScale(m_percent / 100.0);
     addViewSize(*m_main);
     // The window system gives the window its frame once it shows, and moves it; it may move it to another screen.
@@ -66,11 +66,15 @@ bool DesktopProgram::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+int DesktopProgram::fittedPercent() const
+{
+    return std::min(m_chosen ? m_chosen : largestViewPercent, fittingPercent());
+}
+
 void DesktopProgram::fitToScreen()
 {
-    const int percent = std::min(m_chosen ? m_chosen : largestViewPercent, fittingPercent());
-    if (percent != m_percent)
-        setViewPercent(percent, false);
+    if (fittedPercent() != m_percent)
+        setViewPercent(fittedPercent(), false);
 }
 
 MainWindow *DesktopProgram::mainWindow() const

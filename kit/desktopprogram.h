@@ -43,7 +43,8 @@ private:
     void setViewPercent(int percent, bool remember);
     // The largest size at which the main window, at its widest, fits its screen, its frame as it stands.
     int fittingPercent() const;
-    // The size chosen, or the largest, as far as it fits.
+    // The size chosen, or the largest, as far as it fits; and the windows shown at it.
+    int fittedPercent() const;
     void fitToScreen();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
