@@ -10,7 +10,7 @@ inline constexpr int viewPercentStep = 10;
 
 // 表示の大きさ: the desktop windows' submenu of the context menu, and its shortcuts. The pages leave
 // the size to the browser.
-enum class ViewSizeChoice { Larger, Smaller, Original, FullScreen };
+enum class ViewSizeChoice { Larger, Smaller, Original, FitScreen, FullScreen };
 struct ViewSizeRow
 {
     ViewSizeChoice choice;
@@ -22,6 +22,7 @@ inline constexpr ViewSizeRow viewSizeRows[] = {
     {ViewSizeChoice::Larger, "大きくする", "Ctrl++"},
     {ViewSizeChoice::Smaller, "小さくする", "Ctrl+-"},
     {ViewSizeChoice::Original, "元の大きさ（100%）", "Ctrl+0"},
+    {ViewSizeChoice::FitScreen, "画面に合わせる", ""}, // the size a first start shows, no longer remembered
     {ViewSizeChoice::FullScreen, "全画面表示", "F11"},
 };
 

@@ -106,6 +106,11 @@ void DesktopProgram::choose(ViewSizeChoice choice, ProgramWindow &window)
     case ViewSizeChoice::Larger: setViewPercent(std::min(largerViewPercent(m_percent), std::max(m_percent, fittingPercent())), true); return;
     case ViewSizeChoice::Smaller: setViewPercent(smallerViewPercent(m_percent), true); return;
     case ViewSizeChoice::Original: setViewPercent(smallestViewPercent, true); return;
+    case ViewSizeChoice::FitScreen:
+        m_chosen = 0;
+        m_seams.settings.remove(percentKey(m_program));
+        setViewPercent(fittedPercent(), false);
+        return;
     case ViewSizeChoice::FullScreen: window.setFullScreen(!window.isFullScreen()); return;
     }
 }

@@ -13,6 +13,7 @@ ViewSizeMenu::ViewSizeMenu(QWidget &window, int percent, std::function<void(View
         case ViewSizeChoice::Larger: keys << QKeySequence::ZoomIn << QKeySequence(Qt::CTRL | Qt::Key_Equal) << QKeySequence(Qt::CTRL | Qt::Key_Semicolon); break;
         case ViewSizeChoice::Smaller: keys << QKeySequence::ZoomOut; break;
         case ViewSizeChoice::Original:
+        case ViewSizeChoice::FitScreen:
         case ViewSizeChoice::FullScreen: break;
         }
         QList<QKeySequence> distinct;

@@ -240,7 +240,7 @@ private slots:
     // Nothing remembered, each program opens at the largest size at which it fits the Full HD screen, frame and all,
     // and with its walk or its share of c coins still fits: the back row reads the answer's digits at 36 pixels or
     // more, the table's at 28. Ctrl+plus goes no larger; F11 fills the screen and gives the size back. Taluno1's help
-    // lies over its table. A size chosen by the keys is the size of the next start.
+    // lies over its table. A size chosen by the keys is the size of the next start, until 画面に合わせる.
     void sizedForTheRoom()
     {
         QFETCH(ProgramNumber, program);
@@ -280,6 +280,10 @@ private slots:
         next.showMain();
         QCOMPARE(next.viewPercent(), percent - 10);
         QCOMPARE(next.mainWindow()->width(), std::lround(mainWindowLayout(program).width * (percent - 10) / 1500.0));
+        // 画面に合わせる: the first start's size again, and so at the next start.
+        const QList<QAction *> actions = next.mainWindow()->actions();
+        (*std::find_if(actions.begin(), actions.end(), [](QAction *action) { return action->text() == QStringLiteral("画面に合わせる"); }))->trigger();
+        QVERIFY(next.viewPercent() == percent && run.test.settings.allKeys().isEmpty());
     }
 
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
