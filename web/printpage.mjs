@@ -67,6 +67,8 @@ th, td { border: 1px solid #000; padding: 0.3em 0.5em; vertical-align: top; }
 th { background: #eee; }
 td:empty { height: 2.4em; }
 td:first-child:nth-last-child(2) { width: 40%; }
+/* A table of menus: each menu's name and key on one line, whatever the text beside them. */
+td:first-child:nth-last-child(3), td:nth-child(2):nth-last-child(2) { white-space: nowrap; }
 figure { margin: 1em 0; text-align: center; }
 figure img { max-width: 100%; }
 figcaption { font-size: 0.9em; }
