@@ -34,7 +34,7 @@ void BatchFlow::onClicked(int control)
     case startButton: start(); break;
     case quitButton: confirmQuit(); break;
     case resetButton: reset(); break;
-    case helpButton: openHelp(); break;
+    case helpButton: openHelp(m_changePercent); break;
     default: break;
     }
 }
@@ -54,11 +54,11 @@ void BatchFlow::ask(Setting setting)
     const SettingRow &row = setting == Setting::Guests ? m_rules.guests : m_rules.experiments;
     askInput(row.prompt, row.title, row.defaultText, [this, setting, &row](std::string_view answer) {
         if (answer.empty()) {
-            askYesNo(quitQuestion, confirmEndTitle, [this, setting](bool yes) {
+            // いいえ: the window waits without the setting, its menu at hand (the class's results pooled straight
+            // away); 実験開始 asks for it.
+            askYesNo(quitQuestion, confirmEndTitle, [this](bool yes) {
                 if (yes)
                     view().endProgram();
-                else
-                    ask(setting);
             });
             return;
         }
@@ -80,8 +80,10 @@ void BatchFlow::ask(Setting setting)
 
 void BatchFlow::start()
 {
-    if (m_guestCount == 0 || m_experimentCount == 0)
+    if (m_guestCount == 0 || m_experimentCount == 0) {
+        ask(m_guestCount == 0 ? Setting::Guests : Setting::Experiments);
         return;
+    }
     ProgramView &v = view();
     v.yieldToEventLoop();
     v.setBusy(true);

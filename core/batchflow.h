@@ -23,7 +23,7 @@ public:
     void onActivated() override;
     void onClicked(int control) override;
 
-    // The batch run and its results; nothing before both settings are accepted.
+    // The batch run and its results; before both settings are accepted, the prompt of the one missing.
     void start();
     // Clears the results and asks for the settings again.
     void reset();
@@ -49,7 +49,8 @@ public:
 
 private:
     enum class Setting { Guests, Experiments };
-    // Asks until an answer lies in the row's range or an empty answer's end question is answered Yes.
+    // Asks until an answer lies in the row's range; an empty answer asks whether to end, and No leaves the
+    // setting unanswered until 実験開始.
     void ask(Setting setting);
     void askShareCoins();
     void askPool(const std::string &message);

@@ -83,12 +83,6 @@ NamedRows array(std::string name, int first, int count)
     return named;
 }
 
-// A single digit as a full-width one: 2 as "２".
-std::string fullWidthDigit(int digit)
-{
-    return {'\xEF', '\xBC', static_cast<char>(0x90 + digit)};
-}
-
 NamedRows named(NamedRow row)
 {
     return {std::string(row.name), {row.row}};
@@ -207,7 +201,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     case ProgramKind::Table: break;
     case ProgramKind::Walk: unknownProgram("makeBatchWindow");
     }
-    const std::string digit = fullWidthDigit(static_cast<int>(program));
+    const std::string digit = fullWidthNumber(static_cast<int>(program));
     WindowLayout window = ::window("Form1", " " + row.title, graph ? 8325 : 8295, 7680);
     window.program = program;
     auto &controls = window.controls;

@@ -32,10 +32,10 @@ void ProgramFlow::confirmQuit()
     });
 }
 
-void ProgramFlow::openHelp()
+void ProgramFlow::openHelp(int changePercent)
 {
     m_view.playCue(Cue::Pinpon);
-    m_view.openHelp();
+    m_view.openHelp(changePercent);
 }
 
 void ProgramFlow::askInput(std::string text, std::string title, std::string defaultText,
@@ -82,7 +82,7 @@ void HelpFlow::onActivated()
 {
     Surface &text = view().surface(HelpControls::textSurface);
     text.clear();
-    for (const std::string &line : helpLines(m_program))
+    for (const std::string &line : helpLines(m_program, m_changePercent))
         text.printLine(line);
 }
 

@@ -1,6 +1,7 @@
 #ifndef PROGRAMFLOW_H
 #define PROGRAMFLOW_H
 
+#include "core/batchengine.h"
 #include "core/layout.h"
 
 #include <functional>
@@ -64,8 +65,9 @@ public:
     // Shows the box; the answer comes back through ProgramFlow::answerInput() or answerYesNo(),
     // at once or later. No other question is asked before it is answered.
     virtual void ask(const Question &question) = 0;
-    // The main window's HELP: beside it or in its place, as the program does.
-    virtual void openHelp() = 0;
+    // The main window's HELP: beside it or in its place, as the program does; the help says the share of
+    // guests who need change where it is not one half.
+    virtual void openHelp(int changePercent) = 0;
     // The help window's 閉じる.
     virtual void closeHelp() = 0;
     // Ends the program at once: every window closes and nothing more runs.
@@ -114,8 +116,8 @@ protected:
     ProgramView &view() { return m_view; }
     // 終了: the end cue, then the quit question; Yes ends the program.
     void confirmQuit();
-    // HELP: the cue, then the help window.
-    void openHelp();
+    // HELP: the cue, then the help window, at the share of guests who need change in use.
+    void openHelp(int changePercent);
     void askInput(std::string text, std::string title, std::string defaultText,
                   std::function<void(std::string_view)> onAnswer, bool multiline = false);
     // Asks until an answer lies in [lowest, highest], offering `suggested`; hands on the whole number, or
@@ -142,9 +144,12 @@ public:
 
     void onActivated() override;
     void onClicked(int control) override;
+    // The share of guests who need change that the main window uses; one half until told.
+    void setChangePercent(int percent) { m_changePercent = percent; }
 
 private:
     ProgramNumber m_program;
+    int m_changePercent = fairChangePercent;
 };
 
 #endif

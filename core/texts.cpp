@@ -1,5 +1,6 @@
 #include "core/texts.h"
 
+#include <algorithm>
 #include <span>
 
 namespace {
@@ -64,31 +65,51 @@ const HelpLine graphLines[] = {
     {8, "せます。"},
 };
 
+// A line with its leading full-width blanks.
+std::string indented(const HelpLine &line)
+{
+    std::string text;
+    for (int i = 0; i < line.blanks; ++i)
+        text += "\u3000"; // a full-width blank
+    return text + line.text;
+}
+
 std::vector<std::string> joined(std::span<const HelpLine> common, std::span<const HelpLine> section)
 {
     std::vector<std::string> lines;
     for (std::span<const HelpLine> part : {common, section}) {
-        for (const HelpLine &line : part) {
-            std::string text;
-            for (int i = 0; i < line.blanks; ++i)
-                text += "\u3000"; // a full-width blank
-            lines.push_back(text + line.text);
-        }
+        for (const HelpLine &line : part)
+            lines.push_back(indented(line));
     }
     return lines;
 }
 
 } // namespace
 
-const std::vector<std::string> &helpLines(ProgramNumber program)
+std::string fullWidthNumber(int number)
+{
+    std::string text;
+    for (const char digit : std::to_string(number))
+        text += {'\xEF', '\xBC', static_cast<char>(0x90 + digit - '0')};
+    return text;
+}
+
+std::vector<std::string> helpLines(ProgramNumber program, int changePercent)
 {
     static const std::vector<std::string> taluno1 = joined(commonLines, tossLines);
     static const std::vector<std::string> taluno2 = joined(commonLines, tableLines);
     static const std::vector<std::string> taluno3 = joined(commonLines, graphLines);
+    std::vector<std::string> lines = taluno3;
     switch (program) {
-    case ProgramNumber::Taluno1: return taluno1;
-    case ProgramNumber::Taluno2: return taluno2;
+    case ProgramNumber::Taluno1: lines = taluno1; break;
+    case ProgramNumber::Taluno2: lines = taluno2; break;
     case ProgramNumber::Taluno3: break;
     }
-    return taluno3;
+    if (changePercent != fairChangePercent) {
+        // Under the line that says half and half, in the full-width digits of the text around it.
+        const std::string percent = fullWidthNumber(changePercent);
+        const auto halfAndHalf = std::find_if(lines.begin(), lines.end(), [](const std::string &line) { return line.find("半々") != std::string::npos; });
+        lines.insert(halfAndHalf + 1, indented({8, ("（いまは、お釣りの要る人の割合を" + percent + "％にしています。）").c_str()}));
+    }
+    return lines;
 }

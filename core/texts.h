@@ -1,13 +1,18 @@
 #ifndef TEXTS_H
 #define TEXTS_H
 
+#include "core/batchengine.h"
 #include "core/program.h"
 
 #include <string>
 #include <vector>
 
-// The help text of a program, one entry a line, each with its leading full-width blanks.
-const std::vector<std::string> &helpLines(ProgramNumber program);
+// A whole number of zero or more in full-width digits: 60 as "６０".
+std::string fullWidthNumber(int number);
+
+// The help text of a program, one entry a line, each with its leading full-width blanks; where the share of
+// guests who need change is not one half, a line under the problem's says which share is in use.
+std::vector<std::string> helpLines(ProgramNumber program, int changePercent = fairChangePercent);
 
 // The question of 終了 and its title.
 inline constexpr const char *quitQuestion = "終了していいですか？";

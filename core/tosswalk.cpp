@@ -41,7 +41,7 @@ void TossWalk::onClicked(int control)
     case quitButton: confirmQuit(); break;
     case startButton: start(); break;
     case stopButton: stop(); break;
-    case helpButton: openHelp(); break;
+    case helpButton: openHelp(m_changePercent); break;
     default: break;
     }
 }

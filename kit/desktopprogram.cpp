@@ -132,16 +132,17 @@ void DesktopProgram::setViewPercent(int percent, bool remember)
     }
 }
 
-void DesktopProgram::showHelp()
+void DesktopProgram::showHelp(int changePercent)
 {
     switch (programRow(m_program).help) {
     case HelpPlace::Beside:
-        showHelpBeside();
+        showHelpBeside(changePercent);
         return;
     case HelpPlace::InPlace:
         if (m_main)
             m_main->close();
         m_help = new HelpWindow(m_program, m_seams);
+        m_help->setChangePercent(changePercent);
         m_help->setViewScale(m_percent / 100.0);
         addViewSize(*m_help);
         connect(m_help, &HelpWindow::closeClicked, this, &DesktopProgram::showMain);
@@ -151,7 +152,7 @@ void DesktopProgram::showHelp()
     }
 }
 
-void DesktopProgram::showHelpBeside()
+void DesktopProgram::showHelpBeside(int changePercent)
 {
     if (!m_help) {
         m_help = new HelpWindow(m_program, m_seams);
@@ -166,6 +167,7 @@ void DesktopProgram::showHelpBeside()
         // However the help window is closed, the main window is the one to work in again.
         connect(m_help, &QObject::destroyed, m_main, [main = m_main.data()] { main->activateWindow(); });
     }
+    m_help->setChangePercent(changePercent);
     m_help->show();
     m_help->raise();
     m_help->activateWindow();

@@ -34,8 +34,8 @@ public:
     int viewPercent() const { return m_percent; }
 
 private:
-    void showHelp();
-    void showHelpBeside();
+    void showHelp(int changePercent);
+    void showHelpBeside(int changePercent);
     // The size menu and keys on a window of the program.
     void addViewSize(ProgramWindow &window);
     void choose(ViewSizeChoice choice, ProgramWindow &window);

@@ -11,6 +11,8 @@ class HelpWindow : public ProgramWindow
 
 public:
     HelpWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
+    // The share of guests who need change that the main window uses, said from the next activation on.
+    void setChangePercent(int percent) { m_flow.setChangePercent(percent); }
 
 signals:
     // 閉じる closed the window; the frame's close control does not emit it.

@@ -38,8 +38,8 @@ public:
     QRect spareForHelp() const;
 
 signals:
-    // HELP, after its cue: the program shows the help window.
-    void helpRequested();
+    // HELP, after its cue: the program shows the help window, at the share of guests who need change in use.
+    void helpRequested(int changePercent);
 
 protected:
     // The flow that this window shows; made by the subclass after the window's controls.
@@ -72,7 +72,7 @@ protected:
     void yieldToEventLoop() override;
     void playCue(Cue cue) override;
     void ask(const Question &question) override;
-    void openHelp() override { emit helpRequested(); }
+    void openHelp(int changePercent) override { emit helpRequested(changePercent); }
     void closeHelp() override {}
     void endProgram() override;
     void setWindowWidth(int twips) override;

@@ -46,15 +46,19 @@ private slots:
             {"guest count 1001 refused, 1000 accepted", ProgramNumber::Taluno2, {"1001", "1000", "10000"}, "GGE", "1000/10000"},
             {"Taluno2 takes 5000 experiments", ProgramNumber::Taluno2, {"100", "5000"}, "GE", "100/5000"},
             {"Taluno3 refuses 5000 experiments", ProgramNumber::Taluno3, {"100", "5000", "1000"}, "GEE", "100/1000"},
-            {"Cancel, いいえ: the same prompt again", ProgramNumber::Taluno2, {"", "no", "50", "5"}, "GYGE", "50/5"},
+            {"Cancel, いいえ: the window waits, 実験開始 asks", ProgramNumber::Taluno2, {"", "no", "50", "5"}, "GYGE", "50/5"},
             {"Cancel, はい: the program ends", ProgramNumber::Taluno2, {"", "yes"}, "GY", "/ ended"},
             {"Cancel on the second prompt, はい: ends, guests kept", ProgramNumber::Taluno3, {"50", "", "yes"}, "GEY", "50/ ended"},
-            {"Cancel on the second prompt, いいえ: asked again", ProgramNumber::Taluno3, {"50", "", "no", "7"}, "GEYE", "50/7"},
+            {"Cancel on the second prompt, いいえ: 実験開始 asks for the experiments", ProgramNumber::Taluno3, {"50", "", "no", "7"}, "GEYE", "50/7"},
         };
         for (const auto &row : rows) {
             Window window(row.program);
             window.flow.onActivated();
             window.view.answer(window.flow, row.answers);
+            const QStringList rest = row.answers.mid(int(window.view.asked.size()));
+            if (!window.view.ends) // a waiting window asks on 実験開始; a full one runs
+                window.flow.onClicked(BatchControls::startButton);
+            window.view.answer(window.flow, rest);
             const BatchRules &rules = batchRules(row.program);
             QString asked;
             for (const Question &question : window.view.asked) {
@@ -219,6 +223,8 @@ private slots:
         view.answer(window.flow, {"0", "99.5", "abc", "60"});
         QVERIFY(view.asked.size() == before + 4 && view.asked.back().title == changePercentTitle && view.asked.back().defaultText == "50");
         QVERIFY(view.visible[changeShareLabel] && view.texts[changeShareLabel] == "お釣りの要る人：60%");
+        window.flow.onClicked(helpButton); // which says so
+        QCOMPARE(view.helpPercent, 60);
         QVERIFY(view.texts[meanValue].empty() && view.enabled[startButton] && window.flow.copyText().empty());
         window.flow.onClicked(startButton);
         std::vector<int> lowests(12, 0);

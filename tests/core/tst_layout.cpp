@@ -76,6 +76,11 @@ private slots:
         const auto &strokes = view.drawing.strokes;
         QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
+        // At 60 % needing change, a line says so under the one that says half and half.
+        help.setChangePercent(60);
+        help.onActivated();
+        const auto half = std::find_if(strokes.begin() + std::ptrdiff_t(2 * once), strokes.end(), [](const auto &s) { return s.text.find("半々") != std::string::npos; });
+        QVERIFY(strokes.size() == 3 * once + 1 && (half + 1)->text == "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000（いまは、お釣りの要る人の割合を６０％にしています。）");
     }
 
     // The desktop's sizes, worked by hand: Taluno1 is 10470 × 8685 twips, 698 × 579 pixels at 100 %, 1056 wide with
@@ -83,7 +88,6 @@ private slots:
     void viewSizes()
     {
         const struct { const char *what; int width, height, frameHeight, roomWidth, roomHeight, percent; } fits[] = {
-            {"its walk on Full HD: 1056 × 1.8 = 1901", 15840, 8685, 0, 1920, 1080, 180},
             {"Taluno1 on 1366 × 768", 10470, 8685, 0, 1366, 768, 130},
             {"with a title bar of 30: 738 / 579 = 1.27", 10470, 8685, 30, 1366, 768, 120},
             {"Taluno2 on Full HD with a title bar of 6: 1075 + 6 = 1081", 8295, 7680, 6, 1920, 1080, 200},

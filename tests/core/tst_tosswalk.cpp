@@ -98,6 +98,8 @@ private slots:
         walk.chooseExtra(Extra::ChangePercent);
         view.answer(walk, {"60"});
         QVERIFY(view.asked.size() == 1 && view.visible[changeShareLabel] && view.texts[changeShareLabel] == "お釣りの要る人：60%");
+        walk.onClicked(helpButton); // the help says so too
+        QCOMPARE(view.helpPercent, 60);
         walk.setExtraShown(Extra::WalkLine, true);
         walk.chooseExtra(Extra::CoinsShare);
         QCOMPARE(view.asked.back().defaultText, std::string("22"));

@@ -88,7 +88,7 @@ public:
     void yieldToEventLoop() override { ++yields; }
     void playCue(Cue cue) override { cues.push_back(cue); }
     void ask(const Question &question) override { asked.push_back(question); }
-    void openHelp() override {}
+    void openHelp(int changePercent) override { helpPercent = changePercent; }
     void closeHelp() override {}
     void endProgram() override { ++ends; }
     void setWindowWidth(int twips) override { windowWidth = twips; }
@@ -105,7 +105,7 @@ public:
     int windowWidth = 0; // 0: as the layout gives it
     RecordingSurface drawing;
     bool busy = false;
-    int yields = 0, ends = 0;
+    int yields = 0, ends = 0, helpPercent = 0;
 };
 
 #endif

@@ -155,7 +155,7 @@ public:
         jsAsk(m_window, question.input ? 1 + question.multiline : 0, question.text.data(), length(question.text), question.title.data(),
               length(question.title), question.defaultText.data(), length(question.defaultText));
     }
-    void openHelp() override { jsOpenHelp(); }
+    void openHelp(int changePercent) override;
     void closeHelp() override { jsCloseHelp(); }
     void endProgram() override { jsEndProgram(); }
     void setWindowWidth(int twips) override { jsSetWindowWidth(m_window, pixelsFromTwips(twips)); }
@@ -287,6 +287,12 @@ struct Program
 
 std::unique_ptr<Program> program;
 std::string lastText; // also bytes that may hold a NUL
+
+void PageView::openHelp(int changePercent)
+{
+    program->help.setChangePercent(changePercent);
+    jsOpenHelp();
+}
 
 const char *keep(std::string text)
 {
