@@ -281,7 +281,7 @@ private slots:
         // 画面に合わせる: the first start's size again, and so at the next start.
         const QList<QAction *> actions = next.mainWindow()->actions();
         (*std::find_if(actions.begin(), actions.end(), [](QAction *action) { return action->text() == QStringLiteral("画面に合わせる"); }))->trigger();
-        QVERIFY(next.viewPercent() == percent && run.test.settings.allKeys().isEmpty());
+        QTRY_VERIFY(next.viewPercent() == percent && run.test.settings.allKeys().isEmpty());
     }
 
     // The timers make the tosses, shown in their face's colour; HELP opens one help window beside, 閉じる closes it.
