@@ -182,17 +182,18 @@ void BatchFlow::chooseExtra(Extra extra)
     }
 }
 
-void BatchFlow::askPool(const std::string &message)
+void BatchFlow::askPool(const PoolFailure &failure)
 {
-    askInput(message.empty() ? poolPrompt : message + "\n\n" + poolPrompt, poolTitle, m_poolText, [this](std::string_view answer) {
+    const std::string prompt = failure.message.empty() ? poolPrompt : failure.message + "\n\n" + poolPrompt;
+    askInput(prompt, poolTitle, m_poolText, [this](std::string_view answer) {
         if (answer.empty())
             return;
         const auto pooled = poolClassResults(answer);
         // Offered again to be mended, unless it was too long to read.
-        const auto *error = std::get_if<std::string>(&pooled);
-        m_poolText = error && *error == tooMuchPastedText ? std::string() : std::string(answer);
-        if (error) {
-            askPool(*error);
+        const auto *failed = std::get_if<PoolFailure>(&pooled);
+        m_poolText = failed && failed->message == tooMuchPastedText ? std::string() : std::string(answer);
+        if (failed) {
+            askPool(*failed);
             return;
         }
         const PooledResults &results = std::get<PooledResults>(pooled);
@@ -204,7 +205,7 @@ void BatchFlow::askPool(const std::string &message)
         view().setText(experimentCountValue, std::to_string(m_experimentCount));
         m_shareCoins.reset();
         showRun(tallyLowests(results.lowests, m_rules.lowestBin), true);
-    }, true);
+    }, true, failure.line);
 }
 
 void BatchFlow::askShareCoins()

@@ -2,6 +2,7 @@
 #define BATCHFLOW_H
 
 #include "core/batchrules.h"
+#include "core/classresults.h"
 #include "core/lesson.h"
 #include "core/programflow.h"
 
@@ -53,7 +54,8 @@ private:
     // setting unanswered until 実験開始.
     void ask(Setting setting);
     void askShareCoins();
-    void askPool(const std::string &message);
+    // The class's results, after `failure` where the last could not be read: its message first, its line shown.
+    void askPool(const PoolFailure &failure);
     // The run's results, or the class's pooled: the mean, the tally and the extras; 実験開始 waits for 初期化.
     void showRun(const BatchResult &result, bool pooled);
     void showCounts();

@@ -177,7 +177,7 @@ public:
     // After the last line.
     bool finish();
 
-    std::variant<PooledResults, std::string> result() &&;
+    std::variant<PooledResults, PoolFailure> result() &&;
 
 private:
     enum class Stage {
@@ -199,9 +199,10 @@ private:
     // A copy made at `percent` % needing change, stated on line `number`.
     bool sameShare(int percent, long long number);
     bool addLowest(int guests, int lowest, long long number);
-    bool addExperiments(long long count);
+    bool addExperiments(long long count, long long number);
 
-    bool fail(std::string message);
+    // Fails with the message, showing the line numbered `number` (0: none).
+    bool fail(std::string message, long long number);
     bool unreadable(std::string_view line, long long number);
     bool outOfRange(long long number, int lowest, int guests);
     bool tableUnreadable();
@@ -226,7 +227,7 @@ private:
         long long sum = 0;
         bool hasRows = false;
     } m_table;
-    std::string m_message;
+    std::optional<PoolFailure> m_failure;
 };
 
 bool Pool::read(std::string_view line, long long number)
@@ -361,9 +362,9 @@ bool Pool::endTable()
         return tableUnreadable();
     if (m_table.sum != *m_table.experiments) {
         return fail(std::to_string(m_table.line) + "行目からの表の度数の合計（" + std::to_string(m_table.sum)
-                    + "）が実験回数（" + std::to_string(*m_table.experiments) + "）と合いません。");
+                    + "）が実験回数（" + std::to_string(*m_table.experiments) + "）と合いません。", m_table.line);
     }
-    if (!sameShare(m_table.percent, m_table.percentLine) || !addExperiments(m_table.sum))
+    if (!sameShare(m_table.percent, m_table.percentLine) || !addExperiments(m_table.sum, m_table.line))
         return false;
     for (std::size_t k = 0; k < m_lowests.size(); ++k)
         m_lowests[k] += static_cast<int>(m_table.counts[k]);
@@ -404,7 +405,7 @@ bool Pool::sameGuests(int guests, long long number)
     if (guests == m_guests)
         return true;
     return fail("お客人数の違う結果はまとめられません：" + std::to_string(m_guests) + "人（" + std::to_string(m_guestsLine)
-                + "行目）と" + std::to_string(guests) + "人（" + std::to_string(number) + "行目）。");
+                + "行目）と" + std::to_string(guests) + "人（" + std::to_string(number) + "行目）。", number);
 }
 
 bool Pool::sameShare(int percent, long long number)
@@ -417,7 +418,7 @@ bool Pool::sameShare(int percent, long long number)
     if (percent == *m_percent)
         return true;
     return fail("お釣りの要る人の割合の違う結果はまとめられません：" + std::to_string(*m_percent) + "%（" + std::to_string(m_percentLine)
-                + "行目）と" + std::to_string(percent) + "%（" + std::to_string(number) + "行目）。");
+                + "行目）と" + std::to_string(percent) + "%（" + std::to_string(number) + "行目）。", number);
 }
 
 bool Pool::addLowest(int guests, int lowest, long long number)
@@ -426,16 +427,16 @@ bool Pool::addLowest(int guests, int lowest, long long number)
         return false;
     if (lowest < -guests || lowest > 1)
         return outOfRange(number, lowest, guests);
-    if (!addExperiments(1))
+    if (!addExperiments(1, number))
         return false;
     ++m_lowests[static_cast<std::size_t>(lowest + guests)];
     return true;
 }
 
-bool Pool::addExperiments(long long count)
+bool Pool::addExperiments(long long count, long long number)
 {
     if (count > experimentsMost - m_experiments)
-        return fail("実験回数の合計が多すぎます（" + std::to_string(experimentsMost) + "回まで）。");
+        return fail("実験回数の合計が多すぎます（" + std::to_string(experimentsMost) + "回まで）。", number);
     m_experiments += count;
     return true;
 }
@@ -447,47 +448,47 @@ bool Pool::finish()
     case Stage::TableRows: return endTable();
     default: break;
     }
-    return m_experiments > 0 || fail("まとめる結果がありません。");
+    return m_experiments > 0 || fail("まとめる結果がありません。", 0);
 }
 
-std::variant<PooledResults, std::string> Pool::result() &&
+std::variant<PooledResults, PoolFailure> Pool::result() &&
 {
-    if (!m_message.empty())
-        return std::move(m_message);
+    if (m_failure)
+        return std::move(*m_failure);
     return PooledResults{m_guests, static_cast<int>(m_experiments), std::move(m_lowests), m_percent};
 }
 
-bool Pool::fail(std::string message)
+bool Pool::fail(std::string message, long long number)
 {
-    m_message = std::move(message);
+    m_failure = PoolFailure{std::move(message), number};
     return false;
 }
 
 bool Pool::unreadable(std::string_view line, long long number)
 {
-    return fail(std::to_string(number) + "行目が読めません：「" + excerpt(line) + "」");
+    return fail(std::to_string(number) + "行目が読めません：「" + excerpt(line) + "」", number);
 }
 
 bool Pool::outOfRange(long long number, int lowest, int guests)
 {
     return fail(std::to_string(number) + "行目の" + signedText(lowest) + "は、お客人数" + std::to_string(guests)
-                + "人の不足枚数になりません（−" + std::to_string(guests) + "以上1以下）。");
+                + "人の不足枚数になりません（−" + std::to_string(guests) + "以上1以下）。", number);
 }
 
 bool Pool::tableUnreadable()
 {
-    return fail(std::to_string(m_table.line) + "行目からの表が読めません。");
+    return fail(std::to_string(m_table.line) + "行目からの表が読めません。", m_table.line);
 }
 
 } // namespace
 
-std::variant<PooledResults, std::string> poolClassResults(std::string_view text)
+std::variant<PooledResults, PoolFailure> poolClassResults(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     // Characters, not bytes: every byte but those that continue a UTF-8 sequence.
     if (std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }) > pastedCharactersMost)
-        return tooMuchPastedText;
+        return PoolFailure{tooMuchPastedText, 0};
     Pool pool;
     long long number = 0;
     bool read = true;

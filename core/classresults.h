@@ -17,10 +17,17 @@ struct PooledResults
     std::optional<int> changePercent;
 };
 
+// Why pasted results could not be pooled: what the teacher is told, and the line to show them (1 first; 0: none).
+struct PoolFailure
+{
+    std::string message;
+    long long line = 0;
+};
+
 // Reads pasted results: lists of lowest balances of 100-toss walks, Taluno1's copied tosses, or tables
 // copied from Taluno2 and Taluno3, in any mix of the same guest count and share of guests who need change
 // (a copy without its share line was made at one half). On failure, the message that says what could not be
 // read and where; nothing is pooled.
-std::variant<PooledResults, std::string> poolClassResults(std::string_view text);
+std::variant<PooledResults, PoolFailure> poolClassResults(std::string_view text);
 
 #endif

@@ -39,10 +39,10 @@ void ProgramFlow::openHelp(int changePercent)
 }
 
 void ProgramFlow::askInput(std::string text, std::string title, std::string defaultText,
-                           std::function<void(std::string_view)> onAnswer, bool multiline)
+                           std::function<void(std::string_view)> onAnswer, bool multiline, long long shownLine)
 {
     m_onInput = std::move(onAnswer);
-    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText), multiline});
+    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText), multiline, shownLine});
 }
 
 void ProgramFlow::askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,

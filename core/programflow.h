@@ -22,6 +22,8 @@ struct Question
     std::string title;
     std::string defaultText;
     bool multiline = false;
+    // Of many lines: the line of the default text to select and show (1 first); 0: the cursor at the end.
+    long long shownLine = 0;
 };
 
 // A panel beside a main window's controls: a heading, then rows of tab-separated cells, in the
@@ -119,7 +121,7 @@ protected:
     // HELP: the cue, then the help window, at the share of guests who need change in use.
     void openHelp(int changePercent);
     void askInput(std::string text, std::string title, std::string defaultText,
-                  std::function<void(std::string_view)> onAnswer, bool multiline = false);
+                  std::function<void(std::string_view)> onAnswer, bool multiline = false, long long shownLine = 0);
     // Asks until an answer lies in [lowest, highest], offering `suggested`; hands on the whole number, or
     // nothing for Cancel.
     void askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -36,7 +38,7 @@ private:
 
 } // namespace
 
-LinesBox::LinesBox(const QString &prompt, const QString &title, const QString &text, QWidget *parent)
+LinesBox::LinesBox(const QString &prompt, const QString &title, const QString &text, int shownLine, QWidget *parent)
     : QDialog(parent)
     , m_prompt(new QLabel(prompt))
     , m_lines(new PastedLines([this, prompt] { m_prompt->setText(qtText(tooMuchPastedText) + QStringLiteral("\n\n") + prompt); }))
@@ -55,9 +57,18 @@ LinesBox::LinesBox(const QString &prompt, const QString &title, const QString &t
     layout->addWidget(buttons);
     // Room for a class's list, or a table as copied.
     resize(fontMetrics().averageCharWidth() * 80, fontMetrics().height() * 24);
-    // What was given before comes back to be mended, not selected to be typed over.
+    // What was given before comes back to be mended, not selected to be typed over: the line to mend selected,
+    // in view once the box has its size.
     m_lines->setFocus();
     m_lines->moveCursor(QTextCursor::End);
+    if (shownLine > 0) {
+        // From its end back to its start, where the cursor stands: a long line shows from its beginning.
+        QTextCursor line(m_lines->document()->findBlockByNumber(shownLine - 1));
+        line.movePosition(QTextCursor::EndOfBlock);
+        line.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+        m_lines->setTextCursor(line);
+    }
+    QTimer::singleShot(0, m_lines, [lines = m_lines] { lines->centerCursor(); });
 }
 
 QString LinesBox::text() const

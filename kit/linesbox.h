@@ -14,7 +14,8 @@ class LinesBox : public QDialog
     Q_OBJECT
 
 public:
-    LinesBox(const QString &prompt, const QString &title, const QString &text, QWidget *parent = nullptr);
+    // `shownLine` (1 first): the line selected and in view; 0: the cursor at the end.
+    LinesBox(const QString &prompt, const QString &title, const QString &text, int shownLine = 0, QWidget *parent = nullptr);
     QString text() const;
 
 private:

@@ -8,8 +8,10 @@ class ModalBoxes
 {
 public:
     virtual ~ModalBoxes() = default;
-    // The text typed, or the empty text on Cancel; `multiline`: a box of many lines, for pasted text.
-    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline) = 0;
+    // The text typed, or the empty text on Cancel; `multiline`: a box of many lines, for pasted text, with its line
+    // `shownLine` (1 first) selected and in view, or with the cursor at its end.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
+                             int shownLine = 0) = 0;
     // Yes (the default button) or No; no icon.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
     // Where to save a PNG picture, `suggested` first; empty when cancelled.

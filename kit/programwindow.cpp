@@ -257,8 +257,8 @@ void ProgramWindow::forward(const std::function<void()> &event)
     while (m_question) {
         const Question question = *std::exchange(m_question, std::nullopt);
         if (question.input) {
-            const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title),
-                                                          qtText(question.defaultText), question.multiline);
+            const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title), qtText(question.defaultText),
+                                                          question.multiline, static_cast<int>(question.shownLine));
             m_flow->answerInput(coreText(answer));
         } else {
             m_flow->answerYesNo(m_seams.boxes.askYesNo(qtText(question.text), qtText(question.title)));

@@ -11,10 +11,11 @@
 // Every box shows its text as plain text: a message may quote what was typed or pasted, and Qt would read
 // anything that looks like HTML as markup.
 
-QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline)
+QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
+                               int shownLine)
 {
     if (multiline) {
-        LinesBox box(prompt, title, defaultText, QApplication::activeWindow());
+        LinesBox box(prompt, title, defaultText, shownLine, QApplication::activeWindow());
         return box.exec() == QDialog::Accepted ? box.text() : QString();
     }
     QInputDialog dialog(QApplication::activeWindow());

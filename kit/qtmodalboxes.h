@@ -8,7 +8,8 @@
 class QtModalBoxes : public ModalBoxes
 {
 public:
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
+                     int shownLine) override;
     bool askYesNo(const QString &text, const QString &title) override;
     QString saveFileName(const QString &title, const QString &suggested) override;
     void tell(const QString &text, const QString &title) override;

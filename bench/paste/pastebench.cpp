@@ -91,8 +91,8 @@ int main(int argc, char *argv[])
                 taken = box.text();
             }
             const auto pooled = poolClassResults(taken.toStdString());
-            if (const auto *message = std::get_if<std::string>(&pooled)) {
-                LinesBox again(QString::fromStdString(*message), QString::fromUtf8(poolTitle), taken);
+            if (const auto *message = std::get_if<PoolFailure>(&pooled)) {
+                LinesBox again(QString::fromStdString(message->message), QString::fromUtf8(poolTitle), taken, int(message->line));
                 again.show();
                 QCoreApplication::processEvents();
             }

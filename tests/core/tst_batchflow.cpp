@@ -243,7 +243,8 @@ private slots:
         window.flow.chooseExtra(Extra::PoolResults);
         QVERIFY(view.asked.back().multiline && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"-3 １\nx"});
-        QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx");
+        QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx"
+                && view.asked.back().shownLine == 2);
         view.answer(window.flow, {QString(1'000'001, '1')}); // too long to read: not offered again
         QVERIFY(view.asked.back().text == tooMuchPastedText + ("\n\n" + std::string(poolPrompt)) && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"−3, ▲2\n１"});

@@ -5,13 +5,13 @@
 
 namespace {
 
-// What the teacher is shown: the message, or the guests, experiments, share (- where none is stated) and each
-// lowest balance that came.
+// What the teacher is shown: the message with the line shown (@), or the guests, experiments, share (- where none is
+// stated) and each lowest balance that came.
 QString pooled(const std::string &text)
 {
     const auto result = poolClassResults(text);
-    if (const auto *message = std::get_if<std::string>(&result))
-        return QString::fromStdString(*message);
+    if (const auto *failure = std::get_if<PoolFailure>(&result))
+        return QString::fromStdString(failure->message) + (failure->line ? QStringLiteral(" @%1").arg(failure->line) : QString());
     const PooledResults &pool = std::get<PooledResults>(result);
     QString shown = QStringLiteral("%1人 %2回 %3:").arg(pool.guests).arg(pool.experiments)
                         .arg(pool.changePercent ? QString::number(*pool.changePercent) + '%' : QStringLiteral("-"));
@@ -63,32 +63,32 @@ private slots:
             {"10 million in all", nearly + "0", "100人 10000000回 50%: 0×10000000"},
             {"a list after Taluno1's copy at 60 %, taken at its share", tossTable(heads, 60) + "-1", "100人 2回 60%: -9×1 -1×1"},
             {"a table at 60 % and Taluno1's copy at one half", taluno2Table({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, 1, 60) + tossTable(std::vector<bool>(10)),
-             "お釣りの要る人の割合の違う結果はまとめられません：60%（3行目）と50%（28行目）。"},
-            {"a share beyond 99 %", "お釣りの要る人の割合\t100%", "1行目が読めません：「お釣りの要る人の割合 100%」"},
+             "お釣りの要る人の割合の違う結果はまとめられません：60%（3行目）と50%（28行目）。 @28"},
+            {"a share beyond 99 %", "お釣りの要る人の割合\t100%", "1行目が読めません：「お釣りの要る人の割合 100%」 @1"},
             {"nothing but blanks", " \n　\t\r\n", "まとめる結果がありません。"},
-            {"a bad token, the lines counted across CRLF and blanks", "-1\r\n\r\n-2 , 3枚", "3行目が読めません：「-2 , 3枚」"},
-            {"ten digits", "0000000001", "1行目が読めません：「0000000001」"},
-            {"9 guests, the tab shown as a blank", "お客人数\t9", "1行目が読めません：「お客人数 9」"},
+            {"a bad token, the lines counted across CRLF and blanks", "-1\r\n\r\n-2 , 3枚", "3行目が読めません：「-2 , 3枚」 @3"},
+            {"ten digits", "0000000001", "1行目が読めません：「0000000001」 @1"},
+            {"9 guests, the tab shown as a blank", "お客人数\t9", "1行目が読めません：「お客人数 9」 @1"},
             {"a long line cut at 20 characters, a control character as a blank", "\n\n　あ\x01うえおかきくけこさしすせそたちつてとな",
-             "3行目が読めません：「あ うえおかきくけこさしすせそたちつてと…」"},
+             "3行目が読めません：「あ うえおかきくけこさしすせそたちつてと…」 @3"},
             {"direction marks as blanks, a character beyond 16 bits as one", "\u202E🍣\u200F" + std::string(10, '9') + "🍣🍣🍣🍣🍣🍣🍣🍣🍣",
-             "1行目が読めません：「🍣 9999999999🍣🍣🍣🍣🍣🍣🍣🍣…」"},
+             "1行目が読めません：「🍣 9999999999🍣🍣🍣🍣🍣🍣🍣🍣…」 @1"},
             {"a million characters read, bytes of no UTF-8 quoted as U+FFFD", "\xED\xA0" + std::string(999'999, '1'),
-             "1行目が読めません：「\uFFFD\uFFFD111111111111111111…」"},
+             "1行目が読めません：「\uFFFD\uFFFD111111111111111111…」 @1"},
             {"a character more: refused unread", "あ" + std::string(1'000'000, '1'), "貼り付けたものが長すぎます（100万文字まで）。"},
-            {"a list's value above 1", "0\n2", "2行目の2は、お客人数100人の不足枚数になりません（−100以上1以下）。"},
-            {"a list's value below -100", "0\n▲101", "2行目の−101は、お客人数100人の不足枚数になりません（−100以上1以下）。"},
-            {"a table's value below -10", table10 + "-11\t1", "4行目の−11は、お客人数10人の不足枚数になりません（−10以上1以下）。"},
-            {"Taluno1's lowest below its 4 tosses", fourTosses + "最低の釣り銭枚数\t-5", "7行目の−5は、お客人数4人の不足枚数になりません（−4以上1以下）。"},
-            {"a negative count", table10 + "0\t-1", "4行目が読めません：「0 -1」"},
-            {"a table, then a list", table10 + "0\t1\n\n-5", "お客人数の違う結果はまとめられません：10人（1行目）と100人（6行目）。"},
-            {"4 tosses, then a list", fourTosses + "最低の釣り銭枚数\t0\n0", "お客人数の違う結果はまとめられません：4人（7行目）と100人（8行目）。"},
+            {"a list's value above 1", "0\n2", "2行目の2は、お客人数100人の不足枚数になりません（−100以上1以下）。 @2"},
+            {"a list's value below -100", "0\n▲101", "2行目の−101は、お客人数100人の不足枚数になりません（−100以上1以下）。 @2"},
+            {"a table's value below -10", table10 + "-11\t1", "4行目の−11は、お客人数10人の不足枚数になりません（−10以上1以下）。 @4"},
+            {"Taluno1's lowest below its 4 tosses", fourTosses + "最低の釣り銭枚数\t-5", "7行目の−5は、お客人数4人の不足枚数になりません（−4以上1以下）。 @7"},
+            {"a negative count", table10 + "0\t-1", "4行目が読めません：「0 -1」 @4"},
+            {"a table, then a list", table10 + "0\t1\n\n-5", "お客人数の違う結果はまとめられません：10人（1行目）と100人（6行目）。 @6"},
+            {"4 tosses, then a list", fourTosses + "最低の釣り銭枚数\t0\n0", "お客人数の違う結果はまとめられません：4人（7行目）と100人（8行目）。 @8"},
             {"counts short of the experiments", "\nお客人数\t10\n実験回数\t4\n不足枚数\t度数\n0\t1\n1\t2\n\n0",
-             "2行目からの表の度数の合計（3）が実験回数（4）と合いません。"},
-            {"a table without 実験回数", "お客人数\t10\n不足枚数\t度数\n0\t1", "1行目からの表が読めません。"},
-            {"a table without rows", table10 + "\n0", "1行目からの表が読めません。"},
-            {"a table cut off", "1\nお客人数\t100\n実験回数\t1", "2行目からの表が読めません。"},
-            {"one over 10 million", nearly + "1 0", "実験回数の合計が多すぎます（10000000回まで）。"},
+             "2行目からの表の度数の合計（3）が実験回数（4）と合いません。 @2"},
+            {"a table without 実験回数", "お客人数\t10\n不足枚数\t度数\n0\t1", "1行目からの表が読めません。 @1"},
+            {"a table without rows", table10 + "\n0", "1行目からの表が読めません。 @1"},
+            {"a table cut off", "1\nお客人数\t100\n実験回数\t1", "2行目からの表が読めません。 @2"},
+            {"one over 10 million", nearly + "1 0", "実験回数の合計が多すぎます（10000000回まで）。 @6"},
         };
         for (const auto &row : rows)
             QCOMPARE(QStringLiteral("%1: %2").arg(row.name, pooled(row.text)), QStringLiteral("%1: %2").arg(row.name, row.shown));

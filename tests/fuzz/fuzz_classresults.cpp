@@ -57,8 +57,8 @@ void readsBackAs(const PooledResults &pool, const std::string &text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const auto result = poolClassResults(std::string_view(reinterpret_cast<const char *>(data), size));
-    if (const auto *message = std::get_if<std::string>(&result)) {
-        check(!message->empty() && isUtf8(*message));
+    if (const auto *failure = std::get_if<PoolFailure>(&result)) {
+        check(!failure->message.empty() && isUtf8(failure->message) && failure->line >= 0);
         return 0;
     }
     const PooledResults &pool = std::get<PooledResults>(result);

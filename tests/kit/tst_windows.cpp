@@ -64,8 +64,8 @@ QAbstractButton *button(const QWidget *window, const char *caption)
 
 // Answers the next real modal box: types `answer` into an input box and presses OK, or presses the
 // button of a message box whose caption begins with `answer`. What the box showed goes to `seen`: the
-// title, the text or the default text of a line, and the box of many lines with its prompt; " (markup)"
-// where a text that looks like HTML would be read as markup.
+// title, the text or the default text of a line, and the box of many lines with its prompt and the line
+// selected; " (markup)" where a text that looks like HTML would be read as markup.
 void answerNextBox(const QString &answer, QStringList *seen)
 {
     QTimer::singleShot(0, [answer, seen] {
@@ -77,9 +77,13 @@ void answerNextBox(const QString &answer, QStringList *seen)
             input->setTextValue(answer);
             input->accept();
         } else if (auto *lines = qobject_cast<LinesBox *>(box)) {
+            QPlainTextEdit *edit = lines->findChild<QPlainTextEdit *>();
+            const QTextCursor cursor = edit->textCursor();
             *seen << lines->windowTitle() + QStringLiteral(": ") + lines->findChild<QLabel *>()->text() + QStringLiteral(" | ") + lines->text()
-                    + QStringLiteral(" (lines)") + (lines->findChild<QLabel *>()->textFormat() == Qt::PlainText ? "" : " (markup)");
-            lines->findChild<QPlainTextEdit *>()->setPlainText(answer);
+                    + (cursor.hasSelection() ? QStringLiteral(" (lines, line %1 selected").arg(cursor.blockNumber() + 1) : QStringLiteral(" (lines"))
+                    + (edit->viewport()->rect().contains(edit->cursorRect()) ? ")" : ", out of view)")
+                    + (lines->findChild<QLabel *>()->textFormat() == Qt::PlainText ? "" : " (markup)");
+            edit->setPlainText(answer);
             lines->accept();
         } else if (auto *message = qobject_cast<QMessageBox *>(box)) {
             *seen << message->windowTitle() + QStringLiteral(": ") + message->text() + (message->textFormat() == Qt::PlainText ? "" : " (markup)");
@@ -348,19 +352,23 @@ private slots:
         pool();
         QTRY_COMPARE(experiments()->text(), QStringLiteral("2"));
         QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる: ") + poolPrompt + QStringLiteral(" |  (lines)"));
-        // Each hostile line: the box asks again quoting it as plain text, literally; Cancel keeps the run.
+        // Each hostile line, and a line among 4000: the box asks again quoting it as plain text, literally, the line
+        // selected and in view; Cancel keeps the run.
         QFile file(QStringLiteral(TALUNO_SOURCE_DIR "/tests/support/hostile-lines.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const qsizetype asked = seen.size() + 2;
-        for (const QJsonValue row : QJsonDocument::fromJson(file.readAll()).array()) {
+        QJsonArray rows = QJsonDocument::fromJson(file.readAll()).array();
+        rows.append(QJsonObject{{"name", "line 989 of 4000"}, {"line", QString("-3\n").repeated(988) + "x\n" + QString("-3\n").repeated(3011)}, {"shown", "x"}, {"number", 989}});
+        for (const QJsonValue row : rows) {
             answerNextBox(row["line"].toString().repeated(row["repeat"].toInt(1)), &seen);
             answerNextBox({}, &seen);
             pool();
             QTRY_COMPARE(seen.size(), asked);
             const QString again = seen.takeLast();
             seen.removeLast(); // the box as it opened
-            QVERIFY2(again.startsWith(QStringLiteral(" クラスの結果をまとめる: 1行目が読めません：「") + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
-                         && again.endsWith(" (lines)"), qPrintable(row["name"].toString()));
+            const QString number = QString::number(row["number"].toInt(1));
+            QVERIFY2(again.startsWith(QStringLiteral(" クラスの結果をまとめる: ") + number + "行目が読めません：「" + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
+                         && again.endsWith(" (lines, line " + number + " selected)"), qPrintable(row["name"].toString()));
             QCOMPARE(experiments()->text() + control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::meanValue)->text(), "2-1.0");
         }
         // Ten million characters pasted: refused at once, the box as it was, saying why above its prompt.
@@ -372,7 +380,7 @@ private slots:
             box->reject();
         });
         pool();
-        QTRY_COMPARE(seen.last(), QString::fromUtf8(tooMuchPastedText) + QStringLiteral("\n\n") + poolPrompt + " | " + QString(100'000, QLatin1Char('9')));
+        QTRY_VERIFY(seen.last().startsWith(QString::fromUtf8(tooMuchPastedText) + QStringLiteral("\n\n") + poolPrompt + " | -3\n-3\n"));
         for (const auto &[answer, ends] : {std::pair{"いいえ", 0}, std::pair{"はい", 1}}) {
             answerNextBox(QString::fromUtf8(answer), &seen);
             button(visibleWindows().value(0), "終了")->click();

@@ -17,7 +17,7 @@
 // prompt can never loop forever.
 struct ScriptedBoxes : ModalBoxes
 {
-    QString inputBox(const QString &prompt, const QString &title, const QString &, bool) override
+    QString inputBox(const QString &prompt, const QString &title, const QString &, bool, int) override
     {
         asked << title + QStringLiteral(": ") + prompt;
         return answers.isEmpty() ? QString() : answers.takeFirst();

@@ -179,18 +179,21 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, the class\'s
         await tab.evaluate((value) => { document.querySelector('dialog.question textarea').value = value; }, lines);
         await tab.press('Control+Enter');
     };
-    // Each hostile line: asked again, quoted literally as text, no element made and no script run, what was pasted
-    // given back with the cursor at its end; Cancel keeps the window as it was: 200 experiments, their mean gone with
-    // the new share.
+    // Each hostile line, and a line among 4000: asked again, quoted literally as text, no element made and no script
+    // run, what was pasted given back with the line selected and in view; Cancel keeps the window as it was: 200
+    // experiments, their mean gone with the new share.
     const shown = () => texts(tab, ['experimentCountValue', 'meanValue'].map((name) => named(tab, name)));
-    for (const { name, line, repeat = 1, shown: quoted } of hostileLines) {
+    const among = { name: 'line 989 of 4000', line: `${'-3\n'.repeat(988)}x\n${'-3\n'.repeat(3011)}`, shown: 'x', number: 989 };
+    for (const { name, line, repeat = 1, shown: quoted, number = 1 } of [...hostileLines, among]) {
         await tab.press('m');
         await paste(line.repeat(repeat));
-        const [said, elements, atEnd] = await tab.waitFor(() => {
+        const [said, elements, selected] = await tab.waitFor((n) => {
             const [message, area] = ['.text', 'textarea'].map((part) => document.querySelector(`dialog.question[open] ${part}`));
-            return message && [message.textContent, message.childElementCount, area.value.length > 0 && area.selectionStart === area.value.length];
-        });
-        assert.ok(said.startsWith(`1行目が読めません：「${quoted}」\n\n`) && elements === 0 && atEnd, `${name}: ${said.slice(0, 40)}`);
+            const [top, height] = [(n - 1) * parseFloat(getComputedStyle(area).lineHeight), parseFloat(getComputedStyle(area).lineHeight)];
+            return message && [message.textContent, message.childElementCount, area.value.slice(area.selectionStart, area.selectionEnd) === area.value.split('\n')[n - 1]
+                               && top >= area.scrollTop && top + height <= area.scrollTop + area.clientHeight];
+        }, number);
+        assert.ok(said.startsWith(`${number}行目が読めません：「${quoted}」\n\n`) && elements === 0 && selected, `${name}: ${said.slice(0, 40)} ${selected}`);
         await answer(tab, ' クラスの結果をまとめる', 'キャンセル');
         assert.deepEqual(await shown(), ['200', '']);
     }
@@ -203,7 +206,7 @@ scenario('Taluno2 from the web server: laid out, the dialog, a run, the class\'s
         data.setData('text/plain', '7'.repeat(10_000_000));
         const taken = area.dispatchEvent(Object.defineProperty(new ClipboardEvent('paste', { bubbles: true, cancelable: true }), 'clipboardData', { value: data }));
         return [taken, area.value.length, document.querySelector('dialog.question .text').textContent.split('\n')[0]];
-    }), [false, 100_000, table.texts.tooMuchPasted]);
+    }), [false, among.line.length, table.texts.tooMuchPasted]);
     await answer(tab, ' クラスの結果をまとめる', 'キャンセル');
     await tab.press('m');
     await paste('−3, ▲2\n１');

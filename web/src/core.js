@@ -46,8 +46,8 @@ export async function loadCore(wasm, view) {
             setTimer: (w, t, on) => view.setTimer(w, t, on !== 0),
             setBusy: (w, on) => view.setBusy(w, on !== 0),
             playCue: (p, n) => view.playCue(text(p, n)),
-            ask: (w, input, tp, tn, hp, hn, dp, dn) =>
-                view.ask(w, { input: input !== 0, multiline: input === 2, text: text(tp, tn), title: text(hp, hn), defaultText: text(dp, dn) }),
+            ask: (w, input, tp, tn, hp, hn, dp, dn, shownLine) => view.ask(w, { input: input !== 0, multiline: input === 2, text: text(tp, tn),
+                                                                                 title: text(hp, hn), defaultText: text(dp, dn), shownLine }),
             openHelp: () => view.openHelp(),
             closeHelp: () => view.closeHelp(),
             endProgram: () => view.endProgram(),

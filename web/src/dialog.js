@@ -12,9 +12,10 @@ export class QuestionDialog {
         this.text = element('p', 'text', this.dialog);
         this.input = element('input', 'answer', this.dialog);
         this.input.type = 'text';
-        // Pasted results, many lines long.
+        // Pasted results, many lines long, unwrapped as on the desktop: a line of the text is a line of the box.
         this.lines = element('textarea', 'answer lines', this.dialog);
         this.lines.rows = 12;
+        this.lines.setAttribute('wrap', 'off');
         for (const field of [this.input, this.lines])
             field.setAttribute('aria-labelledby', 'question-text');
         // A paste or drop that would make the lines longer than the core reads is refused, as on the desktop
@@ -72,14 +73,28 @@ export class QuestionDialog {
         this.dialog.showModal();
         if (question.input) {
             this.field.focus();
-            // What was given to a box of many lines comes back to be mended, not selected to be typed over.
             if (question.multiline)
-                this.field.setSelectionRange(this.field.value.length, this.field.value.length);
+                this.showLine(question.shownLine);
             else
                 this.field.select();
         } else {
             this.accept.focus();
         }
+    }
+
+    // What was given to the box of many lines comes back to be mended, not selected to be typed over: its line
+    // `number` (1 first) selected and scrolled into the middle, or with none, the cursor at the end. As
+    // kit/linesbox.cpp: keep the two in step.
+    showLine(number) {
+        const area = this.lines;
+        const lines = area.value.split('\n');
+        if (!(number >= 1 && number <= lines.length)) {
+            area.setSelectionRange(area.value.length, area.value.length);
+            return;
+        }
+        const start = lines.slice(0, number - 1).reduce((sum, line) => sum + line.length + 1, 0);
+        area.setSelectionRange(start, start + lines[number - 1].length, 'backward'); // a long line shows from its beginning
+        area.scrollTop = Math.max(0, (number - 0.5) * parseFloat(getComputedStyle(area).lineHeight) - area.clientHeight / 2);
     }
 
     finish(accepted) {

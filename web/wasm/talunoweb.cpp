@@ -35,7 +35,7 @@ TALUNO_IMPORT(setTimer) void jsSetTimer(int window, int timer, int running);
 TALUNO_IMPORT(setBusy) void jsSetBusy(int window, int busy);
 TALUNO_IMPORT(playCue) void jsPlayCue(const char *name, int length);
 TALUNO_IMPORT(ask) void jsAsk(int window, int input, const char *text, int textLength, const char *title,
-                              int titleLength, const char *defaultText, int defaultLength);
+                              int titleLength, const char *defaultText, int defaultLength, int shownLine);
 TALUNO_IMPORT(openHelp) void jsOpenHelp();
 TALUNO_IMPORT(closeHelp) void jsCloseHelp();
 TALUNO_IMPORT(endProgram) void jsEndProgram();
@@ -153,7 +153,7 @@ public:
     {
         // 2: an input box of many lines.
         jsAsk(m_window, question.input ? 1 + question.multiline : 0, question.text.data(), length(question.text), question.title.data(),
-              length(question.title), question.defaultText.data(), length(question.defaultText));
+              length(question.title), question.defaultText.data(), length(question.defaultText), static_cast<int>(question.shownLine));
     }
     void openHelp(int changePercent) override;
     void closeHelp() override { jsCloseHelp(); }
