@@ -36,12 +36,16 @@ const HelpLine commonLines[] = {
     {0, ""},
 };
 
+// Where the lesson's extras are, which the windows do not show: every program's help ends with it.
+constexpr HelpLine menuLine{8, "■右クリック（タブレットでは長押し）で、授業のメニューが開きます。"};
+
 const HelpLine tossLines[] = {
     {1, "【操作方法】"},
     {8, "■コインを投げる実験がコンピュータ上で行えます。"},
     {9, "［自動開始］ボタンをクリックすると、実験が開始されます。"},
     {9, "［自動停止］ボタンをクリックすると、実験を停止します。"},
     {9, "［初期化］ボタンをクリックすると表がクリアーされ、最初から実験をやり直せます。"},
+    menuLine,
 };
 
 const HelpLine tableLines[] = {
@@ -52,6 +56,7 @@ const HelpLine tableLines[] = {
     {8, "タンをクリックします。"},
     {9, "［実験開始］ボタンをクリックすると、度数分布を表示します。"},
     {9, "［初期化］ボタンをクリックすると表がクリアーされ、最初から実験をやり直せます。"},
+    menuLine,
 };
 
 const HelpLine graphLines[] = {
@@ -63,6 +68,7 @@ const HelpLine graphLines[] = {
     {9, "［実験開始］ボタンをクリックすると、度数分布グラフを表示します。"},
     {9, "［初期化］ボタンをクリックすると、グラフがクリアーされ、最初から実験をやり直"},
     {8, "せます。"},
+    menuLine,
 };
 
 // A line with its leading full-width blanks.
@@ -106,9 +112,11 @@ std::vector<std::string> helpLines(ProgramNumber program, int changePercent)
     case ProgramNumber::Taluno3: break;
     }
     if (changePercent != fairChangePercent) {
-        // Under the line that says half and half, in the full-width digits of the text around it.
+        // Under the line that says half and half, in the full-width digits of the text around it; in place of the
+        // blank line under the problem, so that the text still fits its window.
         const std::string percent = fullWidthNumber(changePercent);
         const auto halfAndHalf = std::find_if(lines.begin(), lines.end(), [](const std::string &line) { return line.find("半々") != std::string::npos; });
+        lines.erase(std::find(halfAndHalf, lines.end(), std::string()));
         lines.insert(halfAndHalf + 1, indented({8, ("（いまは、お釣りの要る人の割合を" + percent + "％にしています。）").c_str()}));
     }
     return lines;

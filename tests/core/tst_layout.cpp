@@ -75,8 +75,8 @@ private slots:
         help.onActivated();
         const auto &strokes = view.drawing.strokes;
         QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
-        QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("せます。"));
-        // At 60 % needing change, a line says so under the one that says half and half.
+        QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("■右クリック（タブレットでは長押し）で、授業のメニューが開きます。"));
+        // At 60 % needing change, a line says so under the one that says half and half, in place of a blank line.
         help.setChangePercent(60);
         help.onActivated();
         const auto half = std::find_if(strokes.begin() + std::ptrdiff_t(2 * once), strokes.end(), [](const auto &s) { return s.text.find("半々") != std::string::npos; });

@@ -421,6 +421,9 @@ scenario('Taluno1 from the web server: laid out, nothing to copy yet, tosses on 
     assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await tab.click(`${helpWindow} button`, 'left', '閉じる');
     assert.equal(await tab.evaluate((window) => document.querySelectorAll(window).length, helpWindow), 0);
+    // Back to the launcher, which says where the lesson's menu is.
+    await tab.goto(await tab.evaluate(() => document.querySelector('a.home').href));
+    assert.ok(await tab.waitFor(() => document.readyState === 'complete' && document.title === 'Talunoの実験' && document.body.textContent.includes('右クリック')));
     assert.deepEqual(server.requests.filter((r) => r.status !== 200), []);
     await tab.done();
 });
