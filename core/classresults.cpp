@@ -85,6 +85,32 @@ std::vector<std::string> cellsOf(std::string_view line)
     return cells;
 }
 
+// A time (10:31, 10:31:05, 10時31分) or a date (2026/12/08, 12/8, 2026-12-08, 2026年12月8日, 12月8日) in folded
+// text, as a chat or a form writes them before a pupil's result.
+bool isTimeOrDate(std::string token)
+{
+    for (const auto &[from, to] : {std::pair{"年", "/"}, {"月", "/"}, {"時", ":"}})
+        for (std::size_t at; (at = token.find(from)) != std::string::npos;)
+            token.replace(at, std::string_view(from).size(), to);
+    for (const std::string_view last : {"日", "分", "秒"}) {
+        if (token.ends_with(last))
+            token.resize(token.size() - last.size());
+    }
+    // Runs of digits, parted all by ":", all by "/", or by "-" after a year.
+    const char separator = token.find(':') != std::string::npos ? ':' : token.find('/') != std::string::npos ? '/' : '-';
+    std::vector<std::size_t> runs{0};
+    for (const char c : token) {
+        if (c == separator)
+            runs.push_back(0);
+        else if (c >= '0' && c <= '9' && runs.back() < 4)
+            ++runs.back();
+        else
+            return false;
+    }
+    const bool parts = runs.size() >= 2 && runs.size() <= 3 && std::find(runs.begin(), runs.end(), 0u) == runs.end();
+    return parts && (separator != '-' || (runs.size() == 3 && runs[0] == 4));
+}
+
 // The length of the separator of list entries that folded text starts with, 0 for none.
 std::size_t separatorLength(std::string_view text)
 {
@@ -373,7 +399,12 @@ bool Pool::endTable()
 
 bool Pool::readList(std::string_view line, long long number)
 {
+    // Whole numbers, each a result; or, as a chat or a form copies them, words (a name), times and dates, which
+    // are passed over, with one whole number, the result. Any other digits, or more or fewer numbers beside
+    // words, cannot be read.
     const std::string folded = foldFullWidth(line);
+    std::vector<int> lowests;
+    bool words = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= folded.size();) {
         const std::size_t separator = i < folded.size() ? separatorLength(std::string_view(folded).substr(i)) : 1;
@@ -381,15 +412,27 @@ bool Pool::readList(std::string_view line, long long number)
             ++i;
             continue;
         }
-        if (i > start) {
-            const std::optional<int> lowest = wholeNumber(std::string_view(folded).substr(start, i - start));
-            if (!lowest)
-                return unreadable(line, number);
-            if (!addLowest(listGuests, *lowest, number))
-                return false;
-        }
+        std::string token = folded.substr(start, i - start);
+        while (!token.empty() && std::string_view("[]()").find(token.front()) != std::string_view::npos)
+            token.erase(0, 1);
+        while (!token.empty() && std::string_view("[]()").find(token.back()) != std::string_view::npos)
+            token.pop_back();
+        if (const std::optional<int> lowest = wholeNumber(token))
+            lowests.push_back(*lowest);
+        else if (isTimeOrDate(token) || token.find_first_of("0123456789") == std::string::npos)
+            words = words || !token.empty();
+        else
+            return unreadable(line, number);
         i += separator;
         start = i;
+    }
+    if (words && lowests.size() != 1) {
+        return lowests.empty() ? unreadable(line, number)
+                               : fail(std::to_string(number) + "行目は、どの数が結果か分かりません：「" + excerpt(line) + "」", number);
+    }
+    for (const int lowest : lowests) {
+        if (!addLowest(listGuests, lowest, number))
+            return false;
     }
     return true;
 }

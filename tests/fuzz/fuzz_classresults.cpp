@@ -1,6 +1,6 @@
 // Any bytes pasted into the class's box: either a message that can be shown, or pooled results that
-// hold together and read back the same when the class pastes them again: as a list of 100-toss walks
-// or as a table.
+// hold together and read back the same when the class pastes them again: as a list of 100-toss walks,
+// as a chat's copy of them, or as a table.
 #include "core/classresults.h"
 
 #include <cstdint>
@@ -32,15 +32,17 @@ bool isUtf8(std::string_view text)
     return true;
 }
 
-// As a table, or as a list of 100-toss walks, ten a line.
-std::string written(const PooledResults &pool, bool asList)
+enum class Form { Table, List, Chat };
+
+// As a table, as a list of 100-toss walks ten a line, or as a chat's copy: a line each, after its time and name.
+std::string written(const PooledResults &pool, Form form)
 {
-    std::string text = asList ? "" : "お客人数\t" + std::to_string(pool.guests) + "\n実験回数\t" + std::to_string(pool.experiments) + "\n\n不足枚数\t度数\n";
+    std::string text = form != Form::Table ? "" : "お客人数\t" + std::to_string(pool.guests) + "\n実験回数\t" + std::to_string(pool.experiments) + "\n\n不足枚数\t度数\n";
     for (std::size_t k = 0; k < pool.lowests.size(); ++k) {
         const std::string lowest = std::to_string(static_cast<int>(k) - pool.guests);
-        text += asList ? "" : lowest + '\t' + std::to_string(pool.lowests[k]) + '\n';
-        for (int n = 0; asList && n < pool.lowests[k]; ++n)
-            text += lowest + (n % 10 == 9 ? "\n" : "、");
+        text += form != Form::Table ? "" : lowest + '\t' + std::to_string(pool.lowests[k]) + '\n';
+        for (int n = 0; form != Form::Table && n < pool.lowests[k]; ++n)
+            text += form == Form::List ? lowest + (n % 10 == 9 ? "\n" : "、") : "[10:3" + std::to_string(n % 10) + "]\tたなか\t" + lowest + '\n';
     }
     return text;
 }
@@ -72,8 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(sum == pool.experiments);
 
     if (pool.guests >= 10) // fewer: only Taluno1's copies of a walk stopped early
-        readsBackAs(pool, written(pool, false));
-    if (pool.guests == 100 && pool.experiments <= 100'000)
-        readsBackAs(pool, written(pool, true));
+        readsBackAs(pool, written(pool, Form::Table));
+    if (pool.guests == 100 && pool.experiments <= 100'000) {
+        readsBackAs(pool, written(pool, Form::List));
+        readsBackAs(pool, written(pool, Form::Chat));
+    }
     return 0;
 }
