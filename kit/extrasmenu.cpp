@@ -62,7 +62,7 @@ void ExtrasMenu::copy(const QString &caption)
 {
     const std::string text = m_flow.copyText();
     if (text.empty())
-        m_boxes.tell(qtText(nothingToCopyText), caption);
+        m_boxes.tell(&m_window, qtText(nothingToCopyText), caption);
     else
         QGuiApplication::clipboard()->setText(qtText(text));
 }
@@ -70,11 +70,11 @@ void ExtrasMenu::copy(const QString &caption)
 void ExtrasMenu::save(const QString &caption)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path = m_boxes.saveFileName(caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
+    const QString path = m_boxes.saveFileName(&m_window, caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
     if (path.isEmpty())
         return;
     if (!picture().save(path, "PNG"))
-        m_boxes.tell(qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+        m_boxes.tell(&m_window, qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
 }
 
 QImage ExtrasMenu::picture() const

@@ -44,6 +44,8 @@ LinesBox::LinesBox(const QString &prompt, const QString &title, const QString &t
     , m_lines(new PastedLines([this, prompt] { m_prompt->setText(qtText(tooMuchPastedText) + QStringLiteral("\n\n") + prompt); }))
 {
     setWindowTitle(title);
+    if (parent) // as large as the window it asks for
+        setFont(parent->font());
     m_prompt->setTextFormat(Qt::PlainText);
     m_prompt->setWordWrap(true);
     m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -212,6 +213,9 @@ void ProgramWindow::fillScreen()
 void ProgramWindow::applyScale()
 {
     setFont(msPGothic(m_layout.points > 0 ? m_layout.points : defaultPoints, false, m_scale));
+    // Its menus at its size too: they are windows of their own, which take no font from it.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setFont(font());
     for (std::size_t row = 0; row < m_controls.size(); ++row) {
         const Control &control = m_layout.controls[row];
         QWidget *widget = m_controls[row];
@@ -257,11 +261,11 @@ void ProgramWindow::forward(const std::function<void()> &event)
     while (m_question) {
         const Question question = *std::exchange(m_question, std::nullopt);
         if (question.input) {
-            const QString answer = m_seams.boxes.inputBox(qtText(question.text), qtText(question.title), qtText(question.defaultText),
+            const QString answer = m_seams.boxes.inputBox(this, qtText(question.text), qtText(question.title), qtText(question.defaultText),
                                                           question.multiline, static_cast<int>(question.shownLine));
             m_flow->answerInput(coreText(answer));
         } else {
-            m_flow->answerYesNo(m_seams.boxes.askYesNo(qtText(question.text), qtText(question.title)));
+            m_flow->answerYesNo(m_seams.boxes.askYesNo(this, qtText(question.text), qtText(question.title)));
         }
     }
 }

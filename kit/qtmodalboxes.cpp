@@ -2,7 +2,6 @@
 
 #include "kit/linesbox.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -11,14 +10,26 @@
 // Every box shows its text as plain text: a message may quote what was typed or pasted, and Qt would read
 // anything that looks like HTML as markup.
 
-QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
-                               int shownLine)
+namespace {
+
+// A box as large as the window it asks for, at the view's size.
+void sizedLikeItsWindow(QWidget &box)
+{
+    if (box.parentWidget())
+        box.setFont(box.parentWidget()->font());
+}
+
+} // namespace
+
+QString QtModalBoxes::inputBox(QWidget *window, const QString &prompt, const QString &title, const QString &defaultText,
+                               bool multiline, int shownLine)
 {
     if (multiline) {
-        LinesBox box(prompt, title, defaultText, shownLine, QApplication::activeWindow());
+        LinesBox box(prompt, title, defaultText, shownLine, window);
         return box.exec() == QDialog::Accepted ? box.text() : QString();
     }
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(window);
+    sizedLikeItsWindow(dialog);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
@@ -28,24 +39,24 @@ QString QtModalBoxes::inputBox(const QString &prompt, const QString &title, cons
     return dialog.textValue();
 }
 
-bool QtModalBoxes::askYesNo(const QString &text, const QString &title)
+bool QtModalBoxes::askYesNo(QWidget *window, const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, window);
+    sizedLikeItsWindow(box);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtModalBoxes::saveFileName(const QString &title, const QString &suggested)
+QString QtModalBoxes::saveFileName(QWidget *window, const QString &title, const QString &suggested)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
-                                        QStringLiteral("PNG (*.png)"));
+    return QFileDialog::getSaveFileName(window, title, suggested, QStringLiteral("PNG (*.png)"));
 }
 
-void QtModalBoxes::tell(const QString &text, const QString &title)
+void QtModalBoxes::tell(QWidget *window, const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, window);
+    sizedLikeItsWindow(box);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

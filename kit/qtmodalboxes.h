@@ -8,11 +8,11 @@
 class QtModalBoxes : public ModalBoxes
 {
 public:
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
+    QString inputBox(QWidget *window, const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
                      int shownLine) override;
-    bool askYesNo(const QString &text, const QString &title) override;
-    QString saveFileName(const QString &title, const QString &suggested) override;
-    void tell(const QString &text, const QString &title) override;
+    bool askYesNo(QWidget *window, const QString &text, const QString &title) override;
+    QString saveFileName(QWidget *window, const QString &title, const QString &suggested) override;
+    void tell(QWidget *window, const QString &text, const QString &title) override;
 };
 
 #endif

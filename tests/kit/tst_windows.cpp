@@ -66,12 +66,15 @@ QAbstractButton *button(const QWidget *window, const char *caption)
 // button of a message box whose caption begins with `answer`. What the box showed goes to `seen`: the
 // title, the text or the default text of a line, and the box of many lines with its prompt and the line
 // selected; " (markup)" where a text that looks like HTML would be read as markup.
+int lastBoxFontPixels = 0; // of the box answered last
+
 void answerNextBox(const QString &answer, QStringList *seen)
 {
     QTimer::singleShot(0, [answer, seen] {
         QWidget *box = QApplication::activeModalWidget();
         if (!box)
             return answerNextBox(answer, seen);
+        lastBoxFontPixels = QFontInfo(box->font()).pixelSize();
         if (auto *input = qobject_cast<QInputDialog *>(box)) {
             *seen << input->windowTitle() + QStringLiteral(": ") + input->textValue();
             input->setTextValue(answer);
@@ -335,6 +338,9 @@ private slots:
         const auto experiments = [] { return control<QLabel>(visibleWindows().value(0), ProgramNumber::Taluno2, BatchControls::experimentCountValue); };
         QTRY_COMPARE(experiments()->text(), QStringLiteral("5"));
         QCOMPARE(seen, QStringList({" お客人数の設定: 100", "確認: 終了していいですか？", " お客人数の設定: 100", " 実験回数の設定: 1000"}));
+        // The boxes and the menu as large as the window, at the view's size.
+        const int windowPixels = QFontInfo(visibleWindows().value(0)->font()).pixelSize();
+        QVERIFY(lastBoxFontPixels == windowPixels && QFontInfo(visibleWindows().value(0)->findChild<ExtrasMenu *>()->font()).pixelSize() == windowPixels);
         button(visibleWindows().value(0), "HELP")->click();
         QCOMPARE(test.cues, QStringList{"pinpon.wav"});
         QTRY_COMPARE(visibleWindows().size(), 1);

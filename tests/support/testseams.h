@@ -17,18 +17,18 @@
 // prompt can never loop forever.
 struct ScriptedBoxes : ModalBoxes
 {
-    QString inputBox(const QString &prompt, const QString &title, const QString &, bool, int) override
+    QString inputBox(QWidget *, const QString &prompt, const QString &title, const QString &, bool, int) override
     {
         asked << title + QStringLiteral(": ") + prompt;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    bool askYesNo(const QString &text, const QString &title) override
+    bool askYesNo(QWidget *, const QString &text, const QString &title) override
     {
         asked << title + QStringLiteral(": ") + text;
         return answers.isEmpty() || answers.takeFirst() == QLatin1String("yes");
     }
-    QString saveFileName(const QString &title, const QString &) override { asked << title; return savePath; }
-    void tell(const QString &text, const QString &title) override { asked << title + QStringLiteral(": ") + text; }
+    QString saveFileName(QWidget *, const QString &title, const QString &) override { asked << title; return savePath; }
+    void tell(QWidget *, const QString &text, const QString &title) override { asked << title + QStringLiteral(": ") + text; }
     QStringList answers, asked; // asked: "title: text"
     QString savePath;
 };
