@@ -270,6 +270,9 @@ scenario('Borders at any scale: every line of the table and the panels drawn wit
     const counts = [];
     for (const viewport of [[553, 512], [1050, 720]]) {
         const tab = await open(2, { viewport, clock: true });
+        // The box at the view's size, or at its own where the stage is smaller.
+        assert.ok(await tab.waitFor(() => document.querySelector('dialog.question[open]') && Math.abs(parseFloat(getComputedStyle(document.querySelector('dialog.question')).fontSize)
+            - 15 * Math.max(1, document.querySelector('.stage').getBoundingClientRect().width / document.querySelector('.stage').offsetWidth)) < 0.1));
         await answer(tab, ' お客人数の設定', '100');
         await answer(tab, ' 実験回数の設定', '100');
         await button(tab, '実験開始');
@@ -412,11 +415,15 @@ scenario('Taluno1 from the web server: laid out, nothing to copy yet, tosses on 
     await tab.press('Control+c');
     assert.equal((await tab.waitFor(() => globalThis.copied)).split('\n').slice(1, 4).map((row) => row.split('\t')[1]).join(), faces.join());
 
+    // No room beside the main window: the help lies over its table, the main window as large as it was.
+    const boxes = () => tab.evaluate((windows) => windows.map((w) => document.querySelector(w)?.getBoundingClientRect().toJSON()), [mainWindow, helpWindow]);
+    const [before] = await boxes();
     await button(tab, 'HELP');
     await tab.waitFor((window) => document.querySelector(window), helpWindow);
-    assert.ok(await tab.evaluate(([main, help]) => document.querySelector(help).getBoundingClientRect().left
-        > document.querySelector(main).getBoundingClientRect().right, [mainWindow, helpWindow]));
-    // The tab, and so a picture saved then, bears the main window's title while the help stands beside it.
+    const [[main, help], spare] = [await boxes(), tab.layout.spareForHelp];
+    assert.ok(JSON.stringify(main) === JSON.stringify(before) && help.left >= main.left + spare.left - 0.5 && help.top >= main.top + spare.top - 0.5
+              && help.right <= main.left + spare.left + spare.width + 0.5 && help.bottom <= main.top + spare.top + spare.height + 0.5, JSON.stringify([main, help]));
+    // The tab, and so a picture saved then, bears the main window's title while the help shows.
     const mainTitle = 'Talunoの実験１（コインストによるシミュレーション）';
     assert.equal(await tab.evaluate(() => document.title), mainTitle);
     await tab.click(`${helpWindow} button`, 'left', '閉じる');

@@ -125,22 +125,34 @@ export class Page {
         });
     }
 
-    // The stage: the windows side by side, scaled as a whole to fit the browser window, and centred in it.
+    // The stage: the windows side by side, scaled as a whole to fit the browser window, and centred in it. Where the
+    // help beside the main window would make the main window smaller, it lies over what the lesson can spare
+    // instead, as large as fits there, as on the desktop (placeHelp in core/viewscale.cpp).
     fit() {
         const shown = this.windows.filter(Boolean);
         // A tablet held upright: what stands beside a table goes under it, and the buttons grow to a finger's size.
         const upright = innerHeight > innerWidth;
         this.stage.classList.toggle('upright', upright);
+        const fitting = (width, height) => (width > 0 && height > 0 ? Math.max(0.25, Math.min(innerWidth / width, innerHeight / height)) : 1);
         let left = 0;
         let height = 0;
         for (const window of shown) {
             window.arrange(upright);
             window.element.style.left = `${left}px`;
+            window.element.style.top = '0';
+            window.element.style.transform = '';
             left += window.width + windowGap;
             height = Math.max(height, window.height);
         }
-        const width = Math.max(0, left - windowGap);
-        this.scale = width > 0 && height > 0 ? Math.max(0.25, Math.min(innerWidth / width, innerHeight / height)) : 1;
+        let width = Math.max(0, left - windowGap);
+        const [main, help, spare] = [this.windows[Window.main], this.windows[Window.help], this.mainLayout.spareForHelp];
+        let helpScale = 1;
+        if (main && help && spare && fitting(width, height) < fitting(main.width, main.height)) {
+            helpScale = Math.min(1, spare.width / help.width, spare.height / help.height);
+            Object.assign(help.element.style, { left: `${spare.left}px`, top: `${spare.top}px`, transform: `scale(${helpScale})` });
+            [width, height] = [main.width, main.height];
+        }
+        this.scale = fitting(width, height);
         this.stage.style.width = `${width}px`;
         this.stage.style.height = `${height}px`;
         // In the middle of the browser window: a projector's picture has room on both sides.
@@ -148,11 +160,12 @@ export class Page {
         this.stage.style.top = `${Math.max(0, (innerHeight - height * this.scale) / 2)}px`;
         this.stage.style.transform = `scale(${this.scale})`;
         this.stage.style.setProperty('--scale', this.scale);
+        document.documentElement.style.setProperty('--view', Math.max(1, this.scale));
         // A line of one pixel scaled below a device pixel is dropped by some engines: it is drawn wider.
         // Whole pixels, as Firefox lays a border out.
         this.stage.style.setProperty('--hairline', `${Math.ceil(1 / Math.min(1, this.scale * (globalThis.devicePixelRatio || 1)))}px`);
         for (const window of shown)
-            window.render(this.scale);
+            window.render(this.scale * (window === help ? helpScale : 1));
     }
 
     // What the core tells the windows.

@@ -212,6 +212,13 @@ std::string layoutJson(const WindowLayout &layout)
     } else {
         json += "null";
     }
+    json += ",\"spareForHelp\":";
+    if (const auto &spare = layout.spareForHelp) {
+        json += "{\"left\":" + pixels(spare->left) + ",\"top\":" + pixels(spare->top) + ",\"width\":" + pixels(spare->width)
+            + ",\"height\":" + pixels(spare->height) + "}";
+    } else {
+        json += "null";
+    }
     json += ",\"upright\":";
     if (const auto &upright = layout.upright) {
         json += "{\"height\":" + pixels(upright->height) + ",\"rows\":[" + list(upright->rows, [&](const auto &row) {
