@@ -520,7 +520,7 @@ scenario('Under a finger: a long press opens the menu through a small movement a
     await tab.done();
 });
 
-scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page with rows to write in', async () => {
+scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page with rows to write in, the menus each on one line', async () => {
     for (const [name, pages] of [['guide', null], ['worksheet', 1]]) {
         const tab = await browser.open(`${server.base}${name}.html`, { width: 1000, height: 800 });
         const pictures = await tab.waitFor(() => document.readyState === 'complete' && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
@@ -535,6 +535,13 @@ scenario('The guide and the worksheet beside the pages: every picture there, the
             await tab.devtools('Emulation.setEmulatedMedia', { media: 'print' });
             const lowest = await tab.evaluate(() => Math.min(...[...document.querySelectorAll('td:empty')].map((cell) => cell.parentElement.getBoundingClientRect().height)));
             assert.ok((lowest * 25.4) / 96 >= 9, `${name}: a row of ${lowest} px`);
+        } else if (browser.supports.print) { // printed, each of the guide's menus on one line
+            await tab.devtools('Emulation.setEmulatedMedia', { media: 'print' });
+            assert.deepEqual(await tab.evaluate(() => [...document.querySelectorAll('td:first-child:nth-last-child(3)')].filter((cell) => {
+                const text = document.createRange();
+                text.selectNodeContents(cell);
+                return text.getClientRects().length > 1;
+            }).map((cell) => cell.textContent)), []);
         }
         await tab.close();
     }
