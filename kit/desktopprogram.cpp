@@ -61,7 +61,8 @@ void DesktopProgram::showMain()
 
 bool DesktopProgram::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main && (event->type() == QEvent::Move || event->type() == QEvent::Show) && !m_main->isFullScreen())
+    // The event's kind first: while the window is destroyed it is no longer a MainWindow to compare with.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && watched == m_main && !m_main->isFullScreen())
         fitToScreen();
     return QObject::eventFilter(watched, event);
 }
