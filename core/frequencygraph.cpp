@@ -78,7 +78,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int to
     }
     for (int line = 5; line >= 1; --line) {
         surface.setTextPosition(5, axisY - line * gridStep - 3);
-        surface.printLine(std::to_string(top / 5 * line));
+        surface.printNumber(std::to_string(top / 5 * line));
     }
 
     for (int bin = 1; bin <= binCount; ++bin) {

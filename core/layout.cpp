@@ -12,6 +12,8 @@
 namespace {
 
 constexpr Rgb white{255, 255, 255};
+// The table's numbers on a projector: 28 pixels of digits and more from 200 %, within their cells.
+constexpr double cellProjectorPoints = 16.5;
 
 Control control(ControlKind kind, std::string name, std::string caption, int left, int top, int width, int height,
                 double points = 0, bool bold = false)
@@ -132,22 +134,26 @@ WindowLayout makeTossWindow()
             controls.push_back(label(labelName(rowTitles[band][row].number), rowTitles[band][row].caption, 240,
                                      600 + 1200 * band + 360 * row, 1815, 375, 15, true));
     }
-    // Toss k stands in band (k - 1) / 17, column (k - 1) % 17: its heading, its face, the balance after it.
+    // Toss k stands in band (k - 1) / 17, column (k - 1) % 17: its heading, its face, the balance after it, each
+    // larger on a projector, as large as its cell holds.
     const auto cellLeft = [](int toss) { return 2040 + 480 * ((toss - 1) % tossesPerBand); };
     const auto bandTop = [](int toss) { return 600 + 1200 * ((toss - 1) / tossesPerBand); };
     for (int toss = 1; toss <= tossCount; ++toss) {
         const std::string number = std::to_string(toss);
         controls.push_back(label("Lab_" + number, number, cellLeft(toss), bandTop(toss), 495, 375, 15, true));
+        controls.back().projectorPoints = cellProjectorPoints;
     }
     for (int toss = 1; toss <= tossCount; ++toss) {
         const std::string number = std::to_string(toss);
         controls.push_back(label("Labme_" + number, {}, cellLeft(toss), bandTop(toss) + 360, 495, 375, 15, true, white));
         controls.back().description = number + "回目の表 or 裏";
+        controls.back().projectorPoints = cellProjectorPoints;
     }
     for (int toss = 1; toss <= tossCount; ++toss) {
         const std::string number = std::to_string(toss);
         controls.push_back(label("tm_" + number, {}, cellLeft(toss), bandTop(toss) + 720, 495, 375, 15, true, white));
         controls.back().description = number + "回目の釣り銭枚数";
+        controls.back().projectorPoints = cellProjectorPoints;
     }
 
     // Right of the table, in the width the window takes on while they show: narrow enough that a
@@ -219,13 +225,18 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     controls.push_back(label("Label2", {}, 1680, 7080, 1095, 375, 14.25, false, white));
     controls.push_back(button("Command1", "実験開始", 6720, 6720, 1335, 615, 11.25));
     controls.push_back(changeShare(3000, 7260, 3375, 14.25));
-    // A value alone says nothing to a screen reader; the caption beside it says what it is.
-    for (int value : {guestCountValue, meanValue, experimentCountValue})
+    // A value alone says nothing to a screen reader; the caption beside it says what it is. On a projector the
+    // settings are as large as the table's numbers, the mean, the lesson's answer, as large as its box holds.
+    for (int value : {guestCountValue, meanValue, experimentCountValue}) {
         controls[static_cast<std::size_t>(value)].description = controls[static_cast<std::size_t>(value - 1)].caption;
+        controls[static_cast<std::size_t>(value)].projectorPoints = value == meanValue ? 18.75 : cellProjectorPoints;
+    }
 
     if (graph) {
         Control surface = control(ControlKind::Surface, "Picture1", "度数分布グラフ", 120, 600, 8055, 5775);
         surface.description = noGraphDescription;
+        // Its axes' numbers, on a projector, half as large again as its other text.
+        surface.projectorPoints = 13.5;
         surface.unitsAcross = graphWidth;
         surface.unitsDown = graphHeight;
         controls.push_back(surface);
@@ -256,10 +267,12 @@ WindowLayout makeBatchWindow(ProgramNumber program)
             const bool endBin = bin == 1 || bin == bins; // in the window's font
             controls.push_back(label(labelName(firstHeadingNumber[(bin - 1) / tableColumns] + (bin - 1) % tableColumns),
                                      heading(bin), columnLeft(bin), pairTop(bin), 735, 375, endBin ? 0 : 14.25));
+            controls.back().projectorPoints = cellProjectorPoints;
         }
         for (int bin = 1; bin <= bins; ++bin) {
             controls.push_back(label("dosu_" + std::to_string(bin), {}, columnLeft(bin), pairTop(bin) + 360, 735, 375,
                                      14.25, false, white));
+            controls.back().projectorPoints = cellProjectorPoints;
             controls.back().description = "不足枚数 " + heading(bin) + " の度数";
         }
         window.names.push_back(array("countCells", countCell(1), bins));

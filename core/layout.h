@@ -28,6 +28,11 @@ inline int fontPixels(double points, double scale = 1.0)
     return static_cast<int>(std::lround(points * scale * 96.0 / 72.0));
 }
 
+// The sizes a projector uses, from which on the numbers the class reads may take more of their boxes: the back row
+// reads the answer's digits at 36 pixels or more, every other number at 28 or more, at the size each program opens
+// at on a Full HD screen.
+inline constexpr double projectorScale = 1.5;
+
 // The programs' own font, asked for by name; each face substitutes what it has.
 inline constexpr const char *fontFamily = "ＭＳ Ｐゴシック";
 // The size of text where neither the control nor its window gives one.
@@ -63,6 +68,9 @@ struct Control
     int width = 0;
     int height = 0;
     double points = 0; // 0: the window's font
+    // A number the class reads: at a projector's sizes, these points where more than `points`, which its box holds;
+    // a surface's numbers beside its axes (its other text keeps its `points`).
+    double projectorPoints = 0;
     bool bold = false;
     std::optional<Rgb> background; // unset: the platform's own
     std::optional<Rgb> foreground;
@@ -73,6 +81,12 @@ struct Control
     double unitsAcross = 0;
     double unitsDown = 0;
 };
+
+// The points of a control's text at a view scale: its own, or at a projector's sizes its projector points.
+inline double pointsAt(const Control &control, double scale)
+{
+    return scale >= projectorScale && control.projectorPoints > control.points ? control.projectorPoints : control.points;
+}
 
 struct Timer
 {

@@ -31,6 +31,9 @@ public:
     // stand under their tick, at x = firstTick, firstTick + tickStep, ... A face may place each number
     // itself.
     virtual void printAxisRow(std::string_view row, double /*firstTick*/, double /*tickStep*/) { printLine(row); }
+    // A number the class reads beside an axis, printed as a line. A face may print it, and the axis row's numbers,
+    // larger than the surface's other text where the surface is shown large.
+    virtual void printNumber(std::string_view number) { printLine(number); }
 };
 
 #endif

@@ -148,8 +148,22 @@ void PictureBox::printAxisRow(std::string_view row, double firstTick, double tic
 {
     draw([=, this, text = qtText(row)] {
         const double pixelsPerUnit = m_scaleWidth > 0 ? contentsRect().width() / m_scaleWidth : 1.0;
-        print(text, graphFont(font(), text, pixelsPerUnit, firstTick, tickStep));
+        const QFont numbers = graphFont(m_numberFont.value_or(font()), text, pixelsPerUnit, firstTick, tickStep);
+        // Numbers larger than the surface's text stand on its bottom edge rather than run off it.
+        const double unitsPerPixel = m_scaleHeight > 0 ? m_scaleHeight / contentsRect().height() : 1.0;
+        m_textPosition.setY(std::min(m_textPosition.y(), (contentsRect().height() - QFontInfo(numbers).pixelSize()) * unitsPerPixel));
+        print(text, numbers);
     });
+}
+
+void PictureBox::printNumber(std::string_view number)
+{
+    draw([this, line = qtText(number)] { print(line, m_numberFont.value_or(font())); });
+}
+
+void PictureBox::setNumberFont(const QFont &font)
+{
+    m_numberFont = font;
 }
 
 void PictureBox::drawLine(double x1, double y1, double x2, double y2, Rgb rgb, int pixels)

@@ -4,11 +4,13 @@
 #include "core/surface.h"
 
 #include <QColor>
+#include <QFont>
 #include <QFrame>
 #include <QImage>
 #include <QPointF>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // A sunken surface that keeps what is drawn on it in an image at the screen's resolution, so
@@ -40,8 +42,11 @@ public:
     void setTextPosition(double x, double y) override;
     // The text goes down by one em of the surface's font per line.
     void printLine(std::string_view text) override;
-    // The row in the surface's font with its blanks widened or narrowed to put each number under its tick.
+    // The row in the numbers' font with its blanks widened or narrowed to put each number under its tick.
     void printAxisRow(std::string_view row, double firstTick, double tickStep) override;
+    void printNumber(std::string_view number) override;
+    // The numbers' font, larger than the surface's own at a projector's sizes; unset, the surface's.
+    void setNumberFont(const QFont &font);
 
     QPointF textPosition() const { return m_textPosition; }
     // The inner area as drawn, at the device pixel ratio.
@@ -72,6 +77,7 @@ private:
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;
     QPointF m_textPosition;
+    std::optional<QFont> m_numberFont;
 };
 
 #endif

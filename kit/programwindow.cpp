@@ -223,9 +223,16 @@ void ProgramWindow::applyScale()
             line->place(m_scale, m_origin);
             continue;
         }
-        if (auto *surface = qobject_cast<PictureBox *>(widget))
+        // A surface's numbers may be larger than its other text.
+        if (auto *surface = qobject_cast<PictureBox *>(widget)) {
             surface->setViewScale(m_scale);
-        widget->setFont(controlFont(control));
+            QFont numbers = controlFont(control);
+            // Larger, the axis row's numbers are narrowed to stand apart.
+            if (pointsAt(control, m_scale) != control.points)
+                numbers.setStretch(80);
+            surface->setNumberFont(numbers);
+        }
+        widget->setFont(controlFont(control, control.kind != ControlKind::Surface));
         widget->setGeometry(scaledRect(control));
         if (qobject_cast<QLabel *>(widget))
             showLabel(static_cast<int>(row));
@@ -281,9 +288,10 @@ void ProgramWindow::setText(int row, std::string_view text)
     }
 }
 
-QFont ProgramWindow::controlFont(const Control &control) const
+QFont ProgramWindow::controlFont(const Control &control, bool projected) const
 {
-    return control.points > 0 ? msPGothic(control.points, control.bold, m_scale) : font();
+    const double points = projected ? pointsAt(control, m_scale) : control.points;
+    return points > 0 ? msPGothic(points, control.bold, m_scale) : font();
 }
 
 void ProgramWindow::showLabel(int row)
@@ -291,7 +299,8 @@ void ProgramWindow::showLabel(int row)
     auto *label = qobject_cast<QLabel *>(control(row));
     const QString &text = m_texts.at(static_cast<std::size_t>(row));
     const auto &[note, colour] = m_notes.at(static_cast<std::size_t>(row));
-    QFont font = controlFont(m_layout.controls.at(static_cast<std::size_t>(row)));
+    const Control &shown = m_layout.controls.at(static_cast<std::size_t>(row));
+    QFont font = controlFont(shown);
     const int room = label->contentsRect().width() - 1;
     // A number that would be cut off at the border is narrowed to fit instead.
     if (note.isEmpty()) {
@@ -300,13 +309,17 @@ void ProgramWindow::showLabel(int row)
         label->setText(text);
         return;
     }
-    // Each line in half the height; as noteFontPixels in web/src/window.js: keep the two in step.
-    font.setPixelSize(label->height() / 2 - 1);
+    // The note under the text, each line in half the height; a number the class reads at a projector's sizes has
+    // its note beside it instead, both at the number's size. As setNote in web/src/window.js: keep the two in step.
+    const bool beside = pointsAt(shown, m_scale) != shown.points;
+    if (!beside)
+        font.setPixelSize(label->height() / 2 - 1);
     label->setTextFormat(Qt::RichText);
-    label->setFont(narrowedToFit(font, text + QLatin1Char('\n') + note, room));
+    label->setFont(narrowedToFit(font, text + (beside ? QLatin1Char(' ') : QLatin1Char('\n')) + note, room));
     // Blanks kept as they are, as in a label of plain text: 「度　　数」 keeps its two full-width ones.
-    label->setText(QStringLiteral("<div style=\"white-space:pre\">%1<br><span style=\"color:%2\">%3</span></div>")
-                       .arg(text.toHtmlEscaped(), colour.name(), note.toHtmlEscaped()));
+    label->setText(QStringLiteral("<div style=\"white-space:pre\">%1%2<span style=\"color:%3\">%4</span></div>")
+                       .arg(text.toHtmlEscaped(), beside ? QStringLiteral(" ") : QStringLiteral("<br>"), colour.name(),
+                            note.toHtmlEscaped()));
 }
 
 void ProgramWindow::setTextColour(int row, Rgb colour)

@@ -87,8 +87,9 @@ private:
     // The side panels as the flow last showed them, and the window's size around them.
     void placePanels();
     QRect scaledRect(const Control &control) const;
-    // A control's own font at this scale.
-    QFont controlFont(const Control &control) const;
+    // A control's own font at this scale; at a projector's sizes the larger type of a number the class reads,
+    // unless not `projected`.
+    QFont controlFont(const Control &control, bool projected = true) const;
     // A label's text, and its note under it, in its font at this scale, narrowed where it does not fit.
     void showLabel(int row);
 

@@ -217,7 +217,8 @@ private slots:
                                                        QPoint(px(control.left + control.width) - 1, px(control.top + control.height) - 1)));
                     QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromStdString(control.caption));
                 }
-                const double points = control.points > 0 ? control.points : layout.points > 0 ? layout.points : defaultPoints;
+                const double own = control.kind == ControlKind::Surface ? control.points : pointsAt(control, scale);
+                const double points = own > 0 ? own : layout.points > 0 ? layout.points : defaultPoints;
                 QVERIFY2(QFontInfo(widget->font()).pixelSize() == std::lround(points * scale * 4 / 3), qPrintable(name));
                 QCOMPARE(widget->isVisibleTo(window.get()), control.visible);
                 QCOMPARE(widget->isEnabled(), control.enabled);
@@ -265,8 +266,24 @@ private slots:
         const auto digits = [](const QWidget *widget) { return QFontMetrics(widget->font()).tightBoundingRect("0123456789").height(); };
         const QWidget *answer = program == ProgramNumber::Taluno1 ? control(&window, program, TossControls::lowestSoFarLabel) : run.panels().value(0);
         QVERIFY2(digits(answer) >= 36, qPrintable(QString::number(digits(answer))));
+        if (program != ProgramNumber::Taluno1)
+            QVERIFY2(digits(control(&window, program, BatchControls::meanValue)) >= 36, "the mean");
         if (tableRow >= 0)
             QVERIFY2(digits(control(&window, program, tableRow)) >= 28, qPrintable(QString::number(digits(control(&window, program, tableRow)))));
+        // Taluno3's numbers under its axis as large as the table's.
+        if (program == ProgramNumber::Taluno3) {
+            const QImage graph = run.graph()->image();
+            const QRect numbers = inkBox(graph, QRect(0, int(286 * graph.height() / graphHeight), graph.width(), graph.height()));
+            QVERIFY2(numbers.height() >= 28 * graph.devicePixelRatio(), qPrintable(QString::number(numbers.height())));
+        }
+        // With the exact law on, Taluno2's count and its expectation side by side, both at the numbers' size.
+        if (program == ProgramNumber::Taluno2) {
+            QTest::keyClick(&window, Qt::Key_T);
+            const QImage cell = control(&window, program, tableRow)->grab().toImage();
+            const QRect count = inkBox(cell, cell.rect().adjusted(2, 2, -2, -2)), law = inkBox(cell, cell.rect().adjusted(2, 2, -2, -2), true);
+            QVERIFY2(std::min(count.height(), law.height()) >= 28 * cell.devicePixelRatio() && law.left() > count.right(),
+                     qPrintable(QStringLiteral("%1 and %2 high, %3 to %4").arg(count.height()).arg(law.height()).arg(count.right()).arg(law.left())));
+        }
         // F11: the whole screen, the layout as large as it fits, centred; F11 again: as it was.
         const QSize shown = window.size();
         QTest::keyClick(&window, Qt::Key_F11);

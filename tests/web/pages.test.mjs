@@ -466,6 +466,29 @@ scenario('Taluno1 on a Full HD projector: the stage in the middle, the walk as a
     await tab.done();
 });
 
+scenario('Taluno2 and Taluno3 on a Full HD projector: the mean, each count beside its expectation, the axis numbers, read from the back row', async () => {
+    for (const program of [2, 3]) {
+        const tab = await open(program, { clock: true, viewport: [1920, 1080] });
+        await answer(tab, ' お客人数の設定', '100');
+        await answer(tab, ' 実験回数の設定', '100');
+        await button(tab, '実験開始');
+        await tab.press('t');
+        // The ink of the digits on the screen: the answer 36 pixels or more, every other number 28.
+        const numbers = program === 2 ? `${named(tab, 'countCells')[50]} .caption` : `${mainWindow} .surface-text .number`;
+        const [mean, ...others] = await tab.evaluate((selectors) => {
+            const context = document.createElement('canvas').getContext('2d');
+            const scale = document.querySelector('.stage').getBoundingClientRect().width / document.querySelector('.stage').offsetWidth;
+            return selectors.flatMap((s) => [...document.querySelectorAll(s)]).map((element) => {
+                context.font = getComputedStyle(element).font;
+                const ink = context.measureText('0123456789');
+                return (ink.actualBoundingBoxAscent + ink.actualBoundingBoxDescent) * scale;
+            });
+        }, [`${named(tab, 'meanValue')} .caption`, numbers]);
+        assert.ok(mean >= 36 && others.length >= 2 && Math.min(...others) >= 28, `${mean}, ${others}`);
+        await tab.done();
+    }
+});
+
 scenario('A tablet held upright: Taluno1\'s walk under its table, every button 44 pixels high or more', async () => {
     for (const viewport of [[820, 1180], [768, 1024]]) {
         const tab = await open(1, { clock: true, viewport });

@@ -56,6 +56,7 @@ export async function loadCore(wasm, view) {
             surfaceBox: (w, c, x1, y1, x2, y2, rgb) => view.surfaceBox(w, c, x1, y1, x2, y2, colourText(rgb)),
             surfaceMoveTo: (w, c, x, y) => view.surfaceMoveTo(w, c, x, y),
             surfacePrint: (w, c, p, n) => view.surfacePrint(w, c, text(p, n)),
+            surfaceNumber: (w, c, p, n) => view.surfaceNumber(w, c, text(p, n)),
             surfaceAxisRow: (w, c, p, n, first, step) => view.surfaceAxisRow(w, c, text(p, n), first, step),
             secondsSinceMidnight: () => view.secondsSinceMidnight(),
             setWindowWidth: (w, pixels) => view.setWindowWidth(w, pixels),

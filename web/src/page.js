@@ -282,6 +282,9 @@ export class Page {
     surfacePrint(index, row, text) {
         this.surface(index, row).print(text);
     }
+    surfaceNumber(index, row, text) {
+        this.surface(index, row).print(text, true);
+    }
     surfaceAxisRow(index, row, text, firstTick, tickStep) {
         this.surface(index, row).printAxisRow(text, firstTick, tickStep);
     }

@@ -26,6 +26,7 @@ export class DrawingSurface {
         this.text = element('div', 'surface-text', box);
         this.text.style.fontSize = `${fontPixels}px`;
         this.em = fontPixels;
+        this.numberPixels = fontPixels;
         this.stretch = 1;
         this.scale = 1;
         this.clear();
@@ -41,6 +42,11 @@ export class DrawingSurface {
         if (width - 2 * this.border === this.innerWidth && height - 2 * this.border === this.innerHeight)
             return;
         [this.innerWidth, this.innerHeight] = [width - 2 * this.border, height - 2 * this.border];
+        this.placeAgain();
+        this.render();
+    }
+
+    placeAgain() {
         const texts = this.texts;
         this.text.replaceChildren();
         this.texts = [];
@@ -48,7 +54,6 @@ export class DrawingSurface {
         this.text.style.setProperty('--stretch', 1);
         for (const text of texts)
             this.placeText(...text);
-        this.render();
     }
 
     clear() {
@@ -80,16 +85,27 @@ export class DrawingSurface {
         this.position = [x, y];
     }
 
-    print(text) {
+    // `number`: a number the class reads, in the numbers' type.
+    print(text, number = false) {
         if (text)
-            this.placeText(text, ...this.position, false);
+            this.placeText(text, ...this.position, false, number);
         this.nextLine();
     }
 
-    // The numbers of an axis row, each centred under its tick.
+    // The numbers of an axis row, each centred under its tick, in the numbers' type.
     printAxisRow(row, firstTick, tickStep) {
-        row.trim().split(/ +/).forEach((number, k) => this.placeText(number, firstTick + k * tickStep, this.position[1], true));
+        row.trim().split(/ +/).forEach((number, k) => this.placeText(number, firstTick + k * tickStep, this.position[1], true, true));
         this.nextLine();
+    }
+
+    // The numbers' type: at a projector's sizes larger than the surface's other text, as the desktop's PictureBox.
+    setNumberPixels(pixels) {
+        if (pixels === this.numberPixels)
+            return;
+        this.numberPixels = pixels;
+        this.text.style.setProperty('--number-font', `${pixels}px`);
+        this.text.classList.toggle('large-numbers', pixels > this.em);
+        this.placeAgain();
     }
 
     nextLine() {
@@ -98,13 +114,15 @@ export class DrawingSurface {
     }
 
     // Text at a point in units, kept to be placed again at a new size.
-    placeText(text, unitsX, unitsY, centred) {
-        this.texts.push([text, unitsX, unitsY, centred]);
+    placeText(text, unitsX, unitsY, centred, number) {
+        this.texts.push([text, unitsX, unitsY, centred, number]);
         const [x, y] = this.unitsToPixels(unitsX, unitsY);
         const span = element('span', centred ? 'centred' : '', this.text);
+        span.classList.toggle('number', number);
         span.textContent = text;
         span.style.left = `${x}px`;
-        span.style.top = `${y}px`;
+        // Numbers larger than the surface's text stand on its bottom edge rather than run off it.
+        span.style.top = `${number ? Math.min(y, this.innerHeight - this.numberPixels) : y}px`;
         // No line runs off the right edge: all lines narrow alike, as far as the widest needs.
         const width = span.offsetWidth;
         if (!centred && width > 0 && x + width > this.innerWidth) {
@@ -162,11 +180,19 @@ export class DrawingSurface {
             this.draw(stroke, context, ratio);
         context.fillStyle = '#000';
         context.textBaseline = 'top';
-        context.font = getComputedStyle(this.text).font;
         context.scale(ratio, ratio);
         for (const span of this.text.children) {
-            context.textAlign = span.classList.contains('centred') ? 'center' : 'left';
-            context.fillText(span.textContent, parseFloat(span.style.left), parseFloat(span.style.top));
+            const style = getComputedStyle(span);
+            const centred = span.classList.contains('centred');
+            context.font = style.font;
+            context.textAlign = centred ? 'center' : 'left';
+            // A centred number as narrow as it stands.
+            const across = centred ? new DOMMatrix(style.transform).a : 1;
+            context.save();
+            context.translate(parseFloat(span.style.left), parseFloat(span.style.top));
+            context.scale(across, 1);
+            context.fillText(span.textContent, 0, 0);
+            context.restore();
         }
         return canvas;
     }

@@ -103,8 +103,8 @@ export class ProgramWindow {
         this.unfitted.add(caption);
     }
 
-    // A second line under a label's caption in its own colour, each line in half the label's height; as
-    // ProgramWindow::showLabel on the desktop: keep the two in step.
+    // A second line under a label's caption in its own colour, each line in half the label's height, or beside it
+    // at a projector's sizes (the class 'beside'); as ProgramWindow::showLabel on the desktop: keep the two in step.
     setNote(control, note, colour) {
         if (note === '' && !control.classList.contains('noted'))
             return;
@@ -139,20 +139,30 @@ export class ProgramWindow {
     }
 
     // Squeezes across each new text that does not fit its label, as the desktop narrows a face: all
-    // widths are read in one pass, so that a run that fills the table lays the window out once.
+    // widths are read in one pass, so that a run that fills the table lays the window out once. A label
+    // whose note stands beside its text squeezes the two as one line, towards its middle.
     fitCaptions() {
         // Those not yet in the window wait for it.
         const captions = [...this.unfitted].filter((caption) => caption.isConnected);
-        for (const caption of captions)
+        const lines = new Map();
+        for (const caption of captions) {
             this.unfitted.delete(caption);
-        for (const caption of captions)
+            const label = caption.parentElement;
+            const together = label.classList.contains('beside');
+            lines.set(together ? label : caption, together ? [...label.querySelectorAll('.caption')] : [caption]);
+        }
+        for (const caption of [...lines.values()].flat())
             caption.style.transform = '';
-        const widths = captions.map((caption) => [caption.scrollWidth, caption.parentElement.clientWidth - 2]);
-        captions.forEach((caption, k) => {
-            const [needed, room] = widths[k];
-            if (needed > room)
-                caption.style.transform = `scaleX(${Math.max(0.5, room / needed)})`;
+        const measured = [...lines.values()].map((line) => {
+            const [left, right] = [line[0].offsetLeft, line.at(-1).offsetLeft + line.at(-1).offsetWidth];
+            const middles = line.map((caption) => caption.offsetLeft + caption.offsetWidth / 2 - (left + right) / 2);
+            return [line, right - left, line[0].parentElement.clientWidth - 2, middles];
         });
+        for (const [line, needed, room, middles] of measured) {
+            const squeeze = Math.max(0.5, room / needed);
+            if (needed > room)
+                line.forEach((caption, k) => { caption.style.transform = `translateX(${(squeeze - 1) * middles[k]}px) scaleX(${squeeze})`; });
+        }
     }
 
     setTimer(timer, running) {
@@ -222,8 +232,23 @@ export class ProgramWindow {
         this.timers.forEach((beat, timer) => this.setTimer(timer, false));
     }
 
+    // At a projector's sizes the numbers the class reads take the larger type their boxes hold, as
+    // ProgramWindow::controlFont does on the desktop.
     render(scale) {
-        for (const surface of this.surfaces.values())
+        const projector = scale >= this.page.face.projectorScale;
+        this.layout.controls.forEach((control, row) => {
+            if (control.projectorFontPixels === control.fontPixels || control.kind === 'surface')
+                return;
+            const made = this.controls[row];
+            made.style.fontSize = `${projector ? control.projectorFontPixels : control.fontPixels}px`;
+            made.classList.toggle('beside', projector);
+            made.querySelectorAll('.caption').forEach((caption) => this.unfitted.add(caption));
+        });
+        this.fitCaptions();
+        for (const [row, surface] of this.surfaces) {
+            const { projectorFontPixels, fontPixels } = this.layout.controls[row];
+            surface.setNumberPixels((projector && projectorFontPixels) || fontPixels || this.layout.fontPixels);
             surface.render(scale);
+        }
     }
 }

@@ -46,6 +46,7 @@ TALUNO_IMPORT(surfaceBox) void jsSurfaceBox(int window, int control, double x1, 
                                             int rgb);
 TALUNO_IMPORT(surfaceMoveTo) void jsSurfaceMoveTo(int window, int control, double x, double y);
 TALUNO_IMPORT(surfacePrint) void jsSurfacePrint(int window, int control, const char *text, int length);
+TALUNO_IMPORT(surfaceNumber) void jsSurfaceNumber(int window, int control, const char *text, int length);
 TALUNO_IMPORT(surfaceAxisRow) void jsSurfaceAxisRow(int window, int control, const char *row, int length,
                                                     double firstTick, double tickStep);
 TALUNO_IMPORT(secondsSinceMidnight) double jsSecondsSinceMidnight();
@@ -113,6 +114,7 @@ public:
     }
     void setTextPosition(double x, double y) override { jsSurfaceMoveTo(m_window, m_control, x, y); }
     void printLine(std::string_view text) override { jsSurfacePrint(m_window, m_control, text.data(), length(text)); }
+    void printNumber(std::string_view number) override { jsSurfaceNumber(m_window, m_control, number.data(), length(number)); }
     void printAxisRow(std::string_view row, double firstTick, double tickStep) override
     {
         jsSurfaceAxisRow(m_window, m_control, row.data(), length(row), firstTick, tickStep);
@@ -190,7 +192,8 @@ std::string layoutJson(const WindowLayout &layout)
         return "{\"name\":" + jsonQuoted(c.name) + ",\"kind\":\"" + kinds[static_cast<int>(c.kind)]
             + "\",\"caption\":" + jsonQuoted(c.caption) + ",\"left\":" + pixels(c.left) + ",\"top\":" + pixels(c.top)
             + ",\"width\":" + pixels(c.width) + ",\"height\":" + pixels(c.height)
-            + ",\"fontPixels\":" + number(c.points > 0 ? fontPixels(c.points) : 0) + ",\"bold\":" + boolean(c.bold)
+            + ",\"fontPixels\":" + number(c.points > 0 ? fontPixels(c.points) : 0)
+            + ",\"projectorFontPixels\":" + number(fontPixels(pointsAt(c, projectorScale))) + ",\"bold\":" + boolean(c.bold)
             + ",\"background\":" + colourJson(c.background) + ",\"foreground\":" + colourJson(c.foreground)
             + ",\"visible\":" + boolean(c.visible) + ",\"enabled\":" + boolean(c.enabled)
             + ",\"description\":" + jsonQuoted(c.description) + ",\"unitsAcross\":" + number(c.unitsAcross)
@@ -267,7 +270,7 @@ std::string tableJson()
         + "],\"face\":{\"surfaceBorder\":" + number(pixelsFromTwips(surfaceBorder)) + ",\"lineCap\":\""
         + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
         + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
-        + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin))
+        + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + ",\"projectorScale\":" + number(projectorScale)
         + ",\"pastedCharactersMost\":" + number(pastedCharactersMost) + "},\"texts\":{\"nothingToCopy\":"
         + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText) + "}}";
 }
