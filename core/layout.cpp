@@ -235,8 +235,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     if (graph) {
         Control surface = control(ControlKind::Surface, "Picture1", "度数分布グラフ", 120, 600, 8055, 5775);
         surface.description = noGraphDescription;
-        // Its axes' numbers, on a projector, half as large again as its other text.
-        surface.projectorPoints = 13.5;
+        // Its axes' numbers, on a projector, larger than its other text.
+        surface.projectorPoints = 14.25;
         surface.unitsAcross = graphWidth;
         surface.unitsDown = graphHeight;
         controls.push_back(surface);
