@@ -82,11 +82,20 @@ struct Control
     double unitsDown = 0;
 };
 
+// Whether a control's numbers take their larger type at a view scale.
+inline bool enlargedAt(const Control &control, double scale)
+{
+    return scale >= projectorScale && control.projectorPoints > control.points;
+}
+
 // The points of a control's text at a view scale: its own, or at a projector's sizes its projector points.
 inline double pointsAt(const Control &control, double scale)
 {
-    return scale >= projectorScale && control.projectorPoints > control.points ? control.projectorPoints : control.points;
+    return enlargedAt(control, scale) ? control.projectorPoints : control.points;
 }
+
+// Enlarged, the numbers of a row under an axis are narrowed to this share of their width (in %) to stand apart.
+inline constexpr int enlargedAxisRowStretch = 80;
 
 struct Timer
 {

@@ -227,9 +227,8 @@ void ProgramWindow::applyScale()
         if (auto *surface = qobject_cast<PictureBox *>(widget)) {
             surface->setViewScale(m_scale);
             QFont numbers = controlFont(control);
-            // Larger, the axis row's numbers are narrowed to stand apart.
-            if (pointsAt(control, m_scale) != control.points)
-                numbers.setStretch(80);
+            if (enlargedAt(control, m_scale))
+                numbers.setStretch(enlargedAxisRowStretch);
             surface->setNumberFont(numbers);
         }
         widget->setFont(controlFont(control, control.kind != ControlKind::Surface));
@@ -311,7 +310,7 @@ void ProgramWindow::showLabel(int row)
     }
     // The note under the text, each line in half the height; a number the class reads at a projector's sizes has
     // its note beside it instead, both at the number's size. As setNote in web/src/window.js: keep the two in step.
-    const bool beside = pointsAt(shown, m_scale) != shown.points;
+    const bool beside = enlargedAt(shown, m_scale);
     if (!beside)
         font.setPixelSize(label->height() / 2 - 1);
     label->setTextFormat(Qt::RichText);

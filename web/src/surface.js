@@ -13,10 +13,11 @@ const strokeWidth = (ratio) => Math.max(1, Math.round(ratio));
 
 export class DrawingSurface {
     // `face`: the border and line ends both faces draw with.
-    constructor(box, control, fontPixels, { surfaceBorder, lineCap }) {
+    constructor(box, control, fontPixels, { surfaceBorder, lineCap, enlargedAxisRowStretch }) {
         this.box = box;
         box.style.borderWidth = `${surfaceBorder}px`;
         this.lineCap = lineCap;
+        this.enlargedRowStretch = enlargedAxisRowStretch;
         this.across = control.unitsAcross;
         this.down = control.unitsDown;
         this.border = surfaceBorder;
@@ -104,7 +105,7 @@ export class DrawingSurface {
             return;
         this.numberPixels = pixels;
         this.text.style.setProperty('--number-font', `${pixels}px`);
-        this.text.classList.toggle('large-numbers', pixels > this.em);
+        this.text.style.setProperty('--row-stretch', pixels > this.em ? this.enlargedRowStretch : 1);
         this.placeAgain();
     }
 

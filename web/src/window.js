@@ -17,6 +17,7 @@ export class ProgramWindow {
         this.height = layout.height;
         this.askedWidth = layout.width; // as the core or the panels last set it
         this.upright = false;
+        this.projector = false; // at a projector's sizes, the numbers' larger type
         this.element = element('section', 'window');
         this.element.dataset.name = layout.name;
         this.element.dataset.window = Object.keys(Window).find((name) => Window[name] === index);
@@ -236,15 +237,19 @@ export class ProgramWindow {
     // ProgramWindow::controlFont does on the desktop.
     render(scale) {
         const projector = scale >= this.page.face.projectorScale;
-        this.layout.controls.forEach((control, row) => {
-            if (control.projectorFontPixels === control.fontPixels || control.kind === 'surface')
-                return;
-            const made = this.controls[row];
-            made.style.fontSize = `${projector ? control.projectorFontPixels : control.fontPixels}px`;
-            made.classList.toggle('beside', projector);
-            made.querySelectorAll('.caption').forEach((caption) => this.unfitted.add(caption));
-        });
-        this.fitCaptions();
+        // The labels' type changes only as the stage crosses into a projector's sizes or out of them.
+        if (projector !== this.projector) {
+            this.projector = projector;
+            this.layout.controls.forEach((control, row) => {
+                if (control.projectorFontPixels === control.fontPixels || control.kind === 'surface')
+                    return;
+                const made = this.controls[row];
+                made.style.fontSize = `${projector ? control.projectorFontPixels : control.fontPixels}px`;
+                made.classList.toggle('beside', projector);
+                made.querySelectorAll('.caption').forEach((caption) => this.unfitted.add(caption));
+            });
+            this.fitCaptions();
+        }
         for (const [row, surface] of this.surfaces) {
             const { projectorFontPixels, fontPixels } = this.layout.controls[row];
             surface.setNumberPixels((projector && projectorFontPixels) || fontPixels || this.layout.fontPixels);

@@ -271,6 +271,7 @@ std::string tableJson()
         + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
         + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
         + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + ",\"projectorScale\":" + number(projectorScale)
+        + ",\"enlargedAxisRowStretch\":" + number(enlargedAxisRowStretch / 100.0)
         + ",\"pastedCharactersMost\":" + number(pastedCharactersMost) + "},\"texts\":{\"nothingToCopy\":"
         + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText) + "}}";
 }
