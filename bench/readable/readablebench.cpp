@@ -1,7 +1,7 @@
 // What the back row reads on the desktop, the twin of bench/web/readable.mjs: the height in screen pixels of the
 // digits' ink of every number the class reads, each program at the size it opens at on this screen (Taluno1 with its
-// walk, Taluno2 and Taluno3 after 100 guests x 1000 experiments with both panels, 5 coins), with a screenshot of the
-// screen for each. Goal: the answer 36 pixels or more, every other number 28 or more. Run it under a window manager
+// walk, Taluno2 and Taluno3 after 100 guests x 1000 experiments with both panels, 5 coins), and of the context menu
+// and the boxes, with a screenshot of the screen for each. Goal: the answer 36 pixels or more, every other number 28 or more. Run it under a window manager
 // on the screen to measure, for example:
 //   TALUNO_SCREEN=1366x768 tests/kit/framed.sh build/bench/readable/bench_readable [folder for the screenshots]
 
@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
     TalunoApplication application(argc, argv);
     const QString shots = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    std::printf("%dx%d: program, size, answer, table or axis, panel, expected count (pixels of digits' ink)\n",
+    std::printf("%dx%d: program, size, answer, table or axis, panel, expected count, menu and boxes (pixels of digits' ink)\n",
                 screen.width(), screen.height());
     for (const ProgramNumber program : {ProgramNumber::Taluno1, ProgramNumber::Taluno2, ProgramNumber::Taluno3}) {
         TestSeams test;
@@ -105,8 +105,9 @@ int main(int argc, char *argv[])
             }
         }
         QTest::qWait(200);
-        std::printf("  Taluno%d at %d %%: %d, %d, %d, %d\n", static_cast<int>(program), desktop.viewPercent(), answer,
-                    table, panel, law);
+        // The menu and the boxes take the window's font.
+        std::printf("  Taluno%d at %d %%: %d, %d, %d, %d, %d\n", static_cast<int>(program), desktop.viewPercent(), answer,
+                    table, panel, law, digits(&window));
         if (!shots.isEmpty())
             window.screen()->grabWindow(0).save(QStringLiteral("%1/taluno%2-%3x%4.png").arg(shots).arg(static_cast<int>(program))
                                                      .arg(screen.width()).arg(screen.height()));

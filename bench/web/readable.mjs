@@ -1,6 +1,6 @@
 // What the back row reads: the height in screen pixels of the digits' ink of every number the class reads, in each
-// page at full screen on a Full HD and on a 1366 x 768 screen, with a screenshot of each under docs/. The goal: the
-// answer 36 pixels or more, every other number 28 or more. Needs `npm ci` in tests/web and Debian's chromium.
+// page at full screen on a Full HD and on a 1366 x 768 screen, and of the boxes' text, with a screenshot of each. The
+// goal: the answer 36 pixels or more, every other number 28 or more. Needs `npm ci` in tests/web and Debian's chromium.
 //   node bench/web/readable.mjs [build dir] [folder for the screenshots]
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -14,19 +14,20 @@ const browser = await chromium.launch({
 });
 
 // The ink of "0123456789" in each element's font, times the stage's scale: the tallest digit as the screen shows it.
-const digits = (page, selectors) => page.evaluate((selectors) => {
+// The boxes and the menu stand outside the stage, at the view's size.
+const digits = (page, selectors, outside = false) => page.evaluate(([selectors, outside]) => {
     const stage = document.querySelector('.stage');
-    const scale = stage.getBoundingClientRect().width / stage.offsetWidth;
+    const scale = outside ? 1 : stage.getBoundingClientRect().width / stage.offsetWidth;
     const context = document.createElement('canvas').getContext('2d');
     return selectors.map((selector) => {
-        const found = [...document.querySelectorAll(selector)].filter((e) => e.textContent.trim() !== '');
+        const found = [...document.querySelectorAll(selector)].filter((e) => outside || e.textContent.trim() !== '');
         return found.length === 0 ? null : Math.min(...found.map((element) => {
             context.font = getComputedStyle(element).font;
             const ink = context.measureText('0123456789');
             return Math.round((ink.actualBoundingBoxAscent + ink.actualBoundingBoxDescent) * scale);
         }));
     });
-}, selectors);
+}, [selectors, outside]);
 
 const answer = async (page, reply) => {
     await page.locator('dialog.question[open] input').fill(reply);
@@ -62,6 +63,7 @@ for (const [width, height] of [[1920, 1080], [1366, 768]]) {
                 figures.law = (await digits(page, [cell('dosu_')]))[0];
             }
         }
+        [figures.box] = await digits(page, ['dialog.question'], true);
         if (shots)
             await page.screenshot({ path: `${shots}/web-taluno${program}-${width}x${height}.png` });
         rows.push({ screen: `${width}x${height}`, program: `Taluno${program}`, ...figures });
