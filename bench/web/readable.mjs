@@ -41,7 +41,8 @@ for (const [width, height] of [[1920, 1080], [1366, 768]]) {
     for (const program of [1, 2, 3]) {
         const page = await browser.newPage({ viewport: { width, height } });
         await page.goto(pathToFileURL(`${build}/web/site/taluno${program}.html`).href);
-        await page.locator('[data-window="main"] button').first().waitFor();
+        // Its keys work once the menu is made.
+        await page.locator('.extras-menu').waitFor({ state: 'attached' });
         const figures = {};
         if (program === 1) {
             await page.keyboard.press('l');

@@ -62,7 +62,8 @@ async function open(program, { from = 'file', scale = 1, clock = false, viewport
     const url = from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock);
     const [width, height] = viewport ?? [layout.width * scale, layout.height * scale];
     const tab = await browser.open(url, { width, height, scale });
-    await tab.waitFor((window) => document.querySelector(`${window} button`), mainWindow);
+    // The window shows before the core is in; its keys work once the menu is made.
+    await tab.waitFor((window) => document.querySelector(`${window} button`) && document.querySelector('.extras-menu'), mainWindow);
     tab.layout = layout;
     tab.row = table.programs.find((row) => row.number === program);
     tab.done = async () => {
