@@ -74,8 +74,8 @@ int DesktopProgram::fittedPercent() const
 
 void DesktopProgram::fitToScreen()
 {
-    if (fittedPercent() != m_percent)
-        setViewPercent(fittedPercent(), false);
+    if (const int fitted = fittedPercent(); fitted != m_percent)
+        setViewPercent(fitted, false);
 }
 
 MainWindow *DesktopProgram::mainWindow() const
