@@ -270,11 +270,15 @@ private slots:
             QVERIFY2(digits(control(&window, program, BatchControls::meanValue)) >= 36, "the mean");
         if (tableRow >= 0)
             QVERIFY2(digits(control(&window, program, tableRow)) >= 28, qPrintable(QString::number(digits(control(&window, program, tableRow)))));
-        // Taluno3's numbers under its axis as large as the table's.
+        // Taluno3's numbers under its axis and beside it (its 50) as large as the table's.
         if (program == ProgramNumber::Taluno3) {
             const QImage graph = run.graph()->image();
-            const QRect numbers = inkBox(graph, QRect(0, int(286 * graph.height() / graphHeight), graph.width(), graph.height()));
-            QVERIFY2(numbers.height() >= 28 * graph.devicePixelRatio(), qPrintable(QString::number(numbers.height())));
+            const auto inUnits = [&](double left, double top, double right, double bottom) {
+                return QRect(QPoint(int(left * graph.width() / graphWidth), int(top * graph.height() / graphHeight)),
+                             QPoint(int(right * graph.width() / graphWidth), int(bottom * graph.height() / graphHeight)));
+            };
+            const QRect row = inkBox(graph, inUnits(0, 286, graphWidth, graphHeight)), fifty = inkBox(graph, inUnits(4.5, 220, 10.5, 250));
+            QVERIFY2(std::min(row.height(), fifty.height()) >= 28 * graph.devicePixelRatio(), qPrintable(QStringLiteral("%1, %2").arg(row.height()).arg(fifty.height())));
         }
         // With the exact law on, Taluno2's count and its expectation side by side, both at the numbers' size.
         if (program == ProgramNumber::Taluno2) {
