@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks the tree a teacher's machine gets.
-#   checkinstall.sh <build dir>
+#   checkinstall.sh <build dir> <program number>...
 set -euo pipefail
 build=$1
+shift
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -10,19 +11,21 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*"; exit 1; }
 libdir=$(find "$prefix" -type d -name taluno -path '*/lib*' | head -n 1)
 [ -n "$libdir" ] || fail "no lib/taluno folder"
-for n in 1 2 3; do
+[ $# -gt 0 ] || fail "no program numbers given"
+fullwidth=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
+for n in "$@"; do
     [ -x "$libdir/Taluno$n" ] || fail "Taluno$n not installed in $libdir"
     link="$prefix/bin/Taluno$n"
     [ -L "$link" ] || fail "$link is not a link"
     [ "$(readlink -f "$link")" = "$(readlink -f "$libdir/Taluno$n")" ] || fail "$link does not lead to the program"
     entry="$prefix/share/applications/taluno$n.desktop"
     [ -f "$entry" ] || fail "no $entry"
-    digit=$(printf '%s' "$n" | sed 's/1/１/;s/2/２/;s/3/３/')
-    grep -qx "Name=Talunoの実験$digit" "$entry" || fail "$entry: Name"
+    grep -qx "Name=Talunoの実験${fullwidth[n]}" "$entry" || fail "$entry: Name"
     grep -qx "Exec=Taluno$n" "$entry" || fail "$entry: Exec"
     grep -qx "Icon=taluno" "$entry" || fail "$entry: Icon"
     grep -q '^Categories=.*Education;' "$entry" || fail "$entry: Categories"
     grep -q '^Comment=.' "$entry" || fail "$entry: Comment"
+    zcat "$prefix/share/man/man1/Taluno$n.1.gz" | grep -qx "Taluno$n \\\\- .*" || fail "no manual page of Taluno$n"
 done
 # The programs find their cues beside themselves.
 for cue in pinpon.wav endpinpon.wav; do
