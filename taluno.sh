@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Taluno: install what is missing, build, then run a program or every test.
-#   ./taluno.sh run 1|2|3     start Taluno1, Taluno2 or Taluno3
+# Taluno: install what is missing, build, then run a program or the tests. A successful build shows the
+# compiler's warnings.
+#   ./taluno.sh run N         start TalunoN, N a number of programs.txt (1, 2 or 3)
 #   ./taluno.sh run web       build the site and open its launcher in the desktop's browser
 #   ./taluno.sh test          build and run every test
-#   ./taluno.sh test --sanitize   the same under AddressSanitizer and UBSan (clang), with a short fuzz run
+#   ./taluno.sh test PATTERN  build, then run the tests whose names match PATTERN (ctest -R), or else the page
+#                             scenarios whose names match it, in each browser engine
+#   ./taluno.sh test --sanitize   every test under AddressSanitizer and UBSan (clang), with a short fuzz run
 #   ./taluno.sh dist          build what is handed out into dist/: the site as a zip, the .deb, SHA256SUMS
+# TALUNO_BUILD_DIR names another build folder than build/ (not for --sanitize, which builds into build-sanitize/).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,12 +26,17 @@ web_packages=(
 test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
-build_dir=build
+build_dir=${TALUNO_BUILD_DIR:-build}
 
 say() { printf 'taluno.sh: %s\n' "$*" >&2; }
 
+# The programs' numbers and folders, as programs.txt lists them: "1 toss" a line.
+programs() { sed -n 's/^\([0-9][0-9]*\)|\([^|]*\)|.*/\1 \2/p' programs.txt; }
+
 usage() {
-    say "usage: ./taluno.sh run 1|2|3|web  or  ./taluno.sh test [--sanitize]  or  ./taluno.sh dist"
+    local numbers
+    numbers=$(programs | cut -d' ' -f1 | paste -sd'|')
+    say "usage: ./taluno.sh run $numbers|web  or  ./taluno.sh test [PATTERN|--sanitize]  or  ./taluno.sh dist"
     exit 2
 }
 
@@ -79,19 +88,25 @@ show_progress() {
 }
 
 # build DIR [TARGET...]: configures DIR once (with the cmake options in configure_args), then builds
-# the targets, or everything without any. The whole log is shown only if it fails.
+# the targets, or everything without any. The log holds this build only: shown whole if it fails, its
+# warnings if not.
 configure_args=()
 build() {
     local dir=$1; shift
     mkdir -p "$dir"
     local log="$dir/build.log" target targets=()
     for target in "$@"; do targets+=(--target "$target"); done
+    : >"$log"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         say "building into $dir/; the first build takes a few minutes."
     fi
     if { [ -f "$dir/CMakeCache.txt" ] ||
-         cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${configure_args[@]}" >"$log" 2>&1; } &&
+         cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${configure_args[@]}" >>"$log" 2>&1; } &&
         cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | tee -a "$log" | show_progress; then
+        if grep -q 'warning:' "$log"; then
+            say "the compiler warns ($(grep -c 'warning:' "$log") in $log):"
+            grep -B1 -A2 'warning:' "$log" >&2
+        fi
         return 0
     fi
     cat "$log" >&2
@@ -102,13 +117,15 @@ build() {
 run_web() {
     install_missing "${packages[@]}" "${web_packages[@]}"
     build "$build_dir" web
-    local launcher="$PWD/$build_dir/web/site/index.html"
+    local site launcher
+    site=$(realpath "$build_dir/web/site")
+    launcher="$site/index.html"
     if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && command -v xdg-open >/dev/null 2>&1; then
         xdg-open "$launcher" >/dev/null 2>&1 &
         say "opened $launcher"
     else
         say "no desktop to open a browser on; the pages are:"
-        printf '  %s\n' "$launcher" "$PWD/$build_dir"/web/site/taluno[123].html
+        printf '  %s\n' "$launcher" "$site"/taluno[0-9]*.html
     fi
 }
 
@@ -118,12 +135,14 @@ run_program() {
         run_web
         return
     fi
-    local -A folders=([1]=toss [2]=table [3]=graph)
-    [ -n "$n" ] && [ -n "${folders[$n]:-}" ] || usage
+    [[ $n =~ ^[0-9]+$ ]] || usage
+    local folder
+    folder=$(programs | sed -n "s/^$n //p")
+    [ -n "$folder" ] || usage
     install_missing "${packages[@]}"
     # Only what the program needs: itself and the cue sounds beside it.
     build "$build_dir" "Taluno$n" cue_sounds
-    local exe="$build_dir/${folders[$n]}/Taluno$n"
+    local exe="$build_dir/$folder/Taluno$n"
     if [ ! -x "$exe" ]; then
         say "Taluno$n is not built yet: its program has not been written."
         exit 1
@@ -135,15 +154,24 @@ run_program() {
     exec "$exe"
 }
 
+# Everything built, and the drivers of the page tests installed.
+build_for_tests() {
+    install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
+    build "$build_dir"
+    # The drivers drive Debian's browsers; none downloads a browser of its own.
+    (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
+        { say "npm ci in tests/web failed"; exit 1; }
+}
+
+run_ctest() {
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j"$(nproc)" "$@"
+}
+
 run_tests() {
     case "${1:-}" in
         "")
-            install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
-            build "$build_dir"
-            # The drivers drive Debian's browsers; none downloads a browser of its own.
-            (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
-                { say "npm ci in tests/web failed"; exit 1; }
-            QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j"$(nproc)"
+            build_for_tests
+            run_ctest
             ;;
         --sanitize)
             install_missing "${packages[@]}" "${sanitize_packages[@]}"
@@ -156,7 +184,21 @@ run_tests() {
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                 ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$(nproc)"
             ;;
-        *) usage ;;
+        -*) usage ;;
+        *)
+            [ $# -eq 1 ] || usage
+            local pattern=$1
+            build_for_tests
+            if ctest --test-dir "$build_dir" -N -R "$pattern" | grep -q 'Test *#'; then
+                run_ctest -R "$pattern"
+            elif grep -E '^ *scenario\(' tests/web/pages.test.mjs | grep -qE -- "$pattern"; then
+                say "no test is named like '$pattern': running the page scenarios that are, in each engine"
+                TALUNO_TEST_NAME_PATTERN=$pattern run_ctest -R '^web_pages_'
+            else
+                say "no test and no page scenario is named like '$pattern'"
+                exit 1
+            fi
+            ;;
     esac
 }
 
@@ -178,7 +220,9 @@ make_dist() {
     rm -rf dist
     mkdir -p dist
     cp "$zip" dist/
-    (cd dist && cpack --config "../$build_dir/CPackConfig.cmake" -G DEB -B "$PWD/.cpack" >/dev/null) ||
+    local config
+    config=$(realpath "$build_dir/CPackConfig.cmake")
+    (cd dist && cpack --config "$config" -G DEB -B "$PWD/.cpack" >/dev/null) ||
         { say "cpack could not make the .deb"; exit 1; }
     mv dist/.cpack/taluno_"$version"_*.deb dist/
     rm -rf dist/.cpack
