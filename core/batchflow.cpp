@@ -184,14 +184,15 @@ void BatchFlow::chooseExtra(Extra extra)
 
 void BatchFlow::askPool(const PoolFailure &failure)
 {
-    const std::string prompt = failure.message.empty() ? poolPrompt : failure.message + "\n\n" + poolPrompt;
+    const std::string refusal = refusalText(failure);
+    const std::string prompt = refusal.empty() ? poolPrompt : refusal + "\n\n" + poolPrompt;
     askInput(prompt, poolTitle, m_poolText, [this](std::string_view answer) {
         if (answer.empty())
             return;
         const auto pooled = poolClassResults(answer);
         // Offered again to be mended, unless it was too long to read.
         const auto *failed = std::get_if<PoolFailure>(&pooled);
-        m_poolText = failed && failed->message == tooMuchPastedText ? std::string() : std::string(answer);
+        m_poolText = failed && failed->kind == RefusalKind::TooMuchPasted ? std::string() : std::string(answer);
         if (failed) {
             askPool(*failed);
             return;

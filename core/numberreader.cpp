@@ -33,31 +33,90 @@ long long magnitudeOf(std::string_view intDigits, std::string_view fracDigits, s
 
 } // namespace
 
+char32_t nextCodePoint(std::string_view utf8, std::size_t &at)
+{
+    const auto byteAt = [utf8](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
+    const unsigned char lead = byteAt(at);
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    }
+    const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    constexpr char32_t leastOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    char32_t code = lead & (0x7Fu >> length);
+    bool valid = length > 0 && at + length <= utf8.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        valid = (byteAt(at + k) & 0xC0) == 0x80;
+        code = code << 6 | (byteAt(at + k) & 0x3Fu);
+    }
+    if (!valid || code < leastOfLength[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        ++at;
+        return U'\uFFFD';
+    }
+    at += length;
+    return code;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    constexpr unsigned leads[] = {0, 0xC0, 0xE0, 0xF0};
+    const int continuations = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    out += static_cast<char>(leads[continuations] | (c >> (6 * continuations)));
+    for (int k = continuations - 1; k >= 0; --k)
+        out += static_cast<char>(0x80u | ((c >> (6 * k)) & 0x3Fu));
+}
+
 std::string foldFullWidth(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto b0 = static_cast<unsigned char>(utf8[i]);
-        if (b0 == 0xE3 && i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0x80
-            && static_cast<unsigned char>(utf8[i + 2]) == 0x80) {
-            out += ' ';
-            i += 2;
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) { // ASCII, most of what is pasted, without decoding
+            out += utf8[at++];
             continue;
         }
-        if (b0 == 0xEF && i + 2 < utf8.size()) {
-            const auto b1 = static_cast<unsigned char>(utf8[i + 1]);
-            const auto b2 = static_cast<unsigned char>(utf8[i + 2]);
-            const unsigned code = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
-            if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && code >= 0xFF01 && code <= 0xFF5E) {
-                out += static_cast<char>(code - 0xFF01 + 0x21);
-                i += 2;
-                continue;
-            }
-        }
-        out += utf8[i];
+        const std::size_t start = at;
+        const char32_t c = nextCodePoint(utf8, at);
+        if (c == U'\u3000')
+            out += ' ';
+        else if (c >= 0xFF01 && c <= 0xFF5E)
+            out += static_cast<char>(c - 0xFF01 + 0x21);
+        else
+            out += utf8.substr(start, at - start); // as it came, bytes of no UTF-8 too
     }
     return out;
+}
+
+std::optional<int> readWholeNumber(std::string_view folded)
+{
+    // ASCII first, then those of Japanese keyboards, IMEs and spreadsheets, and the accounting marks.
+    constexpr std::string_view minusSigns[] = {"-", "−", "ー", "ｰ", "‐", "‑", "‒", "–", "—", "―", "﹣", "▲", "△"};
+    constexpr std::size_t digitsMost = 9; // any number read fits an int
+    bool negative = false;
+    if (folded.starts_with('+')) {
+        folded.remove_prefix(1);
+    } else {
+        for (const std::string_view sign : minusSigns) {
+            if (folded.starts_with(sign)) {
+                negative = true;
+                folded.remove_prefix(sign.size());
+                break;
+            }
+        }
+    }
+    if (folded.empty() || folded.size() > digitsMost)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : folded) {
+        if (!isDigit(c))
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
 }
 
 std::optional<double> readLeadingNumber(std::string_view text)

@@ -121,3 +121,47 @@ std::vector<std::string> helpLines(ProgramNumber program, int changePercent)
     }
     return lines;
 }
+
+// ---- Refusals of the class's pasted results --------------------------------------------------------------
+
+#include "core/classresults.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A number as a refusal writes it, with the minus sign U+2212.
+std::string signedText(long long value)
+{
+    return value < 0 ? "−" + std::to_string(-value) : std::to_string(value);
+}
+
+} // namespace
+
+std::string refusalText(const PoolFailure &refusal)
+{
+    const std::string line = std::to_string(refusal.line);
+    const std::string found = std::to_string(refusal.found);
+    const std::string expected = std::to_string(refusal.expected);
+    const std::string where = "（" + std::to_string(refusal.expectedLine) + "行目）と";
+    switch (refusal.kind) {
+    case RefusalKind::None: return {};
+    case RefusalKind::TooMuchPasted: return tooMuchPastedText;
+    case RefusalKind::NothingToPool: return "まとめる結果がありません。";
+    case RefusalKind::Unreadable: return line + "行目が読めません：「" + refusal.quoted + "」";
+    case RefusalKind::NumberUnclear: return line + "行目は、どの数が結果か分かりません：「" + refusal.quoted + "」";
+    case RefusalKind::LowestOutOfRange:
+        return line + "行目の" + signedText(refusal.found) + "は、お客人数" + expected + "人の不足枚数になりません（−" + expected + "以上1以下）。";
+    case RefusalKind::MixedGuests:
+        return "お客人数の違う結果はまとめられません：" + expected + "人" + where + found + "人（" + line + "行目）。";
+    case RefusalKind::MixedShares:
+        return "お釣りの要る人の割合の違う結果はまとめられません：" + expected + "%" + where + found + "%（" + line + "行目）。";
+    case RefusalKind::TableUnreadable: return line + "行目からの表が読めません。";
+    case RefusalKind::CountsMismatch: return line + "行目からの表の度数の合計（" + found + "）が実験回数（" + expected + "）と合いません。";
+    case RefusalKind::TooManyExperiments: return "実験回数の合計が多すぎます（" + expected + "回まで）。";
+    }
+    // Never quietly: a kind this switch does not word.
+    std::fprintf(stderr, "Taluno: refusalText met refusal kind %d, which it does not word\n", static_cast<int>(refusal.kind));
+    std::abort();
+}

@@ -55,4 +55,11 @@ inline constexpr const char *tooMuchPastedText = "貼り付けたものが長す
 // What the graph's description says while it shows no run.
 inline constexpr const char *noGraphDescription = "グラフなし";
 
+// ---- Refusals of the class's pasted results --------------------------------------------------------------
+
+struct PoolFailure;
+
+// What the teacher is told of a refusal, quoting its values; empty for RefusalKind::None.
+std::string refusalText(const PoolFailure &refusal);
+
 #endif

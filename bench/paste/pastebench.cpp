@@ -91,8 +91,8 @@ int main(int argc, char *argv[])
                 taken = box.text();
             }
             const auto pooled = poolClassResults(taken.toStdString());
-            if (const auto *message = std::get_if<PoolFailure>(&pooled)) {
-                LinesBox again(QString::fromStdString(message->message), QString::fromUtf8(poolTitle), taken, int(message->line));
+            if (const auto *refusal = std::get_if<PoolFailure>(&pooled)) {
+                LinesBox again(QString::fromStdString(refusalText(*refusal)), QString::fromUtf8(poolTitle), taken, int(refusal->line));
                 again.show();
                 QCoreApplication::processEvents();
             }

@@ -3,7 +3,7 @@
 #include <QTest>
 
 // How the prompts read what is typed or pasted: the settings (10 to 1000 guests here) and c枚用意したら？
-// (0 coins to 100 guests here).
+// (0 coins to 100 guests here); and the whole numbers and characters of pasted results.
 class TestNumberReader : public QObject
 {
     Q_OBJECT
@@ -45,6 +45,46 @@ private slots:
         }
         // c枚用意したら？ takes no more coins than guests.
         QVERIFY(!acceptSetting("101", 0, 100) && !acceptSetting("100.5", 0, 100));
+    }
+
+    // A lowest balance as a class types or pastes it, once folded.
+    void readsWholeNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read");
+        for (const char *minus : {"-", "−", "ー", "ｰ", "‐", "‑", "‒", "–", "—", "―", "﹣", "▲", "△"})
+            QTest::addRow("%s7 is -7", minus) << QString::fromUtf8(minus) + "7" << "-7";
+        QTest::newRow("nine digits read") << "999999999" << "999999999";
+        QTest::newRow("ten digits refused") << "0000000001" << "refused";
+        QTest::newRow("a sign alone refused") << "▲" << "refused";
+        QTest::newRow("a word after refused") << "3枚" << "refused";
+    }
+    void readsWholeNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, read);
+        const std::optional<int> number = readWholeNumber(text.toStdString());
+        QCOMPARE(number ? QString::number(*number) : "refused", read);
+    }
+
+    // Each sequence decoded, U+FFFD for each byte that starts none.
+    void walksUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("decoded");
+        QTest::newRow("one to four bytes") << QByteArray("a\xC3\xA9\xE3\x81\x82\xF0\x9F\x8D\xA3") << "aéあ🍣";
+        QTest::newRow("a sequence cut short, an overlong slash") << QByteArray("\xE3\x81\xC0\xAF") << "\uFFFD\uFFFD\uFFFD\uFFFD";
+        QTest::newRow("a surrogate, beyond U+10FFFF") << QByteArray("\xED\xA0\x80\xF4\x90\x80\x80") << QString(7, QChar(0xFFFD));
+    }
+    void walksUtf8()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, decoded);
+        const std::string text = bytes.toStdString();
+        std::u32string codes;
+        for (std::size_t at = 0; at < text.size();)
+            codes += nextCodePoint(text, at);
+        QCOMPARE(QString::fromStdU32String(codes), decoded);
     }
 };
 

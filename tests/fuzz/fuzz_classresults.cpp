@@ -1,7 +1,8 @@
-// Any bytes pasted into the class's box: either a message that can be shown, or pooled results that
+// Any bytes pasted into the class's box: either a refusal whose wording can be shown, or pooled results that
 // hold together and read back the same when the class pastes them again: as a list of 100-toss walks,
 // as a chat's copy of them, or as a table.
 #include "core/classresults.h"
+#include "core/texts.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const auto result = poolClassResults(std::string_view(reinterpret_cast<const char *>(data), size));
     if (const auto *failure = std::get_if<PoolFailure>(&result)) {
-        check(!failure->message.empty() && isUtf8(failure->message) && failure->line >= 0);
+        const std::string said = refusalText(*failure);
+        check(!said.empty() && isUtf8(said) && failure->line >= 0);
         return 0;
     }
     const PooledResults &pool = std::get<PooledResults>(result);
