@@ -61,7 +61,6 @@ private slots:
         QTest::newRow("a negative count") << table10 + "0\t-1" << QString() << PoolFailure{Unreadable, 4, "0 -1"};
         QTest::newRow("counts short of the experiments") << std::string("\nお客人数\t10\n実験回数\t4\n不足枚数\t度数\n0\t1\n1\t2\n\n0") << QString() << PoolFailure{CountsMismatch, 2, {}, 3, 4};
         QTest::newRow("a table without 実験回数") << std::string("お客人数\t10\n不足枚数\t度数\n0\t1") << QString() << PoolFailure{TableUnreadable, 1};
-        QTest::newRow("a table without rows") << table10 + "\n0" << QString() << PoolFailure{TableUnreadable, 1};
         QTest::newRow("a table cut off") << std::string("1\nお客人数\t100\n実験回数\t1") << QString() << PoolFailure{TableUnreadable, 2};
         QTest::newRow("one over 10 million") << nearly + "1 0" << QString() << PoolFailure{TooManyExperiments, 6, {}, 0, 10'000'000};
     }
@@ -73,12 +72,10 @@ private slots:
         const auto result = poolClassResults(text);
         const auto *refused = std::get_if<PoolFailure>(&result);
         QCOMPARE(refused ? *refused : PoolFailure{}, refusal);
-        if (refused)
-            return;
-        const PooledResults &pool = std::get<PooledResults>(result);
-        QString read = QStringLiteral("%1人 %2回 %3:").arg(pool.guests).arg(pool.experiments).arg(pool.changePercent ? QString::number(*pool.changePercent) + '%' : "-");
-        for (std::size_t k = 0; k < pool.lowests.size(); ++k)
-            read += pool.lowests[k] ? QStringLiteral(" %1×%2").arg(int(k) - pool.guests).arg(pool.lowests[k]) : QString();
+        const auto *pool = std::get_if<PooledResults>(&result);
+        QString read = pool ? QStringLiteral("%1人 %2回 %3:").arg(pool->guests).arg(pool->experiments).arg(pool->changePercent ? QString::number(*pool->changePercent) + '%' : "-") : QString();
+        for (std::size_t k = 0; pool && k < pool->lowests.size(); ++k)
+            read += pool->lowests[k] ? QStringLiteral(" %1×%2").arg(int(k) - pool->guests).arg(pool->lowests[k]) : QString();
         QCOMPARE(read, pooled);
     }
 

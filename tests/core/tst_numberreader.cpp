@@ -56,7 +56,6 @@ private slots:
             QTest::addRow("%s7 is -7", minus) << QString::fromUtf8(minus) + "7" << "-7";
         QTest::newRow("nine digits read") << "999999999" << "999999999";
         QTest::newRow("ten digits refused") << "0000000001" << "refused";
-        QTest::newRow("a sign alone refused") << "▲" << "refused";
         QTest::newRow("a word after refused") << "3枚" << "refused";
     }
     void readsWholeNumber()
@@ -70,20 +69,19 @@ private slots:
     // Each sequence decoded, U+FFFD for each byte that starts none.
     void walksUtf8_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<std::string>("bytes");
         QTest::addColumn<QString>("decoded");
-        QTest::newRow("one to four bytes") << QByteArray("a\xC3\xA9\xE3\x81\x82\xF0\x9F\x8D\xA3") << "aéあ🍣";
-        QTest::newRow("a sequence cut short, an overlong slash") << QByteArray("\xE3\x81\xC0\xAF") << "\uFFFD\uFFFD\uFFFD\uFFFD";
-        QTest::newRow("a surrogate, beyond U+10FFFF") << QByteArray("\xED\xA0\x80\xF4\x90\x80\x80") << QString(7, QChar(0xFFFD));
+        QTest::newRow("one to four bytes") << std::string("a\xC3\xA9\xE3\x81\x82\xF0\x9F\x8D\xA3") << "aéあ🍣";
+        QTest::newRow("a sequence cut short, an overlong slash") << std::string("\xE3\x81\xC0\xAF") << "\uFFFD\uFFFD\uFFFD\uFFFD";
+        QTest::newRow("a surrogate, beyond U+10FFFF") << std::string("\xED\xA0\x80\xF4\x90\x80\x80") << QString(7, QChar(0xFFFD));
     }
     void walksUtf8()
     {
-        QFETCH(QByteArray, bytes);
+        QFETCH(std::string, bytes);
         QFETCH(QString, decoded);
-        const std::string text = bytes.toStdString();
         std::u32string codes;
-        for (std::size_t at = 0; at < text.size();)
-            codes += nextCodePoint(text, at);
+        for (std::size_t at = 0; at < bytes.size();)
+            codes += nextCodePoint(bytes, at);
         QCOMPARE(QString::fromStdU32String(codes), decoded);
     }
 };

@@ -61,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const auto result = poolClassResults(std::string_view(reinterpret_cast<const char *>(data), size));
     if (const auto *failure = std::get_if<PoolFailure>(&result)) {
-        const std::string said = refusalText(*failure);
-        check(!said.empty() && isUtf8(said) && failure->line >= 0);
+        check(failure->kind != RefusalKind::None && isUtf8(refusalText(*failure)) && failure->line >= 0);
         return 0;
     }
     const PooledResults &pool = std::get<PooledResults>(result);
