@@ -151,12 +151,24 @@ void BatchFlow::showPanels()
 
 void BatchFlow::setExtraShown(Extra extra, bool shown)
 {
-    if (extra == Extra::ExactLaw)
-        m_lawShown = shown;
-    else if (extra == Extra::CoinsPanel)
-        m_coinsShown = shown;
+    toggle(extra) = shown;
     if (!m_counts.empty())
         showCounts();
+}
+
+bool &BatchFlow::toggle(Extra extra)
+{
+    switch (extra) {
+    case Extra::ExactLaw: return m_lawShown;
+    case Extra::CoinsPanel: return m_coinsShown;
+    case Extra::CopyResults:
+    case Extra::SavePicture:
+    case Extra::CoinsShare:
+    case Extra::WalkLine:
+    case Extra::ChangePercent:
+    case Extra::PoolResults: break;
+    }
+    unknownExtra("BatchFlow::toggle", extra);
 }
 
 void BatchFlow::chooseExtra(Extra extra)
@@ -178,8 +190,13 @@ void BatchFlow::chooseExtra(Extra extra)
             view().setControlEnabled(startButton, true);
         });
         return;
-    default: return;
+    case Extra::CopyResults:
+    case Extra::SavePicture:
+    case Extra::ExactLaw:
+    case Extra::CoinsPanel:
+    case Extra::WalkLine: break;
     }
+    unknownExtra("BatchFlow::chooseExtra", extra);
 }
 
 void BatchFlow::askPool(const PoolFailure &failure)
@@ -233,27 +250,24 @@ std::vector<std::string> BatchFlow::pictureCaption() const
 {
     if (m_counts.empty() || !drawsGraph())
         return {};
-    std::vector<std::string> lines{"お客人数 " + std::to_string(m_run.guests) + "　実験回数 " + std::to_string(m_run.experiments)
-                                   + "　不足枚数の平均 " + m_run.meanText};
-    if (m_run.changePercent != fairChangePercent)
-        lines.push_back(changePercentText(m_run.changePercent));
+    std::vector<std::string> lines{CopyLabel::guests + (" " + std::to_string(m_run.guests)) + "　" + CopyLabel::experiments + " "
+                                   + std::to_string(m_run.experiments) + "　" + CopyLabel::mean + " " + m_run.meanText};
+    if (const auto note = changePercentNote(m_run.changePercent))
+        lines.push_back(*note);
     if (m_lawShown)
-        lines.emplace_back("赤い印：理論度数");
+        lines.push_back(std::string("赤い印：") + lawCountTitle);
     if (m_coinsShown) {
         // "50 %：7枚／6枚", a share a line under their heading, so that even 1000 guests fit the picture.
-        lines.emplace_back("何枚用意すればよいか（実験／理論）");
-        const std::vector<std::string> panel = coinsPanel(m_run);
-        for (std::size_t row = 2; row < panel.size(); ++row) {
-            std::string cells = panel[row];
-            cells.replace(cells.find('\t'), 1, "：");
-            cells.replace(cells.find('\t'), 1, "／");
-            lines.push_back(cells);
-        }
+        const CellTable coins = coinsPanel(m_run);
+        const std::vector<std::string> &heads = coins.rows.front();
+        lines.push_back(coins.heading + "（" + heads[1] + "／" + heads[2] + "）");
+        for (auto row = coins.rows.begin() + 1; row != coins.rows.end(); ++row)
+            lines.push_back((*row)[0] + "：" + (*row)[1] + "／" + (*row)[2]);
     }
     if (m_shareCoins) {
         // On one line, without the share of guests who need change, which has a line of its own above.
-        const std::vector<std::string> share = sharePanel(m_run, *m_shareCoins);
-        lines.push_back(share[0] + share[1] + share[2]);
+        const CellTable share = sharePanel(m_run, *m_shareCoins);
+        lines.push_back(share.heading + share.rows[0][0] + share.rows[1][0]);
     }
     return lines;
 }

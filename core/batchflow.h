@@ -63,6 +63,8 @@ private:
     void clearCounts();
     // The tally as a graph, else as a table.
     bool drawsGraph() const;
+    // The setting behind one of the window's toggled extras.
+    bool &toggle(Extra extra);
 
     const BatchRules &m_rules;
     RandomSource &m_random;

@@ -13,20 +13,30 @@ namespace {
 // The copied text's line for the share of guests who need change: none at one half.
 std::string changePercentLine(int changePercent)
 {
-    return changePercent == fairChangePercent ? std::string() : CopyLabel::changePercent + ('\t' + std::to_string(changePercent)) + "%\n";
+    return changePercentNote(changePercent) ? CopyLabel::changePercent + ('\t' + std::to_string(changePercent)) + "%\n" : std::string();
 }
 
-// A row per share: the share in %, the coins enough by the run and by the law.
-std::vector<std::string> coinRows(const LessonRun &run, const char *unit)
+// The coins that are enough: the column heads, then a row per share: the share in %, the coins enough by the run
+// and by the law, each followed by `unit`.
+CellTable coinsTable(const LessonRun &run, const char *unit)
 {
     const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
     const std::vector<long double> exact = lowestBalanceLaw(run.guests, run.changePercent);
-    std::vector<std::string> rows;
+    CellTable table{CopyLabel::coinsEnough, {{"", "実験", "理論"}}};
     for (const int percent : coinShares) {
-        rows.push_back(std::to_string(percent) + " %\t" + std::to_string(coinsEnough(counts, percent)) + unit + '\t'
-                       + std::to_string(coinsEnough(exact, percent)) + unit);
+        table.rows.push_back({std::to_string(percent) + " %", std::to_string(coinsEnough(counts, percent)) + unit,
+                              std::to_string(coinsEnough(exact, percent)) + unit});
     }
-    return rows;
+    return table;
+}
+
+// Cells joined by tabs.
+std::string tabbed(const std::vector<std::string> &cells)
+{
+    std::string line;
+    for (const std::string &cell : cells)
+        line += (&cell == &cells.front() ? "" : "\t") + cell;
+    return line;
 }
 
 } // namespace
@@ -58,11 +68,6 @@ std::vector<long double> expectedCounts(int guests, int experiments, int lowestB
     for (std::size_t k = 0; k < law.size(); ++k)
         expected[static_cast<std::size_t>(binOf(static_cast<int>(k) - guests, lowestBin) - 1)] += law[k] * experiments;
     return expected;
-}
-
-std::string changePercentText(int changePercent)
-{
-    return "お釣りの要る人：" + std::to_string(changePercent) + "%";
 }
 
 int coinsEnough(const std::vector<long double> &weights, int percent)
@@ -135,9 +140,12 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
         text += '\n';
     }
     if (withCoins) {
-        text += '\n' + std::string(CopyLabel::coinsEnough) + "\t実験\t理論\n";
-        for (const std::string &row : coinRows(run, ""))
-            text += row + '\n';
+        // The heading in the column heads' blank first cell.
+        const CellTable coins = coinsTable(run, "");
+        text += '\n' + coins.heading;
+        for (const std::vector<std::string> &row : coins.rows)
+            text += (&row == &coins.rows.front() ? "" : "\n") + tabbed(row);
+        text += '\n';
     }
     if (shareCoins) {
         const auto [inRun, inLaw] = sharePercents(run, *shareCoins);
@@ -146,12 +154,9 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
     return text;
 }
 
-std::vector<std::string> coinsPanel(const LessonRun &run)
+CellTable coinsPanel(const LessonRun &run)
 {
-    std::vector<std::string> lines{CopyLabel::coinsEnough, "\t実験\t理論"};
-    for (std::string &row : coinRows(run, "枚"))
-        lines.push_back(std::move(row));
-    return lines;
+    return coinsTable(run, "枚");
 }
 
 std::string tossTable(const std::vector<bool> &heads, int changePercent)
@@ -168,11 +173,11 @@ std::string tossTable(const std::vector<bool> &heads, int changePercent)
     return heads.empty() ? text : text + CopyLabel::walkLowest + '\t' + std::to_string(lowest) + '\n';
 }
 
-std::vector<std::string> sharePanel(const LessonRun &run, int coins)
+CellTable sharePanel(const LessonRun &run, int coins)
 {
     const auto [inRun, inLaw] = sharePercents(run, coins);
-    std::vector<std::string> lines{std::to_string(coins) + "枚用意したら", "足りた実験：" + inRun + "%", "（理論 " + inLaw + "%）"};
-    if (run.changePercent != fairChangePercent)
-        lines.push_back("（" + changePercentText(run.changePercent) + "）");
-    return lines;
+    CellTable panel{std::to_string(coins) + "枚用意したら", {{"足りた実験：" + inRun + "%"}, {"（理論 " + inLaw + "%）"}}};
+    if (const auto note = changePercentNote(run.changePercent))
+        panel.rows.push_back({"（" + *note + "）"});
+    return panel;
 }

@@ -18,10 +18,6 @@ std::vector<long double> lowestBalanceLaw(int guests, int changePercent = fairCh
 // How many of `experiments` runs each bin of the tally should count by the exact law (bin 1 first).
 std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent = fairChangePercent);
 
-// The share of guests who need change where it is not one half, as the window, the copied text and the
-// captions say it: "お釣りの要る人：60%".
-std::string changePercentText(int changePercent);
-
 // The shares of the experiments for which the panel says how many coins are enough.
 inline constexpr int coinShares[] = {50, 90, 95, 99};
 
@@ -52,14 +48,22 @@ struct LessonRun
 // enough, from the run and from the law; with `shareCoins` the share for that many coins.
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins = {});
 
-// The panel of coins that are enough: a heading, then rows of tab-separated cells: the column
-// heads, then a row per share with the run's answer and the law's.
-std::vector<std::string> coinsPanel(const LessonRun &run);
+// A table the lesson shows beside a run, copies and captions: a heading, then rows of cells.
+struct CellTable
+{
+    std::string heading;
+    std::vector<std::vector<std::string>> rows;
+    bool operator==(const CellTable &) const = default;
+};
+
+// The panel of coins that are enough: the column heads (the first blank), then a row per share with the run's
+// answer and the law's, in coins ("7枚").
+CellTable coinsPanel(const LessonRun &run);
 
 // The share of the experiments for which `coins` coins were enough, from the run and from the law, in
-// lines that read as one: "8枚用意したら", "足りた実験：63.4%", "（理論 63.2%）", and where it is not one half,
-// "（お釣りの要る人：60%）".
-std::vector<std::string> sharePanel(const LessonRun &run, int coins);
+// lines that read as one: the heading "8枚用意したら", then "足りた実験：63.4%", "（理論 63.2%）", and where it is
+// not one half, "（お釣りの要る人：60%）", a cell a row.
+CellTable sharePanel(const LessonRun &run, int coins);
 
 // Taluno1's tosses made so far as tab-separated text: the share of guests who need change where it is not one
 // half, then toss number, face and the balance after it, and last the lowest balance on a line of its own

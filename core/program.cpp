@@ -1,11 +1,8 @@
 #include "core/program.h"
 
-#include "core/batchflow.h"
-#include "core/batchrules.h"
-#include "core/tosswalk.h"
-
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -93,6 +90,15 @@ std::optional<Extra> extraNamed(ProgramNumber program, std::string_view name)
     return std::nullopt;
 }
 
+std::string_view windowName(WindowRole window)
+{
+    switch (window) {
+    case WindowRole::Main: return "main";
+    case WindowRole::Help: return "help";
+    }
+    unknownChoice("windowName", "window " + std::to_string(static_cast<int>(window)));
+}
+
 std::string_view cueName(Cue cue)
 {
     switch (cue) {
@@ -119,20 +125,25 @@ std::optional<Cue> cueNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::unique_ptr<ProgramFlow> makeMainFlow(ProgramNumber program, ProgramView &view, RandomSource &random, Clock &clock)
-{
-    switch (program) {
-    case ProgramNumber::Taluno1:
-        return std::make_unique<TossWalk>(view, random, clock);
-    case ProgramNumber::Taluno2:
-    case ProgramNumber::Taluno3:
-        return std::make_unique<BatchFlow>(view, batchRules(program), random, clock);
-    }
-    unknownProgram("makeMainFlow");
-}
-
 void unknownProgram(const char *where)
 {
-    std::fprintf(stderr, "Taluno: %s met a program or kind that the program table does not have\n", where);
+    unknownChoice(where, "a program or kind that the program table does not have");
+}
+
+void unknownChoice(const char *where, std::string_view what)
+{
+    std::fprintf(stderr, "Taluno: %s met %.*s, which it does not answer for\n", where, static_cast<int>(what.size()), what.data());
     std::abort();
+}
+
+void unknownExtra(const char *where, Extra extra)
+{
+    // Not extraName(), which traps for a value no row has.
+    for (const ProgramRow &row : programTable()) {
+        for (const ExtraRow &known : row.extras) {
+            if (known.extra == extra)
+                unknownChoice(where, "the extra " + std::string(extraName(extra)));
+        }
+    }
+    unknownChoice(where, "extra " + std::to_string(static_cast<int>(extra)));
 }

@@ -1,7 +1,6 @@
 #ifndef PROGRAM_H
 #define PROGRAM_H
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,10 +9,10 @@
 // What a program is, decided once: the table below. Every choice by program or by kind is a
 // `switch` without `default`, so that the compiler lists what a new program must answer.
 //
-// A new program: a row of programTable() in core/program.cpp, its main window's layout in
-// core/layout.cpp (and its help text in core/texts.cpp), and its flow in makeMainFlow(); the
-// compiler lists every switch that must answer for it. The faces, the tests, the benchmarks and
-// the site's build (web/build.mjs) read the table.
+// A new program: a row of programTable() in core/program.cpp, its main window's layout in core/layout.cpp (and its
+// help text in core/texts.cpp), its flow in makeMainFlow() (core/mainflow.cpp), and its line in programs.txt for the
+// build (the README's part for developers lists the rest); the compiler lists every switch that must answer for it.
+// The faces, the tests, the benchmarks and the site's build (web/build.mjs) read the table.
 
 enum class ProgramNumber {
     Taluno1 = 1, // one experiment, toss by toss
@@ -75,6 +74,14 @@ std::optional<ProgramNumber> programNumbered(int number);
 std::string_view extraName(Extra extra);
 std::optional<Extra> extraNamed(ProgramNumber program, std::string_view name);
 
+// The windows of a program, numbered for the pages, which learn the numbers by name from the program table.
+enum class WindowRole {
+    Main = 0, // the main window
+    Help = 1, // its HELP
+};
+inline constexpr WindowRole allWindows[] = {WindowRole::Main, WindowRole::Help};
+std::string_view windowName(WindowRole window); // "main", "help"
+
 // The two sound cues, played from WAV files beside the program.
 enum class Cue {
     Pinpon,    // HELP and 初期化
@@ -86,15 +93,11 @@ std::string_view cueName(Cue cue);
 std::string cueFile(Cue cue);
 std::optional<Cue> cueNamed(std::string_view name);
 
-class Clock;
-class ProgramFlow;
-class ProgramView;
-class RandomSource;
-
-// The logic of the program's main window, drawing from `random` and reseeding it from `clock`.
-std::unique_ptr<ProgramFlow> makeMainFlow(ProgramNumber program, ProgramView &view, RandomSource &random, Clock &clock);
-
 // Where a switch over all programs or kinds falls through: a value no row has. Never quietly.
 [[noreturn]] void unknownProgram(const char *where);
+// Where a place meets a value it does not answer for: `what` names it ("extra walkLine", "window 7"). Never quietly.
+[[noreturn]] void unknownChoice(const char *where, std::string_view what);
+// The same for an extra: one that no row has, or one that is not the place's to answer.
+[[noreturn]] void unknownExtra(const char *where, Extra extra);
 
 #endif

@@ -5,7 +5,18 @@
 #include "core/surface.h"
 #include "core/texts.h"
 
+#include <string>
 #include <utility>
+
+std::string_view questionKindName(QuestionKind kind)
+{
+    switch (kind) {
+    case QuestionKind::YesNo: return "yesNo";
+    case QuestionKind::Line: return "line";
+    case QuestionKind::Lines: return "lines";
+    }
+    unknownChoice("questionKindName", "question kind " + std::to_string(static_cast<int>(kind)));
+}
 
 void ProgramFlow::onTick(int)
 {
@@ -42,7 +53,7 @@ void ProgramFlow::askInput(std::string text, std::string title, std::string defa
                            std::function<void(std::string_view)> onAnswer, bool multiline, long long shownLine)
 {
     m_onInput = std::move(onAnswer);
-    m_view.ask({true, std::move(text), std::move(title), std::move(defaultText), multiline, shownLine});
+    m_view.ask({multiline ? QuestionKind::Lines : QuestionKind::Line, std::move(text), std::move(title), std::move(defaultText), shownLine});
 }
 
 void ProgramFlow::askWholeNumber(std::string text, std::string title, int suggested, int lowest, int highest,
@@ -68,14 +79,15 @@ void ProgramFlow::askChangePercent(int current, std::function<void(int)> onChose
 
 void ProgramFlow::showChangePercent(int label, int percent, bool always)
 {
+    const auto note = changePercentNote(percent, always);
     m_view.setText(label, changePercentText(percent));
-    m_view.setControlVisible(label, always || percent != fairChangePercent);
+    m_view.setControlVisible(label, note.has_value());
 }
 
 void ProgramFlow::askYesNo(std::string text, std::string title, std::function<void(bool)> onAnswer)
 {
     m_onYesNo = std::move(onAnswer);
-    m_view.ask({false, std::move(text), std::move(title), {}});
+    m_view.ask({QuestionKind::YesNo, std::move(text), std::move(title), {}});
 }
 
 void HelpFlow::onActivated()

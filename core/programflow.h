@@ -3,6 +3,7 @@
 
 #include "core/batchengine.h"
 #include "core/layout.h"
+#include "core/lesson.h"
 
 #include <functional>
 #include <optional>
@@ -12,25 +13,31 @@
 
 class Surface;
 
-// A modal box that the window is to show: an input box (prompt, title, default text; OK and
-// Cancel), of one line or of many for pasted text, or a box with Yes and No (question, title; Yes
-// the default, no icon).
+// The kinds of modal box a window shows.
+enum class QuestionKind {
+    YesNo, // a question with Yes and No (Yes the default, no icon)
+    Line,  // an input box of one line, with OK and Cancel
+    Lines, // an input box of many lines, for pasted text
+};
+// The kind's name across the boundary to the pages ("yesNo", "line", "lines").
+std::string_view questionKindName(QuestionKind kind);
+
+// A modal box that the window is to show: its question or prompt, its title, and for an input box the text it
+// offers.
 struct Question
 {
-    bool input = false;
+    QuestionKind kind = QuestionKind::YesNo;
     std::string text;
     std::string title;
     std::string defaultText;
-    bool multiline = false;
     // Of many lines: the line of the default text to select and show (1 first); 0: the cursor at the end.
     long long shownLine = 0;
 };
 
-// A panel beside a main window's controls: a heading, then rows of tab-separated cells, in the
-// programs' font at `points`, all bold or only the heading.
+// A panel beside a main window's controls: a table in the programs' font at `points`, all bold or only the heading.
 struct Panel
 {
-    std::vector<std::string> lines;
+    CellTable table;
     double points = 0;
     bool bold = false;
 };

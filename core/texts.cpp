@@ -1,7 +1,7 @@
 #include "core/texts.h"
 
-#include <algorithm>
 #include <span>
+#include <string_view>
 
 namespace {
 
@@ -11,8 +11,10 @@ struct HelpLine
     const char *text;
 };
 
-// The problem and the idea of the experiment, the same in every program.
-const HelpLine commonLines[] = {
+// The problem, the same in every program: where the share of guests who need change is not one half, a line
+// under the one that says half and half says which share is in use, in place of the blank line under the problem,
+// so that the text still fits its window.
+const HelpLine problemLines[] = {
     {0, ""},
     {1, "【問　　題】"},
     {8, "クラス会などの幹事を務めることはありませんか。"},
@@ -23,8 +25,14 @@ const HelpLine commonLines[] = {
     {8, "会費は、会場に到着した者から順に集めて、お釣りの要る人にはその時その場で"},
     {7, "お釣りの５００円玉を渡します。"},
     {8, "ただし、経験上、お釣りの要る人と要らない人の割合は半々であるとします。"},
+};
+const HelpLine questionLines[] = {
     {8, "さあ、幹事のあなたはお釣りの５００円玉を何枚用意しておけばよいのでしょうか。"},
-    {0, ""},
+};
+constexpr int shareNoteBlanks = 8;
+
+// The idea of the experiment, the same in every program.
+const HelpLine ideaLines[] = {
     {1, "【実験の考え方】"},
     {8, "お釣りの必要な人と必要でない人の割合は半々なので、１枚のコインを投げて、"},
     {7, "表が出たらお釣りの必要でない人が来たと考え、裏が出たらお釣りの必要な人が"},
@@ -72,22 +80,28 @@ const HelpLine graphLines[] = {
 };
 
 // A line with its leading full-width blanks.
-std::string indented(const HelpLine &line)
+std::string indented(int blanks, std::string_view text)
 {
-    std::string text;
-    for (int i = 0; i < line.blanks; ++i)
-        text += "\u3000"; // a full-width blank
-    return text + line.text;
+    std::string line;
+    for (int i = 0; i < blanks; ++i)
+        line += "\u3000"; // a full-width blank
+    return line.append(text);
 }
 
-std::vector<std::string> joined(std::span<const HelpLine> common, std::span<const HelpLine> section)
+void append(std::vector<std::string> &lines, std::span<const HelpLine> part)
 {
-    std::vector<std::string> lines;
-    for (std::span<const HelpLine> part : {common, section}) {
-        for (const HelpLine &line : part)
-            lines.push_back(indented(line));
+    for (const HelpLine &line : part)
+        lines.push_back(indented(line.blanks, line.text));
+}
+
+std::span<const HelpLine> operatingLines(ProgramNumber program)
+{
+    switch (program) {
+    case ProgramNumber::Taluno1: return tossLines;
+    case ProgramNumber::Taluno2: return tableLines;
+    case ProgramNumber::Taluno3: return graphLines;
     }
-    return lines;
+    unknownProgram("helpLines");
 }
 
 } // namespace
@@ -100,25 +114,30 @@ std::string fullWidthNumber(int number)
     return text;
 }
 
+std::string changePercentText(int changePercent)
+{
+    return "お釣りの要る人：" + std::to_string(changePercent) + "%";
+}
+
+std::optional<std::string> changePercentNote(int changePercent, bool always)
+{
+    if (changePercent == fairChangePercent && !always)
+        return std::nullopt;
+    return changePercentText(changePercent);
+}
+
 std::vector<std::string> helpLines(ProgramNumber program, int changePercent)
 {
-    static const std::vector<std::string> taluno1 = joined(commonLines, tossLines);
-    static const std::vector<std::string> taluno2 = joined(commonLines, tableLines);
-    static const std::vector<std::string> taluno3 = joined(commonLines, graphLines);
-    std::vector<std::string> lines = taluno3;
-    switch (program) {
-    case ProgramNumber::Taluno1: lines = taluno1; break;
-    case ProgramNumber::Taluno2: lines = taluno2; break;
-    case ProgramNumber::Taluno3: break;
-    }
-    if (changePercent != fairChangePercent) {
-        // Under the line that says half and half, in the full-width digits of the text around it; in place of the
-        // blank line under the problem, so that the text still fits its window.
-        const std::string percent = fullWidthNumber(changePercent);
-        const auto halfAndHalf = std::find_if(lines.begin(), lines.end(), [](const std::string &line) { return line.find("半々") != std::string::npos; });
-        lines.erase(std::find(halfAndHalf, lines.end(), std::string()));
-        lines.insert(halfAndHalf + 1, indented({8, ("（いまは、お釣りの要る人の割合を" + percent + "％にしています。）").c_str()}));
-    }
+    std::vector<std::string> lines;
+    append(lines, problemLines);
+    const bool noted = changePercentNote(changePercent).has_value();
+    if (noted)
+        lines.push_back(indented(shareNoteBlanks, "（いまは、お釣りの要る人の割合を" + fullWidthNumber(changePercent) + "％にしています。）"));
+    append(lines, questionLines);
+    if (!noted)
+        lines.emplace_back();
+    append(lines, ideaLines);
+    append(lines, operatingLines(program));
     return lines;
 }
 

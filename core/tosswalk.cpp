@@ -151,20 +151,32 @@ std::string TossWalk::copyText() const
 
 void TossWalk::setExtraShown(Extra extra, bool shown)
 {
-    if (extra != Extra::WalkLine)
+    switch (extra) {
+    case Extra::WalkLine: {
+        m_walkShown = shown;
+        ProgramView &v = view();
+        v.setControlVisible(walkGraph, shown);
+        v.setControlVisible(lowestSoFarLabel, shown);
+        const WindowLayout &layout = tossWindowLayout();
+        v.setWindowWidth(shown ? layout.widestWidth : layout.width);
+        showWalk();
         return;
-    m_walkShown = shown;
-    ProgramView &v = view();
-    v.setControlVisible(walkGraph, shown);
-    v.setControlVisible(lowestSoFarLabel, shown);
-    const WindowLayout &layout = tossWindowLayout();
-    v.setWindowWidth(shown ? layout.widestWidth : layout.width);
-    showWalk();
+    }
+    case Extra::CopyResults:
+    case Extra::SavePicture:
+    case Extra::ExactLaw:
+    case Extra::CoinsPanel:
+    case Extra::CoinsShare:
+    case Extra::ChangePercent:
+    case Extra::PoolResults: break;
+    }
+    unknownExtra("TossWalk::setExtraShown", extra);
 }
 
 void TossWalk::chooseExtra(Extra extra)
 {
-    if (extra == Extra::ChangePercent) {
+    switch (extra) {
+    case Extra::ChangePercent:
         // A walk is tossed at one share throughout: a new share starts afresh.
         askChangePercent(m_changePercent, [this](int percent) {
             showChangePercent(changeShareLabel, percent);
@@ -172,9 +184,22 @@ void TossWalk::chooseExtra(Extra extra)
                 reset();
         });
         return;
-    }
-    if (extra != Extra::CoinsShare || !m_walkShown)
+    case Extra::CoinsShare:
+        if (m_walkShown)
+            askWalkCoins();
         return;
+    case Extra::CopyResults:
+    case Extra::SavePicture:
+    case Extra::ExactLaw:
+    case Extra::CoinsPanel:
+    case Extra::WalkLine:
+    case Extra::PoolResults: break;
+    }
+    unknownExtra("TossWalk::chooseExtra", extra);
+}
+
+void TossWalk::askWalkCoins()
+{
     const int suggested = m_walkCoins.value_or(meanCoins(lowestBalanceLaw(tossCount, m_changePercent)));
     askWholeNumber(shareCoinsPrompt, shareCoinsTitle, suggested, 0, tossCount, [this](std::optional<int> coins) {
         m_walkCoins = coins;

@@ -55,6 +55,8 @@ public:
 
 private:
     void setTimers(bool running);
+    // c枚用意したら？: asks for the coins to draw on the walk.
+    void askWalkCoins();
     void showWalk();
 
     RandomSource &m_random;

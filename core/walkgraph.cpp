@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -102,22 +103,32 @@ void drawWalk(Surface &surface, const std::vector<bool> &heads, std::optional<in
     surface.box(walkX(at) - 1, y(*lowest) - 1.5, walkX(at) + 1, y(*lowest) + 1.5, red);
 }
 
-std::string lowestSoFarText(const std::vector<bool> &heads, std::optional<int> coins)
+namespace {
+
+// What the label under the walk says, as a line and the line under it (empty where there is none).
+std::pair<std::string, std::string> lowestSoFarLines(const std::vector<bool> &heads, std::optional<int> coins)
 {
     const std::vector<int> walk = balances(heads);
     if (coins) {
         const std::string prepared = std::to_string(*coins) + "枚";
         const auto ranOut = std::find_if(walk.begin(), walk.end(), [&coins](int balance) { return balance < -*coins; });
         if (ranOut != walk.end())
-            return prepared + "では足りません\n（" + std::to_string(ranOut - walk.begin()) + "人目）";
-        return prepared + "で足りています\n（最低："
-            + (heads.empty() ? "—" : signedNumber(*std::min_element(walk.begin() + 1, walk.end()))) + "）";
+            return {prepared + "では足りません", "（" + std::to_string(ranOut - walk.begin()) + "人目）"};
+        return {prepared + "で足りています",
+                "（最低：" + (heads.empty() ? "—" : signedNumber(*std::min_element(walk.begin() + 1, walk.end()))) + "）"};
     }
     if (heads.empty())
-        return "ここまでの最低：—";
+        return {"ここまでの最低：—", {}};
     const int lowest = *std::min_element(walk.begin() + 1, walk.end());
-    return "ここまでの最低：" + signedNumber(lowest)
-        + (lowest < 0 ? "\n（" + std::to_string(-lowest) + "枚必要）" : std::string("\n（0枚で足りる）"));
+    return {"ここまでの最低：" + signedNumber(lowest), lowest < 0 ? "（" + std::to_string(-lowest) + "枚必要）" : "（0枚で足りる）"};
+}
+
+} // namespace
+
+std::string lowestSoFarText(const std::vector<bool> &heads, std::optional<int> coins)
+{
+    const auto [line, under] = lowestSoFarLines(heads, coins);
+    return under.empty() ? line : line + '\n' + under;
 }
 
 std::string describeWalk(const std::vector<bool> &heads, std::optional<int> coins)
@@ -125,7 +136,6 @@ std::string describeWalk(const std::vector<bool> &heads, std::optional<int> coin
     if (heads.empty())
         return "まだ投げていません";
     const std::vector<int> walk = balances(heads);
-    std::string lowest = lowestSoFarText(heads, coins);
-    lowest.erase(lowest.find('\n'), 1);
-    return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。" + lowest;
+    const auto [line, under] = lowestSoFarLines(heads, coins);
+    return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。" + line + under;
 }

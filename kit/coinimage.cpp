@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-CoinImage::CoinImage(CoinFace face, QWidget *parent)
+CoinImage::CoinImage(const QString &mark, QWidget *parent)
     : QWidget(parent)
-    , m_face(face)
+    , m_mark(mark)
 {
 }
 
@@ -16,7 +16,7 @@ void CoinImage::paintEvent(QPaintEvent *)
     const qreal ratio = devicePixelRatioF();
     const int side = std::min(width(), height());
     if (m_picture.isNull() || m_picture.devicePixelRatio() != ratio || m_picture.deviceIndependentSize().width() != side)
-        m_picture = coinPicture(m_face, side, ratio);
+        m_picture = coinPicture(m_mark, side, ratio);
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
 }

@@ -47,11 +47,10 @@ QPixmap markedCoin(const QString &mark, double markSize, bool bold, int size, qr
 
 } // namespace
 
-QPixmap coinPicture(CoinFace face, int size, qreal devicePixelRatio)
+QPixmap coinPicture(const QString &mark, int size, qreal devicePixelRatio)
 {
     // Regular weight: at 32 pixels the many strokes of a bold 裏 run together.
-    return markedCoin(QString::fromUtf8(face == CoinFace::Heads ? headsText : tailsText), 0.58, false, size,
-                      devicePixelRatio);
+    return markedCoin(mark, 0.58, false, size, devicePixelRatio);
 }
 
 QPixmap yenCoinPicture(int size)

@@ -9,6 +9,7 @@
 #include <functional>
 
 class ModalBoxes;
+class ProgramFlow;
 class ProgramWindow;
 
 // A main window's context menu (right click, the Menu key, Shift+F10) and its shortcuts, as the

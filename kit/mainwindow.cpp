@@ -1,5 +1,6 @@
 #include "kit/mainwindow.h"
 
+#include "core/mainflow.h"
 #include "kit/extrasmenu.h"
 
 #include <QContextMenuEvent>

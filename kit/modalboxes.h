@@ -3,13 +3,17 @@
 
 #include <QString>
 
+class ProgramFlow;
 class QWidget;
+struct Question;
 
 // The modal boxes the programs ask through, each over the window that asks; tests answer them from a script.
 class ModalBoxes
 {
 public:
     virtual ~ModalBoxes() = default;
+    // Asks the flow's question in the box of its kind over `window`, and hands the answer back to the flow.
+    void put(QWidget *window, const Question &question, ProgramFlow &flow);
     // The text typed, or the empty text on Cancel; `multiline`: a box of many lines, for pasted text, with its line
     // `shownLine` (1 first) selected and in view, or with the cursor at its end.
     virtual QString inputBox(QWidget *window, const QString &prompt, const QString &title, const QString &defaultText,

@@ -1,20 +1,18 @@
 #include "kit/programwindow.h"
 
-#include "core/texts.h"
 #include "kit/borderedlabel.h"
-#include "kit/coinimage.h"
-#include "kit/commandbutton.h"
 #include "kit/fonts.h"
+#include "kit/layoutcontrols.h"
 #include "kit/modalboxes.h"
 #include "kit/picturebox.h"
 #include "kit/qtconvert.h"
 #include "kit/soundcue.h"
 #include "kit/straightline.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -23,19 +21,10 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
 // The program's window that was last activated; modal boxes are not program windows and do not count.
+namespace {
 QPointer<QWidget> lastActiveWindow;
-
-void setPaletteColour(QWidget *widget, QPalette::ColorRole role, Rgb colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, qtColour(colour));
-    widget->setPalette(palette);
 }
-
-} // namespace
 
 ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWidget *parent)
     : QWidget(parent)
@@ -49,99 +38,28 @@ ProgramWindow::ProgramWindow(const WindowLayout &layout, const Seams &seams, QWi
         setWindowIcon(QIcon());
 
     for (const Control &control : layout.controls) {
-        QWidget *widget = makeControl(control);
-        widget->setObjectName(qtText(control.name));
-        if (!control.description.empty())
-            widget->setAccessibleDescription(qtText(control.description));
-        if (!control.enabled)
-            widget->setEnabled(false);
-        if (!control.visible)
-            widget->setVisible(false);
+        const int row = static_cast<int>(m_controls.size());
+        QWidget *widget = makeControlWidget(control, this);
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            connect(button, &QAbstractButton::clicked, this, [this, row] { forward([this, row] { m_flow->onClicked(row); }); });
         m_controls.push_back(widget);
-        m_texts.emplace_back();
-        m_notes.emplace_back();
         if (control.kind == ControlKind::Label)
-            setText(static_cast<int>(m_controls.size()) - 1, control.caption);
+            setText(row, control.caption);
     }
 
-    QWidget *previous = nullptr;
-    for (int row : layout.focusOrder) {
-        QWidget *widget = this->control(row);
-        if (widget->focusPolicy() == Qt::NoFocus)
-            widget->setFocusPolicy(Qt::TabFocus);
-        if (previous)
-            setTabOrder(previous, widget);
-        else
-            widget->setFocus();
-        previous = widget;
-    }
+    setFocusOrder(m_controls, layout.focusOrder);
 
     for (const Timer &timer : layout.timers) {
-        auto *qtimer = new QTimer(this);
-        qtimer->setObjectName(qtText(timer.name));
-        qtimer->setInterval(timer.periodMs);
-        // A coarse timer may run late by a twentieth of its period, which adds up over a run.
-        qtimer->setTimerType(Qt::PreciseTimer);
         const int row = static_cast<int>(m_timers.size());
-        connect(qtimer, &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
-        m_timers.push_back(qtimer);
+        m_timers.push_back(makeTimer(timer, this));
+        connect(m_timers.back(), &QTimer::timeout, this, [this, row] { forward([this, row] { m_flow->onTick(row); }); });
     }
     applyScale();
 }
 
-QWidget *ProgramWindow::makeControl(const Control &control)
-{
-    const int row = static_cast<int>(m_controls.size());
-    QWidget *widget = nullptr;
-    switch (control.kind) {
-    case ControlKind::Button: {
-        auto *button = new CommandButton(qtText(control.caption), this);
-        button->setAutoDefault(false);
-        if (control.background)
-            setPaletteColour(button, QPalette::Button, *control.background);
-        connect(button, &QPushButton::clicked, this, [this, row] { forward([this, row] { m_flow->onClicked(row); }); });
-        widget = button;
-        break;
-    }
-    case ControlKind::Label: {
-        auto *label = new BorderedLabel(QString(), this);
-        label->setAlignment(Qt::AlignCenter);
-        label->setTextFormat(Qt::PlainText);
-        if (control.background) {
-            setPaletteColour(label, QPalette::Window, *control.background);
-            label->setAutoFillBackground(true);
-        }
-        if (control.foreground)
-            setPaletteColour(label, QPalette::WindowText, *control.foreground);
-        widget = label;
-        break;
-    }
-    case ControlKind::Line:
-        return new StraightLine(control.left, control.top, control.left + control.width, control.top + control.height,
-                                this);
-    case ControlKind::Surface: {
-        auto *surface = new PictureBox(this);
-        surface->setScale(control.unitsAcross, control.unitsDown);
-        if (control.background)
-            surface->setBackground(qtColour(*control.background));
-        // What it shows is only painted: a screen reader learns it from the name and the description.
-        surface->setAccessibleName(qtText(control.caption));
-        widget = surface;
-        break;
-    }
-    case ControlKind::Coin:
-        widget = new CoinImage(control.caption == headsText ? CoinFace::Heads : CoinFace::Tails, this);
-        widget->setAccessibleName(qtText(control.caption));
-        break;
-    }
-    return widget;
-}
-
 QRect ProgramWindow::scaledRect(const Control &control) const
 {
-    const QPoint topLeft(pixelsFromTwips(control.left, m_scale), pixelsFromTwips(control.top, m_scale));
-    const QPoint end(pixelsFromTwips(control.left + control.width, m_scale), pixelsFromTwips(control.top + control.height, m_scale));
-    return QRect(m_origin + topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+    return scaledControlRect(control, m_scale).translated(m_origin);
 }
 
 void ProgramWindow::setViewScale(double scale)
@@ -233,7 +151,7 @@ void ProgramWindow::applyScale()
         }
         widget->setFont(controlFont(control, control.kind != ControlKind::Surface));
         widget->setGeometry(scaledRect(control));
-        if (qobject_cast<QLabel *>(widget))
+        if (qobject_cast<BorderedLabel *>(widget))
             showLabel(static_cast<int>(row));
     }
     placePanels();
@@ -266,24 +184,17 @@ void ProgramWindow::forward(const std::function<void()> &event)
     event();
     while (m_question) {
         const Question question = *std::exchange(m_question, std::nullopt);
-        if (question.input) {
-            const QString answer = m_seams.boxes.inputBox(this, qtText(question.text), qtText(question.title), qtText(question.defaultText),
-                                                          question.multiline, static_cast<int>(question.shownLine));
-            m_flow->answerInput(coreText(answer));
-        } else {
-            m_flow->answerYesNo(m_seams.boxes.askYesNo(this, qtText(question.text), qtText(question.title)));
-        }
+        m_seams.boxes.put(this, question, *m_flow);
     }
 }
 
 void ProgramWindow::setText(int row, std::string_view text)
 {
-    const QString caption = qtText(text);
-    if (qobject_cast<QLabel *>(control(row))) {
-        m_texts.at(static_cast<std::size_t>(row)) = caption;
+    if (auto *label = qobject_cast<BorderedLabel *>(control(row))) {
+        label->setCaption(qtText(text));
         showLabel(row);
     } else if (auto *button = qobject_cast<QAbstractButton *>(control(row))) {
-        button->setText(caption);
+        button->setText(qtText(text));
     }
 }
 
@@ -295,30 +206,9 @@ QFont ProgramWindow::controlFont(const Control &control, bool projected) const
 
 void ProgramWindow::showLabel(int row)
 {
-    auto *label = qobject_cast<QLabel *>(control(row));
-    const QString &text = m_texts.at(static_cast<std::size_t>(row));
-    const auto &[note, colour] = m_notes.at(static_cast<std::size_t>(row));
+    // A number the class reads at a projector's sizes has its note beside it, both at the number's size.
     const Control &shown = m_layout.controls.at(static_cast<std::size_t>(row));
-    QFont font = controlFont(shown);
-    const int room = label->contentsRect().width() - 1;
-    // A number that would be cut off at the border is narrowed to fit instead.
-    if (note.isEmpty()) {
-        label->setTextFormat(Qt::PlainText);
-        label->setFont(narrowedToFit(font, text, room));
-        label->setText(text);
-        return;
-    }
-    // The note under the text, each line in half the height; a number the class reads at a projector's sizes has
-    // its note beside it instead, both at the number's size. As setNote in web/src/window.js: keep the two in step.
-    const bool beside = enlargedAt(shown, m_scale);
-    if (!beside)
-        font.setPixelSize(label->height() / 2 - 1);
-    label->setTextFormat(Qt::RichText);
-    label->setFont(narrowedToFit(font, text + (beside ? QLatin1Char(' ') : QLatin1Char('\n')) + note, room));
-    // Blanks kept as they are, as in a label of plain text: 「度　　数」 keeps its two full-width ones.
-    label->setText(QStringLiteral("<div style=\"white-space:pre\">%1%2<span style=\"color:%3\">%4</span></div>")
-                       .arg(text.toHtmlEscaped(), beside ? QStringLiteral(" ") : QStringLiteral("<br>"), colour.name(),
-                            note.toHtmlEscaped()));
+    qobject_cast<BorderedLabel *>(control(row))->showIn(controlFont(shown), enlargedAt(shown, m_scale));
 }
 
 void ProgramWindow::setTextColour(int row, Rgb colour)
@@ -328,7 +218,7 @@ void ProgramWindow::setTextColour(int row, Rgb colour)
 
 void ProgramWindow::setNote(int row, std::string_view note, Rgb colour)
 {
-    m_notes.at(static_cast<std::size_t>(row)) = {qtText(note), qtColour(colour)};
+    qobject_cast<BorderedLabel *>(control(row))->setNote(qtText(note), qtColour(colour));
     showLabel(row);
 }
 
@@ -391,55 +281,19 @@ void ProgramWindow::setWindowWidth(int twips)
 {
     m_widthTwips = twips;
     placePanels();
-    if (isFullScreen())
-        fillScreen();
 }
 
 void ProgramWindow::showPanels(const std::vector<Panel> &panels)
 {
-    m_shownPanels = panels;
+    m_panels.setPanels(panels);
     placePanels();
-    if (isFullScreen())
-        fillScreen();
 }
 
 void ProgramWindow::placePanels()
 {
-    qDeleteAll(m_panels);
-    m_panels.clear();
-    m_contentWidth = pixelsFromTwips(m_widthTwips, m_scale);
-    if (m_layout.sidePanels) {
-        const PanelPlace &place = *m_layout.sidePanels;
-        const int margin = pixelsFromTwips(panelMargin, m_scale);
-        QPoint at(pixelsFromTwips(place.left, m_scale), pixelsFromTwips(place.top, m_scale));
-        for (const Panel &panel : m_shownPanels) {
-            auto *label = new QLabel(this);
-            label->setObjectName(QStringLiteral("sidePanel"));
-            label->setFont(msPGothic(panel.points, panel.bold, m_scale));
-            label->setTextFormat(Qt::RichText);
-            label->setAutoFillBackground(true);
-            label->setFrameStyle(QFrame::Box);
-            label->setMargin(qRound(4 * m_scale));
-            QString table = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=%2>")
-                                .arg(qtText(panel.lines.front()).toHtmlEscaped())
-                                .arg(qRound(4 * m_scale));
-            for (std::size_t row = 1; row < panel.lines.size(); ++row) {
-                table += QStringLiteral("<tr>");
-                for (const QString &cell : qtText(panel.lines[row]).split(QLatin1Char('\t')))
-                    table += QStringLiteral("<td align=right>%1</td>").arg(cell.toHtmlEscaped());
-                table += QStringLiteral("</tr>");
-            }
-            label->setText(table + QStringLiteral("</table>"));
-            label->adjustSize();
-            label->move(m_origin + at);
-            label->show();
-            at.ry() += label->height() + margin;
-            m_contentWidth = std::max(m_contentWidth, at.x() + label->width() + margin);
-            m_panels.push_back(label);
-        }
-    }
-    if (!isFullScreen()) {
-        setFixedSize(m_contentWidth, pixelsFromTwips(m_layout.height, m_scale));
-        keepOnScreen();
-    }
+    m_contentWidth = std::max(pixelsFromTwips(m_widthTwips, m_scale), m_panels.place(m_scale, m_origin));
+    if (isFullScreen())
+        return fillScreen(); // which comes back here only at a new scale
+    setFixedSize(m_contentWidth, pixelsFromTwips(m_layout.height, m_scale));
+    keepOnScreen();
 }

@@ -3,6 +3,7 @@
 
 #include "core/programflow.h"
 #include "kit/seams.h"
+#include "kit/sidepanels.h"
 
 #include <QColor>
 #include <QWidget>
@@ -11,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QTimer;
 
 // A window of a Taluno program, built from its layout table. It hands its activation, clicks
@@ -79,10 +79,10 @@ protected:
     void showPanels(const std::vector<Panel> &panels) override;
 
 private:
-    QWidget *makeControl(const Control &control);
     // Places and sizes every control, the panels and the window for the scale and origin.
     void applyScale();
-    // In full screen: the scale and origin at which the layout fills the screen, centred.
+    // In full screen: the scale and origin at which the layout fills the screen, centred. The twin of the page's
+    // stage, fitted to the browser window by Page.fit in web/src/page.js.
     void fillScreen();
     // The side panels as the flow last showed them, and the window's size around them.
     void placePanels();
@@ -90,7 +90,7 @@ private:
     // A control's own font at this scale; at a projector's sizes the larger type of a number the class reads,
     // unless not `projected`.
     QFont controlFont(const Control &control, bool projected = true) const;
-    // A label's text, and its note under it, in its font at this scale, narrowed where it does not fit.
+    // A label's text and note in its font at this scale.
     void showLabel(int row);
 
     const WindowLayout &m_layout;
@@ -99,10 +99,7 @@ private:
     std::vector<QWidget *> m_controls;
     std::vector<QTimer *> m_timers;
     std::optional<Question> m_question;
-    std::vector<QString> m_texts; // labels' texts, by row
-    std::vector<std::pair<QString, QColor>> m_notes;
-    std::vector<QWidget *> m_panels;
-    std::vector<Panel> m_shownPanels;
+    SidePanels m_panels{*this, m_layout.sidePanels};
     int m_widthTwips;       // as the layout or the flow last set it
     double m_scale = 1.0;
     double m_normalScale = 1.0; // outside full screen

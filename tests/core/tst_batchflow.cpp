@@ -63,9 +63,10 @@ private slots:
             QString asked;
             for (const Question &question : window.view.asked) {
                 const SettingRow &setting = question.title == rules.guests.title ? rules.guests : rules.experiments;
-                const bool asExpected = question.input ? question.text == setting.prompt && question.title == setting.title && question.defaultText == setting.defaultText
+                const bool input = question.kind == QuestionKind::Line;
+                const bool asExpected = input ? question.text == setting.prompt && question.title == setting.title && question.defaultText == setting.defaultText
                                                        : question.text == quitQuestion && question.title == confirmEndTitle;
-                asked += !asExpected ? '?' : !question.input ? 'Y' : &setting == &rules.guests ? 'G' : 'E';
+                asked += !asExpected ? '?' : !input ? 'Y' : &setting == &rules.guests ? 'G' : 'E';
             }
             const auto &texts = window.view.texts;
             QCOMPARE(row.name + (": " + asked + ' ' + QString::fromStdString(texts[BatchControls::guestCountValue] + '/' + texts[BatchControls::experimentCountValue]))
@@ -179,8 +180,8 @@ private slots:
         view.answer(window.flow, {"abc", "約8", "11", "9"});
         QVERIFY(view.asked.size() == before + 3 && view.asked.back().title == shareCoinsTitle);
         QCOMPARE(view.panels.size(), std::size_t(2));
-        QCOMPARE(view.panels[0].lines, coinsPanel(run));
-        QCOMPARE(view.panels[1].lines, (std::vector<std::string>{"9枚用意したら", "足りた実験：50.0%", "（理論 99.9%）"}));
+        QVERIFY(view.panels[0].table == coinsPanel(run));
+        QVERIFY(view.panels[1].table == (CellTable{"9枚用意したら", {{"足りた実験：50.0%"}, {"（理論 99.9%）"}}}));
         QVERIFY(view.panels[0].points == panelPoints && view.panels[1].points == sharePoints && view.panels[1].bold);
         QCOMPARE(window.flow.copyText(), resultTable(run, true, true, 9));
         const std::vector<std::string> caption{"お客人数 10　実験回数 1000　不足枚数の平均 -4.5", "赤い印：理論度数", "何枚用意すればよいか（実験／理論）",
@@ -194,7 +195,7 @@ private slots:
         // No coins at all is a number too, taken at once.
         window.flow.chooseExtra(Extra::CoinsShare);
         view.answer(window.flow, {"0"});
-        QVERIFY(!window.flow.waiting() && view.panels.back().lines[1] == "足りた実験：50.0%");
+        QVERIFY(!window.flow.waiting() && view.panels.back().table.rows[0][0] == "足りた実験：50.0%");
 
         // 初期化 forgets the share: the next run shows, copies and saves none.
         window.flow.onClicked(resetButton);
@@ -241,7 +242,7 @@ private slots:
         // The class's results in a box of many lines: a line it cannot read named, what was given offered again,
         // then read and shown as a run of 100 guests.
         window.flow.chooseExtra(Extra::PoolResults);
-        QVERIFY(view.asked.back().multiline && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
+        QVERIFY(view.asked.back().kind == QuestionKind::Lines && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"-3 １\nx"});
         QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx"
                 && view.asked.back().shownLine == 2);

@@ -69,7 +69,7 @@ public:
     {
         while (flow.waiting() && !answers.isEmpty()) {
             const QString answer = answers.takeFirst();
-            if (asked.back().input)
+            if (asked.back().kind != QuestionKind::YesNo)
                 flow.answerInput(answer.toStdString());
             else
                 flow.answerYesNo(answer == QLatin1String("yes"));

@@ -150,7 +150,8 @@ async function launchWebKit() {
     const drivers = [];
     const endAll = () => {
         drivers.forEach((driver) => driver.kill('SIGKILL'));
-        rmSync(dir, { recursive: true, force: true });
+        // A killed browser's process may still be writing its shader cache here for a moment.
+        rmSync(dir, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
     };
     process.on('exit', endAll); // also when a test process ends without closing the browser
     const env = { ...process.env, NO_AT_BRIDGE: '1', GSETTINGS_BACKEND: 'memory', XDG_CACHE_HOME: join(dir, 'cache'),

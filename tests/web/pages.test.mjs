@@ -8,7 +8,7 @@ import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'n
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { loadCore, Window } from '../../web/src/core.js';
+import { knowWindows, loadCore, Window } from '../../web/src/core.js';
 import { launch } from './engines.mjs';
 import { fileCopies, serve } from './harness.mjs';
 
@@ -40,16 +40,23 @@ async function meanAt(seconds, guests, experiments) {
         get: (_, name) => (name === 'secondsSinceMidnight' ? () => seconds : (w, c, t) => name === 'setText' && texts.set(c, t)),
     }));
     native.start(2);
-    native.activated(0);
-    native.answerInput(0, String(guests));
-    native.answerInput(0, String(experiments));
+    native.activated(Window.main);
+    native.answerInput(Window.main, String(guests));
+    native.answerInput(Window.main, String(experiments));
     const { meanValue, startButton } = core.layout(Window.main, 2).rows;
-    native.clicked(0, startButton);
+    native.clicked(Window.main, startButton);
     return texts.get(meanValue);
 }
 
 // Every scenario is named after its engine, so that a failure says where it failed.
 const scenario = (name, body) => test(`[${engine}] ${name}`, body);
+
+scenario('a name the page and the core do not share fails aloud: an extra of another menu or of none, a window', () => {
+    core.start(2);
+    assert.throws(() => core.chooseExtra('walkLine'), /no extra named "walkLine"/);
+    assert.throws(() => core.setExtra('exactlaw', true), /no extra named "exactlaw"/);
+    assert.throws(() => knowWindows({ main: 0 }), /no window named "help"/);
+});
 
 const mainWindow = '[data-window="main"]';
 const helpWindow = '[data-window="help"]';

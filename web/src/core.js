@@ -2,9 +2,31 @@
 // ticks and box answers. The core answers through a view, an object with the methods below;
 // colours are "#rrggbb".
 
-// The windows by number, as web/wasm/talunoweb.cpp numbers them. Programs, extras and cues go by
-// the numbers and names the program table gives them (core/program.h).
-export const Window = { main: 0, help: 1 };
+// The windows by name, numbered as the core numbers them: filled from the program table's "windows" by
+// knowWindows(). Programs, extras and cues go by the numbers and names the table gives them (core/program.h).
+export const Window = {};
+
+// Takes the core's numbering of the windows; a window the page needs and the core does not name fails here.
+export function knowWindows(windows) {
+    for (const name of ['main', 'help']) {
+        if (!Number.isInteger(windows?.[name]))
+            throw new Error(`the core's program table has no window named "${name}"`);
+    }
+    Object.assign(Window, windows);
+}
+
+// The boxes the core asks for, by the names it gives their kinds (questionKindName in core/programflow.cpp).
+const questionKinds = {
+    yesNo: { input: false, multiline: false },
+    line: { input: true, multiline: false },
+    lines: { input: true, multiline: true },
+};
+
+const questionKind = (name) => {
+    if (!Object.hasOwn(questionKinds, name))
+        throw new Error(`the core asked a box of a kind the page does not know: "${name}"`);
+    return questionKinds[name];
+};
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -46,7 +68,7 @@ export async function loadCore(wasm, view) {
             setTimer: (w, t, on) => view.setTimer(w, t, on !== 0),
             setBusy: (w, on) => view.setBusy(w, on !== 0),
             playCue: (p, n) => view.playCue(text(p, n)),
-            ask: (w, input, tp, tn, hp, hn, dp, dn, shownLine) => view.ask(w, { input: input !== 0, multiline: input === 2, text: text(tp, tn),
+            ask: (w, kp, kn, tp, tn, hp, hn, dp, dn, shownLine) => view.ask(w, { ...questionKind(text(kp, kn)), text: text(tp, tn),
                                                                                  title: text(hp, hn), defaultText: text(dp, dn), shownLine }),
             openHelp: () => view.openHelp(),
             closeHelp: () => view.closeHelp(),
@@ -86,9 +108,17 @@ export async function loadCore(wasm, view) {
         return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
     };
 
+    // By name from here on, whatever the core numbers them.
+    knowWindows(JSON.parse(cString(api.taluno_programs())).windows);
+    // A name the program's menu does not have is a fault of the page: never dropped quietly.
+    const extraNamed = (extra, known) => {
+        if (!known)
+            throw new Error(`this program's menu has no extra named "${extra}"`);
+    };
+
     return {
-        // The programs with their titles, kinds, help places and extras; the cues' names; the numbers
-        // both faces draw with; the texts a face shows of itself.
+        // The programs with their titles, kinds, help places and extras; the windows' numbers and the cues' names;
+        // the numbers both faces draw with; the texts a face shows of itself.
         table: () => JSON.parse(cString(api.taluno_programs())),
         layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
         start: (program) => {
@@ -104,13 +134,13 @@ export async function loadCore(wasm, view) {
         // The lines under a saved picture of the main window's picture control.
         pictureCaption: () => cString(api.taluno_picture_caption()).split('\n').filter(Boolean),
         // An extra, by its name, that the core does itself.
-        chooseExtra: (extra) => withText(extra, (p, n) => api.taluno_choose_extra(p, n)),
+        chooseExtra: (extra) => extraNamed(extra, withText(extra, (p, n) => api.taluno_choose_extra(p, n))),
         // The cue of that name as the bytes of a WAV file.
         cueWav: (cue) => {
             const pointer = withText(cue, (p, n) => api.taluno_cue_wav(p, n)); // first: the call may grow the memory
             return new Uint8Array(memory.buffer, pointer, api.taluno_text_length()).slice();
         },
         // Shows or hides a toggled extra, by its name.
-        setExtra: (extra, shown) => withText(extra, (p, n) => api.taluno_set_extra(p, n, shown ? 1 : 0)),
+        setExtra: (extra, shown) => extraNamed(extra, withText(extra, (p, n) => api.taluno_set_extra(p, n, shown ? 1 : 0))),
     };
 }

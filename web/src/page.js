@@ -3,7 +3,7 @@
 // window, the help beside or in place as the program table says, the core's questions in a modal
 // dialog, its cues, and what the core tells the windows.
 
-import { compileCore, loadCore, unpacked, Window } from './core.js';
+import { compileCore, knowWindows, loadCore, unpacked, Window } from './core.js';
 import { QuestionDialog } from './dialog.js';
 import { element, nextTask } from './element.js';
 import { Extras } from './extras.js';
@@ -28,7 +28,8 @@ export class Page {
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
         addEventListener('resize', () => this.fit());
-        const { programs, cues, face, texts } = boot.table;
+        const { programs, windows, cues, face, texts } = boot.table;
+        knowWindows(windows);
         [this.face, this.texts, this.mainLayout, this.cueNames] = [face, texts, boot.layout, cues];
         this.dialog = new QuestionDialog(root, { most: face.pastedCharactersMost, refusal: texts.tooMuchPasted });
         this.row = programs.find((row) => row.number === program);

@@ -210,15 +210,15 @@ export class ProgramWindow {
         this.element.querySelectorAll('.side-panel').forEach((panel) => panel.remove());
         const place = this.layout.sidePanels;
         let [top, width] = [place.top, this.layout.width];
-        for (const { lines, fontPixels, bold } of panels) {
+        for (const { heading, rows, fontPixels, bold } of panels) {
             const panel = element('table', 'side-panel', this.element);
             panel.setAttribute('aria-live', 'polite');
             panel.style.fontSize = `${fontPixels}px`;
             panel.style.fontWeight = bold ? 'bold' : '';
-            element('caption', '', panel).textContent = lines[0];
-            for (const line of lines.slice(1)) {
+            element('caption', '', panel).textContent = heading;
+            for (const cells of rows) {
                 const row = element('tr', '', panel);
-                for (const cell of line.split('\t'))
+                for (const cell of cells)
                     element('td', '', row).textContent = cell;
             }
             panel.style.left = `${place.left}px`;

@@ -6,6 +6,7 @@
 #include "core/cuesound.h"
 #include "core/jsontext.h"
 #include "core/layout.h"
+#include "core/mainflow.h"
 #include "core/programflow.h"
 #include "core/pseudorandom.h"
 #include "core/surface.h"
@@ -20,9 +21,6 @@
 #define TALUNO_IMPORT(name) __attribute__((import_module("taluno"), import_name(#name)))
 #define TALUNO_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
-// The windows, by number across the boundary; the page's twin is `Window` in web/src/core.js.
-enum Window { mainWindow = 0, helpWindow = 1 };
-
 // Strings are UTF-8, given as pointer and length.
 extern "C" {
 TALUNO_IMPORT(setText) void jsSetText(int window, int control, const char *text, int length);
@@ -34,7 +32,7 @@ TALUNO_IMPORT(setDescription) void jsSetDescription(int window, int control, con
 TALUNO_IMPORT(setTimer) void jsSetTimer(int window, int timer, int running);
 TALUNO_IMPORT(setBusy) void jsSetBusy(int window, int busy);
 TALUNO_IMPORT(playCue) void jsPlayCue(const char *name, int length);
-TALUNO_IMPORT(ask) void jsAsk(int window, int input, const char *text, int textLength, const char *title,
+TALUNO_IMPORT(ask) void jsAsk(int window, const char *kind, int kindLength, const char *text, int textLength, const char *title,
                               int titleLength, const char *defaultText, int defaultLength, int shownLine);
 TALUNO_IMPORT(openHelp) void jsOpenHelp();
 TALUNO_IMPORT(closeHelp) void jsCloseHelp();
@@ -128,7 +126,7 @@ private:
 class PageView : public ProgramView
 {
 public:
-    explicit PageView(int window) : m_window(window) {}
+    explicit PageView(WindowRole window) : m_window(static_cast<int>(window)) {}
 
     void setText(int control, std::string_view text) override { jsSetText(m_window, control, text.data(), length(text)); }
     void setTextColour(int control, Rgb colour) override { jsSetTextColour(m_window, control, packed(colour)); }
@@ -153,19 +151,20 @@ public:
     void playCue(Cue cue) override { jsPlayCue(cueName(cue).data(), length(cueName(cue))); }
     void ask(const Question &question) override
     {
-        // 2: an input box of many lines.
-        jsAsk(m_window, question.input ? 1 + question.multiline : 0, question.text.data(), length(question.text), question.title.data(),
+        const std::string_view kind = questionKindName(question.kind);
+        jsAsk(m_window, kind.data(), length(kind), question.text.data(), length(question.text), question.title.data(),
               length(question.title), question.defaultText.data(), length(question.defaultText), static_cast<int>(question.shownLine));
     }
     void openHelp(int changePercent) override;
     void closeHelp() override { jsCloseHelp(); }
     void endProgram() override { jsEndProgram(); }
     void setWindowWidth(int twips) override { jsSetWindowWidth(m_window, pixelsFromTwips(twips)); }
-    // As JSON: [{"lines": [...], "fontPixels": 19, "bold": false}, ...]
+    // As JSON: [{"heading": "...", "rows": [["...", ...], ...], "fontPixels": 19, "bold": false}, ...]
     void showPanels(const std::vector<Panel> &panels) override
     {
-        const std::string json = "[" + list(panels, [](const Panel &panel) {
-            return "{\"lines\":[" + list(panel.lines, jsonQuoted) + "],\"fontPixels\":"
+        const auto cells = [](const std::vector<std::string> &row) { return "[" + list(row, jsonQuoted) + "]"; };
+        const std::string json = "[" + list(panels, [&](const Panel &panel) {
+            return "{\"heading\":" + jsonQuoted(panel.table.heading) + ",\"rows\":[" + list(panel.table.rows, cells) + "],\"fontPixels\":"
                 + std::to_string(fontPixels(panel.points)) + ",\"bold\":" + boolean(panel.bold) + "}";
         }) + "]";
         jsShowPanels(m_window, json.data(), length(json));
@@ -175,6 +174,16 @@ private:
     int m_window;
     std::unique_ptr<PageSurface> m_surface;
 };
+
+// The window of that number across the boundary; a number no window has ends the core, never quietly.
+WindowRole windowNumbered(int number)
+{
+    for (const WindowRole window : allWindows) {
+        if (static_cast<int>(window) == number)
+            return window;
+    }
+    unknownChoice("the page", "window " + std::to_string(number));
+}
 
 class PageClock : public Clock
 {
@@ -252,7 +261,7 @@ const char *capName(LineCap cap)
     unknownProgram("capName");
 }
 
-// The program table, the cues by name, the numbers both faces draw with and the texts a face shows of
+// The program table, the windows' numbers and the cues by name, the numbers both faces draw with and the texts a face shows of
 // itself, as JSON.
 std::string tableJson()
 {
@@ -266,7 +275,8 @@ std::string tableJson()
             + "\",\"helpBeside\":" + boolean(row.help == HelpPlace::Beside) + ",\"extras\":[" + list(row.extras, extra) + "]}";
     };
     const auto cue = [](Cue c) { return jsonQuoted(cueName(c)); };
-    return "{\"programs\":[" + list(programTable(), program) + "],\"cues\":[" + list(allCues, cue)
+    const auto window = [](WindowRole w) { return jsonQuoted(windowName(w)) + ":" + number(static_cast<int>(w)); };
+    return "{\"programs\":[" + list(programTable(), program) + "],\"windows\":{" + list(allWindows, window) + "},\"cues\":[" + list(allCues, cue)
         + "],\"face\":{\"surfaceBorder\":" + number(pixelsFromTwips(surfaceBorder)) + ",\"lineCap\":\""
         + capName(surfaceLineCap) + "\",\"savedPictureScale\":" + number(savedPictureScale)
         + ",\"captionFontPixels\":" + number(fontPixels(captionPoints)) + ",\"captionLinePixels\":"
@@ -286,14 +296,21 @@ struct Program
     }
 
     ProgramNumber number;
-    PageView mainView{mainWindow};
-    PageView helpView{helpWindow};
+    PageView mainView{WindowRole::Main};
+    PageView helpView{WindowRole::Help};
     PseudoRandom random;
     PageClock clock;
     std::unique_ptr<ProgramFlow> main;
     HelpFlow help;
 
-    ProgramFlow &flow(int window) { return window == mainWindow ? *main : help; }
+    ProgramFlow &flow(int window)
+    {
+        switch (windowNumbered(window)) {
+        case WindowRole::Main: return *main;
+        case WindowRole::Help: return help;
+        }
+        unknownChoice("Program::flow", "window " + std::to_string(window));
+    }
 };
 
 std::unique_ptr<Program> program;
@@ -330,7 +347,7 @@ TALUNO_EXPORT(taluno_programs) const char *programs()
     return keep(tableJson());
 }
 
-// The layout of the main window (0) or the help window (1) of the program of that number, as a
+// The layout of a window (numbered as the table's "windows" say) of the program of that number, as a
 // NUL-terminated JSON text that stays until the next call that returns a text; empty for a number
 // no program has.
 TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
@@ -338,7 +355,11 @@ TALUNO_EXPORT(taluno_layout) const char *layout(int window, int number)
     const std::optional<ProgramNumber> which = programNumbered(number);
     if (!which)
         return keep({});
-    return keep(layoutJson(window == mainWindow ? mainWindowLayout(*which) : helpWindowLayout(*which)));
+    switch (windowNumbered(window)) {
+    case WindowRole::Main: return keep(layoutJson(mainWindowLayout(*which)));
+    case WindowRole::Help: return keep(layoutJson(helpWindowLayout(*which)));
+    }
+    unknownChoice("taluno_layout", "window " + std::to_string(window));
 }
 
 // The length of the last text returned.
@@ -405,16 +426,20 @@ TALUNO_EXPORT(taluno_picture_caption) const char *pictureCaption()
     return keep(joined);
 }
 
-// An extra of the main window, by its name, that its flow does itself.
-TALUNO_EXPORT(taluno_choose_extra) void chooseExtra(const char *name, int size)
+// An extra of the main window, by its name, that its flow does itself; false for a name its menu does not have.
+TALUNO_EXPORT(taluno_choose_extra) int chooseExtra(const char *name, int size)
 {
-    if (const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size))))
+    const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size)));
+    if (extra)
         program->main->chooseExtra(*extra);
+    return extra.has_value();
 }
 
-// Shows or hides a toggled extra of the main window, by its name.
-TALUNO_EXPORT(taluno_set_extra) void setExtra(const char *name, int size, int shown)
+// Shows or hides a toggled extra of the main window, by its name; false for a name its menu does not have.
+TALUNO_EXPORT(taluno_set_extra) int setExtra(const char *name, int size, int shown)
 {
-    if (const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size))))
+    const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size)));
+    if (extra)
         program->main->setExtraShown(*extra, shown != 0);
+    return extra.has_value();
 }
