@@ -1,5 +1,7 @@
 #include "core/texts.h"
 
+#include "core/classresults.h"
+
 #include <span>
 #include <string_view>
 
@@ -143,11 +145,6 @@ std::vector<std::string> helpLines(ProgramNumber program, int changePercent)
 
 // ---- Refusals of the class's pasted results --------------------------------------------------------------
 
-#include "core/classresults.h"
-
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 // A number as a refusal writes it, with the minus sign U+2212.
@@ -180,7 +177,5 @@ std::string refusalText(const PoolFailure &refusal)
     case RefusalKind::CountsMismatch: return line + "行目からの表の度数の合計（" + found + "）が実験回数（" + expected + "）と合いません。";
     case RefusalKind::TooManyExperiments: return "実験回数の合計が多すぎます（" + expected + "回まで）。";
     }
-    // Never quietly: a kind this switch does not word.
-    std::fprintf(stderr, "Taluno: refusalText met refusal kind %d, which it does not word\n", static_cast<int>(refusal.kind));
-    std::abort();
+    unknownChoice("refusalText", "refusal kind " + std::to_string(static_cast<int>(refusal.kind)));
 }
