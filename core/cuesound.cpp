@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -74,8 +75,11 @@ std::string wav(const std::vector<std::int16_t> &samples)
 
 std::string cueWav(Cue cue)
 {
-    if (cue == Cue::Pinpon) // E5 then C5, as a door chime rings
+    switch (cue) {
+    case Cue::Pinpon: // E5 then C5, as a door chime rings
         return wav(chime({{0.0, 659.26, 0.45}, {0.28, 523.25, 0.6}}, 0.9));
-    // G4, E4, C4: lower, and falling.
-    return wav(chime({{0.0, 392.00, 0.35}, {0.2, 329.63, 0.35}, {0.4, 261.63, 0.5}}, 0.92));
+    case Cue::EndPinpon: // G4, E4, C4: lower, and falling
+        return wav(chime({{0.0, 392.00, 0.35}, {0.2, 329.63, 0.35}, {0.4, 261.63, 0.5}}, 0.92));
+    }
+    unknownChoice("cueWav", "cue " + std::to_string(static_cast<int>(cue)));
 }

@@ -191,14 +191,25 @@ public:
     double secondsSinceMidnight() override { return jsSecondsSinceMidnight(); }
 };
 
+const char *controlKindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Button: return "button";
+    case ControlKind::Label: return "label";
+    case ControlKind::Line: return "line";
+    case ControlKind::Surface: return "surface";
+    case ControlKind::Coin: return "coin";
+    }
+    unknownChoice("controlKindName", "control kind " + std::to_string(static_cast<int>(kind)));
+}
+
 // A window's table as JSON, for the page to build its elements from: places and sizes in pixels,
 // fonts in pixels, the rows the code names, and for a main window what its face is to follow.
 std::string layoutJson(const WindowLayout &layout)
 {
-    static const char *const kinds[] = {"button", "label", "line", "surface", "coin"};
     const auto pixels = [](int twips) { return number(pixelsFromTwips(twips)); };
     const auto control = [&](const Control &c) {
-        return "{\"name\":" + jsonQuoted(c.name) + ",\"kind\":\"" + kinds[static_cast<int>(c.kind)]
+        return "{\"name\":" + jsonQuoted(c.name) + ",\"kind\":\"" + controlKindName(c.kind)
             + "\",\"caption\":" + jsonQuoted(c.caption) + ",\"left\":" + pixels(c.left) + ",\"top\":" + pixels(c.top)
             + ",\"width\":" + pixels(c.width) + ",\"height\":" + pixels(c.height)
             + ",\"fontPixels\":" + number(c.points > 0 ? fontPixels(c.points) : 0)
