@@ -112,11 +112,7 @@ private slots:
         };
         for (const auto &row : rows)
             QCOMPARE(QString::fromStdString(roundedDecimal(row.numerator, row.denominator, row.decimals)), QString::fromUtf8(row.text));
-    }
-
-    // The law's values are rounded to the precision shown: a half a hair off by the arithmetic is a half.
-    void lawValuesHalfUp()
-    {
+        // The law's values are rounded to the precision shown: a half a hair off by the arithmetic is a half.
         QCOMPARE(roundedDecimal(93.74999999999L, 1) + ' ' + roundedDecimal(93.7499L, 1) + ' ' + roundedDecimal(0.6250000000001L, 1), std::string("93.8 93.7 0.6"));
     }
 
