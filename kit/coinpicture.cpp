@@ -1,7 +1,6 @@
 #include "kit/coinpicture.h"
 
 #include "core/layout.h"
-#include "core/texts.h"
 
 #include <QFont>
 #include <QPainter>
