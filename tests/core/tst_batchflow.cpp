@@ -231,7 +231,7 @@ private slots:
         std::vector<int> lowests(12, 0);
         lowests[0] = 200;
         QCOMPARE(window.flow.copyText(), resultTable({10, 200, "-10.0", lowests, 60}, false, false));
-        const std::vector<std::string> caption{"お客人数 10　実験回数 200　不足枚数の平均 -10.0", "お釣りの要る人：60%"}; // no extra on: no line of one
+        const std::vector<std::string> caption{"お客人数 10　実験回数 200　不足枚数の平均 -10.0", "お釣りの要る人：60%"}; // no extra on, no line for one
         QCOMPARE(window.flow.pictureCaption(), table ? std::vector<std::string>{} : caption);
         // The law beside it is the law at 60 %: a lowest of 1, 24.6 walks in 200 at one half, far fewer.
         window.flow.setExtraShown(Extra::ExactLaw, true);
