@@ -100,8 +100,8 @@ private slots:
                  std::vector({true, false, false, false}));
     }
 
-    // Taluno1's help at every size its window, walk shown, fits the screen at, on a projector and a laptop, with and
-    // without a frame, the window at either edge: inside the screen; beside the window at its size where either side
+    // Taluno1's help at every size its window, walk shown, fits the screen at, on a projector and on a laptop's screen
+    // right of it under a panel, with and without a frame, the window at either edge: inside the screen; beside the window at its size where either side
     // has room; else inside the part of the window the lesson can spare, at the largest size that fits there (at
     // 100 % on a laptop, 4 pixels more than it: none is smaller).
     void helpPlacedAtEverySize()
@@ -109,7 +109,7 @@ private slots:
         const WindowLayout &main = tossWindowLayout(), &help = helpWindowLayout(ProgramNumber::Taluno1);
         const Control &table = *main.spareForHelp;
         const auto rect = [](const ScreenRect &r) { return QRect(r.x, r.y, r.width, r.height); };
-        for (const ScreenRect &room : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{0, 0, 1366, 768}}) {
+        for (const ScreenRect &room : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{1920, 32, 1366, 736}}) {
             for (const QSize frame : {QSize(0, 0), QSize(2, 24)}) {
                 for (int percent = smallestViewPercent; percent <= largestViewPercent; percent += viewPercentStep) {
                     const auto px = [](int twips, int at) { return pixelsFromTwips(twips, at / 100.0); };
@@ -121,7 +121,7 @@ private slots:
                         const HelpPosition place = placeHelp({x, room.y, window.width(), window.height()}, {spare.x(), spare.y(), spare.width(), spare.height()},
                                                              help.width, help.height, frame.width(), frame.height(), percent, room);
                         const QRect shown = rect(place.frame);
-                        const bool beside = room.width - x - window.width() >= helpAt(percent).width() || x >= helpAt(percent).width();
+                        const bool beside = room.x + room.width - x - window.width() >= helpAt(percent).width() || x - room.x >= helpAt(percent).width();
                         const QSize larger = helpAt(place.percent + viewPercentStep);
                         QVERIFY2(window.height() > room.height || window.width() > room.width
                                      || (rect(room).contains(shown) && shown.size() == helpAt(place.percent)
