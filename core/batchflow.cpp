@@ -115,9 +115,9 @@ void BatchFlow::showRun(const BatchResult &result, bool pooled)
 void BatchFlow::showCounts()
 {
     ProgramView &v = view();
-    const std::vector<long double> expected = m_lawShown
+    const std::vector<double> expected = m_lawShown
         ? expectedCounts(m_run.guests, m_run.experiments, m_rules.lowestBin, m_run.changePercent)
-        : std::vector<long double>{};
+        : std::vector<double>{};
     if (drawsGraph()) {
         // Drawn afresh: the law's marks come and go with their toggle. A run's axis is fixed; a class's fits it.
         Surface &graph = v.surface(graphSurface);

@@ -92,7 +92,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int to
     surface.printAxisRow(axisNumberRow, firstTick, tickStep);
 }
 
-void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected, int top)
+void drawExpectedMarks(Surface &surface, const std::vector<double> &expected, int top)
 {
     // Wider than a bar and four pixels high, centred on the expected count: seen from the back row.
     constexpr double halfHeight = 1.5;

@@ -32,7 +32,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int to
 
 // A short red mark across each bin's box at the height the exact law expects (bin 1 first) on the
 // axis of `top`; none for bins that expect less than half a run.
-void drawExpectedMarks(Surface &surface, const std::vector<long double> &expected, int top = runGraphTop);
+void drawExpectedMarks(Surface &surface, const std::vector<double> &expected, int top = runGraphTop);
 
 // What the bars show, in words, for those who cannot see them: the number of experiments, the
 // most frequent shortage and the range.

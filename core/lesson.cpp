@@ -20,8 +20,8 @@ std::string changePercentLine(int changePercent)
 // and by the law, each followed by `unit`.
 CellTable coinsTable(const LessonRun &run, const char *unit)
 {
-    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
-    const std::vector<long double> exact = lowestBalanceLaw(run.guests, run.changePercent);
+    const std::vector<double> counts(run.lowests.begin(), run.lowests.end());
+    const std::vector<double> exact = lowestBalanceLaw(run.guests, run.changePercent);
     CellTable table{CopyLabel::coinsEnough, {{"", "実験", "理論"}}};
     for (const int percent : coinShares) {
         table.rows.push_back({std::to_string(percent) + " %", std::to_string(coinsEnough(counts, percent)) + unit,
@@ -41,11 +41,12 @@ std::string tabbed(const std::vector<std::string> &cells)
 
 } // namespace
 
-std::vector<long double> lowestBalanceLaw(int guests, int changePercent)
+std::vector<double> lowestBalanceLaw(int guests, int changePercent)
 {
     // The lowest balance of n guests is the first guest's coin plus the lower of 0 and the lowest balance of
     // the n - 1 guests after them, whose walk is as likely as any walk of n - 1 guests:
-    // L(n) = X + min(0, L(n - 1)), with L(0) = 0. O(n^2), in doubles: long doubles are slow in a page.
+    // L(n) = X + min(0, L(n - 1)), with L(0) = 0. O(n^2), in doubles, as are all the lesson's weights: long doubles
+    // are slow in a page.
     const double change = changePercent / 100.0;
     std::vector<double> law{1.0, 0.0}; // no guests: a lowest of 0 (index 0), never 1
     std::vector<double> folded;        // min(0, L(n - 1)), from -(n - 1) (index 0) to 0
@@ -58,47 +59,47 @@ std::vector<long double> lowestBalanceLaw(int guests, int changePercent)
             law[k + 2] += (1.0 - change) * folded[k]; // one coin paid in
         }
     }
-    return {law.begin(), law.end()};
+    return law;
 }
 
-std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent)
+std::vector<double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent)
 {
-    const std::vector<long double> law = lowestBalanceLaw(guests, changePercent);
-    std::vector<long double> expected(static_cast<std::size_t>(binCountFor(lowestBin)), 0.0L);
+    const std::vector<double> law = lowestBalanceLaw(guests, changePercent);
+    std::vector<double> expected(static_cast<std::size_t>(binCountFor(lowestBin)), 0.0);
     for (std::size_t k = 0; k < law.size(); ++k)
         expected[static_cast<std::size_t>(binOf(static_cast<int>(k) - guests, lowestBin) - 1)] += law[k] * experiments;
     return expected;
 }
 
-int coinsEnough(const std::vector<long double> &weights, int percent)
+int coinsEnough(const std::vector<double> &weights, int percent)
 {
     const int guests = static_cast<int>(weights.size()) - 2;
-    long double total = 0.0L;
-    for (const long double weight : weights)
+    double total = 0.0;
+    for (const double weight : weights)
         total += weight;
     // c coins are enough where the lowest balance is -c or above.
-    long double covered = weights.back();
+    double covered = weights.back();
     for (int coins = 0; coins <= guests; ++coins) {
         covered += weights[static_cast<std::size_t>(guests - coins)];
-        if (covered * 100 >= total * percent * (1.0L - 1e-12L))
+        if (covered * 100 >= total * percent * (1.0 - 1e-12))
             return coins;
     }
     return guests;
 }
 
-int meanCoins(const std::vector<long double> &law)
+int meanCoins(const std::vector<double> &law)
 {
     const int guests = static_cast<int>(law.size()) - 2;
-    long double mean = 0.0L;
+    double mean = 0.0;
     for (std::size_t k = 0; k < law.size(); ++k)
         mean += law[k] * (static_cast<int>(k) - guests);
-    return std::max(0, static_cast<int>(std::ceil(-mean - 1e-12L)));
+    return std::max(0, static_cast<int>(std::ceil(-mean - 1e-12)));
 }
 
-long double enoughWeight(const std::vector<long double> &weights, int coins)
+double enoughWeight(const std::vector<double> &weights, int coins)
 {
     const int guests = static_cast<int>(weights.size()) - 2;
-    long double enough = 0.0L;
+    double enough = 0.0;
     for (int k = std::max(0, guests - coins); k < static_cast<int>(weights.size()); ++k)
         enough += weights[static_cast<std::size_t>(k)];
     return enough;
@@ -109,7 +110,7 @@ namespace {
 // The share of the run's experiments for which `coins` coins were enough, in percent to one decimal.
 std::string runPercent(const LessonRun &run, int coins)
 {
-    const std::vector<long double> counts(run.lowests.begin(), run.lowests.end());
+    const std::vector<double> counts(run.lowests.begin(), run.lowests.end());
     return roundedDecimal(100 * std::llround(enoughWeight(counts, coins)), run.experiments, 1);
 }
 
@@ -129,7 +130,7 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
     if (withLaw)
         text += "\t理論度数";
     text += '\n';
-    const std::vector<long double> law = withLaw ? lowestBalanceLaw(run.guests, run.changePercent) : std::vector<long double>{};
+    const std::vector<double> law = withLaw ? lowestBalanceLaw(run.guests, run.changePercent) : std::vector<double>{};
     for (std::size_t k = 0; k < run.lowests.size(); ++k) {
         const int lowest = static_cast<int>(k) - run.guests;
         // A lowest of 1 needs no coin, as 0 does: its row has no share of its own.

@@ -13,24 +13,24 @@
 // The exact law of the lowest balance of a walk of `guests` tosses (the start not counted), `changePercent`
 // in a hundred of them a guest who needs change: element k is the probability that the lowest balance is
 // k - guests, for k = 0 .. guests + 1.
-std::vector<long double> lowestBalanceLaw(int guests, int changePercent = fairChangePercent);
+std::vector<double> lowestBalanceLaw(int guests, int changePercent = fairChangePercent);
 
 // How many of `experiments` runs each bin of the tally should count by the exact law (bin 1 first).
-std::vector<long double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent = fairChangePercent);
+std::vector<double> expectedCounts(int guests, int experiments, int lowestBin, int changePercent = fairChangePercent);
 
 // The shares of the experiments for which the panel says how many coins are enough.
 inline constexpr int coinShares[] = {50, 90, 95, 99};
 
 // The fewest coins that are enough in at least `percent` % of the cases, for weights of the lowest
 // balances laid out as the law's (a run's counts or the probabilities).
-int coinsEnough(const std::vector<long double> &weights, int percent);
+int coinsEnough(const std::vector<double> &weights, int percent);
 
 // The coins for the law's mean lowest balance, rounded up (none where the mean is above 0).
-int meanCoins(const std::vector<long double> &law);
+int meanCoins(const std::vector<double> &law);
 
 // The weight, laid out as the law's (a run's counts or the probabilities), of the lowest balances for
 // which `coins` coins were enough: -coins or above.
-long double enoughWeight(const std::vector<long double> &weights, int coins);
+double enoughWeight(const std::vector<double> &weights, int coins);
 
 struct LessonRun
 {

@@ -15,10 +15,10 @@ int main(int argc, char *argv[])
     bool met = true;
     for (const int percent : {50, 60}) {
         std::vector<double> times;
-        long double total = 0;
+        double total = 0;
         for (int round = 0; round < rounds; ++round) {
             const Stopwatch watch;
-            const std::vector<long double> law = lowestBalanceLaw(1000, percent);
+            const std::vector<double> law = lowestBalanceLaw(1000, percent);
             times.push_back(watch.milliseconds());
             total += law[0];
         }

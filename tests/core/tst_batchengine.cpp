@@ -61,7 +61,7 @@ private slots:
             PseudoRandom random(777);
             FixedClock clock;
             const BatchResult result = runBatch(guests, experiments, -guests, random, clock, percent);
-            const std::vector<long double> law = lowestBalanceLaw(guests, percent);
+            const std::vector<double> law = lowestBalanceLaw(guests, percent);
             double chi = 0, expected = 0, observed = 0, mean = 0, square = 0;
             int cells = 0;
             for (int v = -guests; v <= 1; ++v) {

@@ -50,7 +50,7 @@ private slots:
             QCOMPARE(pooledGraphTop(row.counts), row.top);
         RecordingSurface surface;
         drawFrequencyGraph(surface, {4}, 5);
-        drawExpectedMarks(surface, {2.5L}, 5);
+        drawExpectedMarks(surface, {2.5}, 5);
         std::vector<std::string> labels;
         std::vector<double> tops;
         for (const auto &stroke : surface.strokes) {
@@ -67,7 +67,7 @@ private slots:
     void marksTheLaw()
     {
         RecordingSurface surface;
-        drawExpectedMarks(surface, {0.49L, 0.5L, 0, 100.25L});
+        drawExpectedMarks(surface, {0.49, 0.5, 0, 100.25});
         std::vector<std::tuple<double, double, double, double>> marks;
         for (const auto &stroke : surface.strokes)
             marks.emplace_back(stroke.x1, stroke.y1, stroke.x2, stroke.y2);

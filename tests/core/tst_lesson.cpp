@@ -64,7 +64,7 @@ private slots:
         for (const auto &[guests, percent] : {std::pair{1, 50}, {2, 50}, {3, 50}, {10, 50}, {15, 50}, {20, 50}, {1, 60}, {2, 60},
                                               {3, 60}, {12, 60}, {16, 55}, {9, 1}, {11, 99}, {14, 30}}) {
             const std::vector<double> paths = lawByEveryPath(guests, percent);
-            const std::vector<long double> law = lowestBalanceLaw(guests, percent);
+            const std::vector<double> law = lowestBalanceLaw(guests, percent);
             QCOMPARE(law.size(), paths.size());
             std::vector<int> fewest;
             double enough = paths.back(); // a lowest of 1 needs no coin
@@ -81,7 +81,7 @@ private slots:
                 std::vector<double> binned(std::size_t(binCountFor(lowestBin)), 0.0);
                 for (int v = -guests; v <= 1; ++v)
                     binned[std::size_t(v < lowestBin ? 0 : v - lowestBin + 1)] += 500 * paths[std::size_t(v + guests)];
-                const std::vector<long double> expected = expectedCounts(guests, 500, lowestBin, percent);
+                const std::vector<double> expected = expectedCounts(guests, 500, lowestBin, percent);
                 for (std::size_t bin = 0; bin < binned.size(); ++bin)
                     QVERIFY2(std::fabs(double(expected.at(bin)) - binned[bin]) < 1e-9, qPrintable(QString::number(bin + 1)));
             }
@@ -93,7 +93,7 @@ private slots:
     {
         for (const int guests : {21, 100, 999, 1000}) {
             const std::vector<double> reflected = lawByReflection(guests);
-            const std::vector<long double> law = lowestBalanceLaw(guests);
+            const std::vector<double> law = lowestBalanceLaw(guests);
             for (std::size_t k = 0; k < law.size(); ++k)
                 QVERIFY2(std::fabs(double(law[k]) - reflected[k]) < 1e-12, qPrintable(QStringLiteral("%1 guests, lowest %2").arg(guests).arg(int(k) - guests)));
         }
@@ -191,13 +191,13 @@ private slots:
         QFile guide(QStringLiteral(TALUNO_SOURCE_DIR "/docs/guide-ja.md"));
         QVERIFY(guide.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(guide.readAll());
-        const auto mean = [](const std::vector<long double> &law) {
-            long double sum = 0;
+        const auto mean = [](const std::vector<double> &law) {
+            double sum = 0;
             for (std::size_t k = 0; k < law.size(); ++k)
                 sum += law[k] * (static_cast<int>(k + 2) - static_cast<int>(law.size()));
             return "−" + roundedDecimal(-sum, 2);
         };
-        const auto coins = [](const std::vector<long double> &law) { // enough for 90, 95 and 99 %
+        const auto coins = [](const std::vector<double> &law) { // enough for 90, 95 and 99 %
             std::string cells;
             for (const int percent : {90, 95, 99})
                 cells += " " + std::to_string(coinsEnough(law, percent)) + " |";
@@ -205,7 +205,7 @@ private slots:
         };
         std::vector<std::string> rows;
         for (const int guests : {35, 100, 400}) {
-            const std::vector<long double> law = lowestBalanceLaw(guests);
+            const std::vector<double> law = lowestBalanceLaw(guests);
             const int enough = meanCoins(law);
             rows.push_back("| " + std::to_string(guests) + " | " + mean(law) + " | " + roundedDecimal(100 * enoughWeight(law, 0), 1) + "% | "
                            + std::to_string(enough) + " | " + roundedDecimal(100 * enoughWeight(law, enough), 1) + "% |" + coins(law));
@@ -215,7 +215,7 @@ private slots:
             rows.push_back("| " + std::to_string(guests) + "人 | " + mean(lowestBalanceLaw(guests, 50)) + " | " + mean(lowestBalanceLaw(guests, 55))
                            + " | " + mean(lowestBalanceLaw(guests, 60)) + " |");
         }
-        const std::vector<long double> sixInTen = lowestBalanceLaw(35, 60);
+        const std::vector<double> sixInTen = lowestBalanceLaw(35, 60);
         rows.push_back("| p = 0.6 | " + mean(sixInTen) + " |" + coins(sixInTen) + " " + roundedDecimal(100 * enoughWeight(sixInTen, 9), 1) + "% |");
         for (const std::string &row : rows)
             QVERIFY2(text.contains(QString::fromStdString(row)), row.c_str());
