@@ -75,11 +75,12 @@ private slots:
         const auto &strokes = view.drawing.strokes;
         QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("■右クリック（タブレットでは長押し）で、授業のメニューが開きます。"));
-        // At 60 % needing change, a line says so under the one that says half and half, in place of a blank line.
+        // At 60 % needing change, a line says so under the one that says half and half, in place of a blank line: the
+        // text ends where it did.
         help.setChangePercent(60);
         help.onActivated();
         const auto half = std::find_if(strokes.begin() + std::ptrdiff_t(2 * once), strokes.end(), [](const auto &s) { return s.text.find("半々") != std::string::npos; });
-        QVERIFY(strokes.size() == 3 * once + 1 && (half + 1)->text == "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000（いまは、お釣りの要る人の割合を６０％にしています。）");
+        QVERIFY(strokes.size() == 3 * once + 1 && strokes.back().y1 == strokes[2 * once - 1].y1 && (half + 1)->text == "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000（いまは、お釣りの要る人の割合を６０％にしています。）");
     }
 
     // The desktop's sizes, worked by hand: Taluno1 is 10470 × 8685 twips, 698 × 579 pixels at 100 %, 1056 wide with
