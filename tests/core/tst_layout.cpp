@@ -1,5 +1,6 @@
 #include "core/layout.h"
 #include "core/programflow.h"
+#include "core/texts.h"
 #include "core/viewscale.h"
 #include "recordingview.h"
 
@@ -75,6 +76,11 @@ private slots:
         const auto &strokes = view.drawing.strokes;
         QVERIFY(strokes.size() == 2 * once && strokes[once].kind == "clear");
         QCOMPARE(strokes.back().text, "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + std::string("■右クリック（タブレットでは長押し）で、授業のメニューが開きます。"));
+        // Each program's help tells how to work that program.
+        for (const auto &[program, says] : {std::pair(ProgramNumber::Taluno1, "［自動開始］"), {ProgramNumber::Taluno2, "度数分布表で表示"}, {ProgramNumber::Taluno3, "度数分布グラフで表示"}}) {
+            const std::vector<std::string> lines = helpLines(program);
+            QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const std::string &line) { return line.find(says) != std::string::npos; }), says);
+        }
         // At 60 % needing change, a line says so under the one that says half and half, in place of a blank line: the
         // text ends where it did.
         help.setChangePercent(60);

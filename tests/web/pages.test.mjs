@@ -296,6 +296,8 @@ scenario('Borders at any scale: every line of the table and the panels drawn wit
         const lastColumn = place(tab, 'countCells', 62);
         assert.deepEqual([coins.left, coins.top, coins.fontPixels, coins.bold], [lastColumn.left + lastColumn.width + margin, tab.layout.sidePanels.top, numbers, false]);
         assert.deepEqual([share.left, share.cells[0], share.bold], [coins.left, '3枚用意したら', true]);
+        // A cell each: the heading, the column heads, then four rows of a share and its coins by the run and the law.
+        assert.deepEqual([coins.cells.slice(0, 4), coins.cells.length], [['何枚用意すればよいか', '実験', '理論', '50 %'], 15]);
         assert.ok(share.top >= coins.bottom + margin && share.fontPixels > numbers && width === Math.max(coins.right, share.right) + margin);
         // The window's picture, named after it, at twice its size, holds every line, whole, at whatever scale the stage stands.
         await tab.press('Control+s');
