@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-// What a program is, decided once: the table below. Every choice by program or by kind is a
+// What a program is, decided once: the table below. Every choice by program, kind or extra is a
 // `switch` without `default`, so that the compiler lists what a new program must answer.
 //
 // A new program: a row of programTable() in core/program.cpp, its main window's layout in core/layout.cpp (and its
