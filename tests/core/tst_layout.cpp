@@ -79,7 +79,8 @@ private slots:
         // Each program's help tells how to work that program.
         for (const auto &[program, says] : {std::pair(ProgramNumber::Taluno1, "［自動開始］"), {ProgramNumber::Taluno2, "度数分布表で表示"}, {ProgramNumber::Taluno3, "度数分布グラフで表示"}}) {
             const std::vector<std::string> lines = helpLines(program);
-            QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const std::string &line) { return line.find(says) != std::string::npos; }), says);
+            const std::string_view wanted = says;
+            QVERIFY2(std::any_of(lines.begin(), lines.end(), [wanted](const std::string &line) { return line.find(wanted) != std::string::npos; }), says);
         }
         // At 60 % needing change, a line says so under the one that says half and half, in place of a blank line: the
         // text ends where it did.
