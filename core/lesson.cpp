@@ -145,8 +145,7 @@ std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std:
         const CellTable coins = coinsTable(run, "");
         text += '\n' + coins.heading;
         for (const std::vector<std::string> &row : coins.rows)
-            text += (&row == &coins.rows.front() ? "" : "\n") + tabbed(row);
-        text += '\n';
+            text += tabbed(row) + '\n';
     }
     if (shareCoins) {
         const auto [inRun, inLaw] = sharePercents(run, *shareCoins);

@@ -3,7 +3,8 @@
 // colours are "#rrggbb".
 
 // The windows by name, numbered as the core numbers them: filled from the program table's "windows" by
-// knowWindows(). Programs, extras and cues go by the numbers and names the table gives them (core/program.h).
+// knowWindows(), which reading the table calls. Programs, extras and cues go by the numbers and names the
+// table gives them (core/program.h).
 export const Window = {};
 
 // Takes the core's numbering of the windows; a window the page needs and the core does not name fails here.
@@ -108,8 +109,6 @@ export async function loadCore(wasm, view) {
         return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
     };
 
-    // By name from here on, whatever the core numbers them.
-    knowWindows(JSON.parse(cString(api.taluno_programs())).windows);
     // A name the program's menu does not have is a fault of the page: never dropped quietly.
     const extraNamed = (extra, known) => {
         if (!known)
@@ -117,9 +116,14 @@ export async function loadCore(wasm, view) {
     };
 
     return {
-        // The programs with their titles, kinds, help places and extras; the windows' numbers and the cues' names;
-        // the numbers both faces draw with; the texts a face shows of itself.
-        table: () => JSON.parse(cString(api.taluno_programs())),
+        // The programs with their titles, kinds, help places and extras; the windows' numbers, which `Window` takes
+        // from here on, and the cues' names; the numbers both faces draw with; the texts a face shows of itself. A
+        // page has the table written into it and takes the windows' numbers from there.
+        table: () => {
+            const table = JSON.parse(cString(api.taluno_programs()));
+            knowWindows(table.windows);
+            return table;
+        },
         layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
         start: (program) => {
             if (!api.taluno_start(program))
