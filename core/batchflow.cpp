@@ -25,7 +25,31 @@ BatchFlow::BatchFlow(ProgramView &view, const BatchRules &rules, RandomSource &r
 
 void BatchFlow::onActivated()
 {
-    ask(Setting::Guests);
+    if (!tellLessonNotice())
+        ask(Setting::Guests);
+}
+
+void BatchFlow::applyLesson(const Lesson &lesson)
+{
+    m_lesson = lesson;
+    m_changePercent = lesson.changePercent.value_or(m_changePercent);
+    showChangePercent(changeShareLabel, m_changePercent);
+    for (const Extra extra : lesson.shown)
+        this->*toggle(extra) = true;
+}
+
+Lesson BatchFlow::lesson() const
+{
+    const auto set = [](int value, std::optional<int> offered) { return value ? std::optional(value) : offered; };
+    Lesson now{set(m_guestCount, m_lesson.guests), set(m_experimentCount, m_lesson.experiments), std::nullopt,
+               m_shareCoins ? m_shareCoins : m_lesson.prepare, {}};
+    if (m_changePercent != fairChangePercent)
+        now.changePercent = m_changePercent;
+    for (const ExtraRow &row : programRow(m_rules.program).extras) {
+        if (row.toggle && this->*toggle(row.extra))
+            now.shown.push_back(row.extra);
+    }
+    return now;
 }
 
 void BatchFlow::onClicked(int control)
@@ -52,7 +76,8 @@ bool BatchFlow::drawsGraph() const
 void BatchFlow::ask(Setting setting)
 {
     const SettingRow &row = setting == Setting::Guests ? m_rules.guests : m_rules.experiments;
-    askInput(row.prompt, row.title, row.defaultText, [this, setting, &row](std::string_view answer) {
+    const std::optional<int> offered = setting == Setting::Guests ? m_lesson.guests : m_lesson.experiments;
+    askInput(row.prompt, row.title, offered ? std::to_string(*offered) : row.defaultText, [this, setting, &row](std::string_view answer) {
         if (answer.empty()) {
             // いいえ: the window waits without the setting, its menu at hand (the class's results pooled straight
             // away); 実験開始 asks for it.
@@ -100,6 +125,8 @@ void BatchFlow::showRun(const BatchResult &result, bool pooled)
     m_pooled = pooled;
     m_counts = result.counts;
     m_run = {m_guestCount, m_experimentCount, formatMean(result.mean), result.lowests, m_changePercent};
+    if (!m_shareCoins)
+        m_shareCoins = m_lesson.prepare;
     v.setText(meanValue, m_run.meanText);
     showCounts();
 
@@ -151,22 +178,23 @@ void BatchFlow::showPanels()
 
 void BatchFlow::setExtraShown(Extra extra, bool shown)
 {
-    toggle(extra) = shown;
+    this->*toggle(extra) = shown;
     if (!m_counts.empty())
         showCounts();
 }
 
-bool &BatchFlow::toggle(Extra extra)
+bool BatchFlow::*BatchFlow::toggle(Extra extra)
 {
     switch (extra) {
-    case Extra::ExactLaw: return m_lawShown;
-    case Extra::CoinsPanel: return m_coinsShown;
+    case Extra::ExactLaw: return &BatchFlow::m_lawShown;
+    case Extra::CoinsPanel: return &BatchFlow::m_coinsShown;
     case Extra::CopyResults:
     case Extra::SavePicture:
     case Extra::CoinsShare:
     case Extra::WalkLine:
     case Extra::ChangePercent:
-    case Extra::PoolResults: break;
+    case Extra::PoolResults:
+    case Extra::ShareLesson: break;
     }
     unknownExtra("BatchFlow::toggle", extra);
 }
@@ -194,7 +222,8 @@ void BatchFlow::chooseExtra(Extra extra)
     case Extra::SavePicture:
     case Extra::ExactLaw:
     case Extra::CoinsPanel:
-    case Extra::WalkLine: break;
+    case Extra::WalkLine:
+    case Extra::ShareLesson: break;
     }
     unknownExtra("BatchFlow::chooseExtra", extra);
 }

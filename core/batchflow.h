@@ -47,6 +47,11 @@ public:
     std::string copyText() const override;
     // Taluno3's graph alone says nothing of the run: the settings, the mean and the extras that are on.
     std::vector<std::string> pictureCaption() const override;
+    Lesson lesson() const override;
+
+protected:
+    // The link's settings are offered by the prompts from now on, its c shown with every run.
+    void applyLesson(const Lesson &lesson) override;
 
 private:
     enum class Setting { Guests, Experiments };
@@ -64,7 +69,7 @@ private:
     // The tally as a graph, else as a table.
     bool drawsGraph() const;
     // The setting behind one of the window's toggled extras.
-    bool &toggle(Extra extra);
+    static bool BatchFlow::*toggle(Extra extra);
 
     const BatchRules &m_rules;
     RandomSource &m_random;
@@ -79,6 +84,7 @@ private:
     int m_changePercent = fairChangePercent;
     std::string m_poolText; // what was last given to pool, offered again
     bool m_pooled = false;  // the results shown are the class's: the graph's axis fits them
+    Lesson m_lesson;        // the lesson link the window was opened with
 };
 
 #endif

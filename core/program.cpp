@@ -7,7 +7,7 @@
 namespace {
 
 // Every main window copies its results, saves its picture and lets the share of guests who need change be
-// chosen; a walk draws itself as a line, with c coins on it; a batch shows the exact law, the coins that are
+// chosen and handed out as a link; a walk draws itself as a line, with c coins on it; a batch shows the exact law, the coins that are
 // enough, and the class's results pooled.
 std::vector<ExtraRow> extrasOf(ProgramKind kind)
 {
@@ -28,6 +28,7 @@ std::vector<ExtraRow> extrasOf(ProgramKind kind)
         break;
     }
     rows.push_back({Extra::ChangePercent, "お釣りの要る人の割合", "P", false});
+    rows.push_back({Extra::ShareLesson, "この設定を配る", "Q", false});
     return rows;
 }
 
@@ -77,6 +78,7 @@ std::string_view extraName(Extra extra)
     case Extra::WalkLine: return "walkLine";
     case Extra::ChangePercent: return "changePercent";
     case Extra::PoolResults: return "poolResults";
+    case Extra::ShareLesson: return "shareLesson";
     }
     unknownProgram("extraName");
 }

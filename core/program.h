@@ -43,6 +43,7 @@ enum class Extra {
     WalkLine,    // the walk as a line with its lowest point so far (a toggle)
     ChangePercent, // asks for the share of guests who need change, one half until then
     PoolResults, // asks for the class's results and shows them pooled as one run
+    ShareLesson, // shows the link of the set-up in use and its QR code, for the class to open
 };
 
 struct ExtraRow

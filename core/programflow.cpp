@@ -14,6 +14,7 @@ std::string_view questionKindName(QuestionKind kind)
     case QuestionKind::YesNo: return "yesNo";
     case QuestionKind::Line: return "line";
     case QuestionKind::Lines: return "lines";
+    case QuestionKind::Message: return "message";
     }
     unknownChoice("questionKindName", "question kind " + std::to_string(static_cast<int>(kind)));
 }
@@ -32,6 +33,21 @@ void ProgramFlow::answerYesNo(bool yes)
 {
     if (auto onAnswer = std::exchange(m_onYesNo, nullptr))
         onAnswer(yes);
+}
+
+void ProgramFlow::openLesson(const LessonReading &reading)
+{
+    m_lessonNotice = unusedNotice(reading.unused);
+    applyLesson(reading.lesson);
+}
+
+bool ProgramFlow::tellLessonNotice()
+{
+    if (m_lessonNotice.empty())
+        return false;
+    m_onYesNo = [this](bool) { onActivated(); };
+    m_view.ask({QuestionKind::Message, std::exchange(m_lessonNotice, {}), unusedNoticeTitle, {}});
+    return true;
 }
 
 void ProgramFlow::confirmQuit()

@@ -4,6 +4,7 @@
 #include "core/batchengine.h"
 #include "core/layout.h"
 #include "core/lesson.h"
+#include "core/lessonlink.h"
 
 #include <functional>
 #include <optional>
@@ -18,8 +19,9 @@ enum class QuestionKind {
     YesNo, // a question with Yes and No (Yes the default, no icon)
     Line,  // an input box of one line, with OK and Cancel
     Lines, // an input box of many lines, for pasted text
+    Message, // a message with OK alone, answered as Yes
 };
-// The kind's name across the boundary to the pages ("yesNo", "line", "lines").
+// The kind's name across the boundary to the pages ("yesNo", "line", "lines", "message").
 std::string_view questionKindName(QuestionKind kind);
 
 // A modal box that the window is to show: its question or prompt, its title, and for an input box the text it
@@ -121,8 +123,19 @@ public:
     // Lines to go under a saved picture of the window's picture control, saying what it shows.
     virtual std::vector<std::string> pictureCaption() const { return {}; }
 
+    // Sets the window up as a lesson link says, before it is first activated: its prompts offer the link's
+    // settings, its share, coins and toggles are taken at once (a face checks the toggles in its menu), and the
+    // parts not used are told in a message before anything is asked.
+    void openLesson(const LessonReading &reading);
+    // The set-up the window is in, to hand out as a link: the settings in use or offered, and the extras on.
+    virtual Lesson lesson() const { return {}; }
+
 protected:
     ProgramView &view() { return m_view; }
+    virtual void applyLesson(const Lesson & /*lesson*/) {}
+    // Tells the lesson's unused parts, if any are still untold, and then activates the window again; false
+    // where there was nothing to tell.
+    bool tellLessonNotice();
     // 終了: the end cue, then the quit question; Yes ends the program.
     void confirmQuit();
     // HELP: the cue, then the help window, at the share of guests who need change in use.
@@ -143,6 +156,7 @@ private:
     ProgramView &m_view;
     std::function<void(std::string_view)> m_onInput;
     std::function<void(bool)> m_onYesNo;
+    std::string m_lessonNotice;
 };
 
 // The help window: it prints its text afresh on every activation; 閉じる closes it.

@@ -30,6 +30,8 @@ TossWalk::TossWalk(ProgramView &view, RandomSource &random, Clock &clock)
 
 void TossWalk::onActivated()
 {
+    if (tellLessonNotice())
+        return;
     m_random.reseed(static_cast<float>(m_clock.secondsSinceMidnight()));
 }
 
@@ -168,7 +170,8 @@ void TossWalk::setExtraShown(Extra extra, bool shown)
     case Extra::CoinsPanel:
     case Extra::CoinsShare:
     case Extra::ChangePercent:
-    case Extra::PoolResults: break;
+    case Extra::PoolResults:
+    case Extra::ShareLesson: break;
     }
     unknownExtra("TossWalk::setExtraShown", extra);
 }
@@ -193,9 +196,30 @@ void TossWalk::chooseExtra(Extra extra)
     case Extra::ExactLaw:
     case Extra::CoinsPanel:
     case Extra::WalkLine:
-    case Extra::PoolResults: break;
+    case Extra::PoolResults:
+    case Extra::ShareLesson: break;
     }
     unknownExtra("TossWalk::chooseExtra", extra);
+}
+
+void TossWalk::applyLesson(const Lesson &lesson)
+{
+    m_changePercent = lesson.changePercent.value_or(m_changePercent);
+    showChangePercent(changeShareLabel, m_changePercent);
+    m_walkCoins = lesson.prepare;
+    for (const Extra extra : lesson.shown)
+        setExtraShown(extra, true);
+}
+
+Lesson TossWalk::lesson() const
+{
+    Lesson now;
+    now.prepare = m_walkCoins;
+    if (m_changePercent != fairChangePercent)
+        now.changePercent = m_changePercent;
+    if (m_walkShown)
+        now.shown.push_back(Extra::WalkLine);
+    return now;
 }
 
 void TossWalk::askWalkCoins()

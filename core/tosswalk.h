@@ -52,6 +52,10 @@ public:
     // guests who need change; a new one starts the walk afresh. Both stay until changed.
     void chooseExtra(Extra extra) override;
     CoinFace spinFrame() const { return m_spinFrame; } // the picture the spin showed last
+    Lesson lesson() const override;
+
+protected:
+    void applyLesson(const Lesson &lesson) override;
 
 private:
     void setTimers(bool running);

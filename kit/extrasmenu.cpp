@@ -54,6 +54,7 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
     case Extra::CoinsShare:
     case Extra::WalkLine:
     case Extra::ChangePercent:
+    case Extra::ShareLesson: return;
     case Extra::PoolResults: m_forward([this, extra] { m_flow.chooseExtra(extra); }); return;
     }
 }

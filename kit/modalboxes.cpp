@@ -14,6 +14,10 @@ void ModalBoxes::put(QWidget *window, const Question &question, ProgramFlow &flo
         flow.answerInput(coreText(inputBox(window, qtText(question.text), qtText(question.title), qtText(question.defaultText),
                                            question.kind == QuestionKind::Lines, static_cast<int>(question.shownLine))));
         return;
+    case QuestionKind::Message:
+        tell(window, qtText(question.text), qtText(question.title));
+        flow.answerYesNo(true);
+        return;
     }
     unknownChoice("ModalBoxes::put", "question kind " + std::to_string(static_cast<int>(question.kind)));
 }

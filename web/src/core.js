@@ -21,6 +21,7 @@ const questionKinds = {
     yesNo: { input: false, multiline: false },
     line: { input: true, multiline: false },
     lines: { input: true, multiline: true },
+    message: { input: false, multiline: false, message: true },
 };
 
 const questionKind = (name) => {

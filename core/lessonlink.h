@@ -1,0 +1,67 @@
+#ifndef LESSONLINK_H
+#define LESSONLINK_H
+
+#include "core/program.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A lesson as a link: the set-up a teacher hands out to the class, carried after the '#' of a page's address,
+// so that it works from a file and never reaches a server:
+//   https://school.example/taluno/taluno3.html#guests=35&experiments=1000&share=60&show=law,coins&prepare=5
+// The desktop programs take the same settings as options (--guests 35 …) or the whole link as their argument.
+
+// A set-up: the settings the prompts offer, the share and the coins taken at once, and the toggles that are on.
+struct Lesson
+{
+    std::optional<int> guests;        // お客人数, offered by its prompt
+    std::optional<int> experiments;   // 実験回数, offered by its prompt
+    std::optional<int> changePercent; // お釣りの要る人の割合; none: one half
+    std::optional<int> prepare;       // c枚用意したら？'s c
+    std::vector<Extra> shown;         // the toggled extras that are on, in the menu's order
+
+    bool operator==(const Lesson &) const = default;
+};
+
+// A link read: the lesson, and a line for each part of it that was not used, saying why.
+struct LessonReading
+{
+    Lesson lesson;
+    std::vector<std::string> unused;
+};
+
+// Reads the settings of a link (what follows its '#'; a text without '#' is taken as the settings alone) for
+// that program. Each value is checked as its prompt checks a typed answer; what is out of range, unknown, not the
+// program's or given twice is left out with a line saying so. Reads any length in one pass.
+LessonReading readLesson(ProgramNumber program, std::string_view link);
+
+// The settings after the '#': "guests=35&experiments=1000&share=60&show=law,coins&prepare=5", only what is set.
+std::string lessonSettings(const Lesson &lesson);
+// The link to hand out: the site's folder (as siteFolder() gives it), the program's page and the settings.
+std::string lessonLink(std::string_view site, ProgramNumber program, const Lesson &lesson);
+
+// The folder of the site that a teacher gives, as the links begin: an http or https address, without its
+// page, query or fragment, ending in '/'. None for anything else (another scheme, blanks, control characters).
+std::optional<std::string> siteFolder(std::string_view address);
+
+// What a program is told on its command line (the arguments after its name): the settings of a link, from the
+// options --guests N, --experiments N, --share N, --show law,coins,line and --prepare N (also --name=value), or a
+// lesson link. What it does not know is told as not used, as a link's would be.
+struct CommandLine
+{
+    std::string settings; // as readLesson() reads them
+    std::vector<std::string> unused;
+    bool help = false; // --help or -h: the help is printed and the program ends
+};
+CommandLine readCommandLine(const std::vector<std::string> &arguments);
+// What --help prints, in Japanese.
+std::string commandLineHelp(ProgramNumber program);
+
+// The box that tells a lesson's unused parts before the window asks anything: its text (empty where every part
+// was used) and its title.
+std::string unusedNotice(const std::vector<std::string> &unused);
+inline constexpr const char *unusedNoticeTitle = " 授業のリンク";
+
+#endif
