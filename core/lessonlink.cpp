@@ -25,8 +25,9 @@ constexpr std::array<SettingName, 5> settingNames{{
     {Setting::Prepare, "prepare", "c枚用意したら？"},
 }};
 
-// A toggled extra's name in show=; none for an extra that is no toggle.
-std::string_view shownName(Extra extra)
+} // namespace
+
+std::string_view lessonExtraName(Extra extra)
 {
     switch (extra) {
     case Extra::ExactLaw: return "law";
@@ -39,8 +40,10 @@ std::string_view shownName(Extra extra)
     case Extra::PoolResults:
     case Extra::ShareLesson: return {};
     }
-    unknownExtra("shownName", extra);
+    unknownExtra("lessonExtraName", extra);
 }
+
+namespace {
 
 int hexDigit(char c)
 {
@@ -151,11 +154,11 @@ void readSetting(ProgramNumber program, const SettingName &named, std::string_vi
             at = comma + 1;
         }
         for (const ExtraRow &row : programRow(program).extras) {
-            if (!shownName(row.extra).empty() && std::ranges::find(names, shownName(row.extra)) != names.end())
+            if (!lessonExtraName(row.extra).empty() && std::ranges::find(names, lessonExtraName(row.extra)) != names.end())
                 lesson.shown.push_back(row.extra);
         }
         for (const std::string_view name : names) {
-            const bool known = std::ranges::any_of(lesson.shown, [&](Extra extra) { return shownName(extra) == name; });
+            const bool known = std::ranges::any_of(lesson.shown, [&](Extra extra) { return lessonExtraName(extra) == name; });
             if (!known)
                 reading.unused.push_back(std::string(named.label) + quoted(name) + "：" + programRow(program).title + "にない表示です");
         }
@@ -225,7 +228,7 @@ std::string lessonSettings(const Lesson &lesson)
     number("share", lesson.changePercent);
     std::string shown;
     for (const Extra extra : lesson.shown)
-        shown += (shown.empty() ? "" : ",") + std::string(shownName(extra));
+        shown += (shown.empty() ? "" : ",") + std::string(lessonExtraName(extra));
     if (!shown.empty())
         add("show", shown);
     number("prepare", lesson.prepare);
@@ -314,8 +317,8 @@ std::string commandLineHelp(ProgramNumber program)
     const auto range = [](const SettingRow &row) { return std::to_string(row.lowest) + "～" + std::to_string(row.highest); };
     std::string shown;
     for (const ExtraRow &row : programRow(program).extras) {
-        if (!shownName(row.extra).empty())
-            shown += (shown.empty() ? "" : "、") + std::string(shownName(row.extra)) + "（" + row.caption + "）";
+        if (!lessonExtraName(row.extra).empty())
+            shown += (shown.empty() ? "" : "、") + std::string(lessonExtraName(row.extra)) + "（" + row.caption + "）";
     }
     if (isBatch(program)) {
         option("--guests 人数          お客人数（" + range(batchRules(program).guests) + "）");
@@ -341,4 +344,9 @@ std::string unusedNotice(const std::vector<std::string> &unused)
     if (unused.size() > shownMost)
         notice += "\n・ほか" + std::to_string(unused.size() - shownMost) + "件";
     return notice;
+}
+
+std::string siteGivenNote(std::string_view site)
+{
+    return "リンクは、先生が入力したサイトのアドレス " + std::string(site) + " で始まります。";
 }

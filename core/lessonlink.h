@@ -37,6 +37,9 @@ struct LessonReading
 // program's or given twice is left out with a line saying so. Reads any length in one pass.
 LessonReading readLesson(ProgramNumber program, std::string_view link);
 
+// A toggled extra's name in a link's show= ("law", "coins", "line"); empty for an extra that is no toggle.
+std::string_view lessonExtraName(Extra extra);
+
 // The settings after the '#': "guests=35&experiments=1000&share=60&show=law,coins&prepare=5", only what is set.
 std::string lessonSettings(const Lesson &lesson);
 // The link to hand out: the site's folder (as siteFolder() gives it), the program's page and the settings.
@@ -63,5 +66,21 @@ std::string commandLineHelp(ProgramNumber program);
 // was used) and its title.
 std::string unusedNotice(const std::vector<std::string> &unused);
 inline constexpr const char *unusedNoticeTitle = " 授業のリンク";
+
+// この設定を配る: a box with the link of the set-up in use, its QR code and a button that copies the link.
+inline constexpr const char *shareLessonTitle = " この設定を配る";
+inline constexpr const char *shareLessonText = "生徒のタブレットでQRコードを読み取るか、リンクを開くと、この設定で始まります。";
+inline constexpr const char *copyLinkCaption = "リンクをコピー";
+inline constexpr const char *changeSiteCaption = "サイトのアドレスを変える";
+// The QR code's side, as a share of the screen's height (in a page, of the browser window's): the class scans it
+// from the back row, off the projector.
+inline constexpr double lessonCodeShare = 0.4;
+// Where the page is not served from a web address (opened from a file, or on the desktop), the links begin with
+// the site's address that the teacher gives once; it is remembered, and the box says whose it is.
+inline constexpr const char *sitePrompt = "生徒が開くTalunoのサイトのアドレス（https:// で始まるもの）を入力してください。"
+                                          "一度入力すると、次からはそれを使います．．．";
+inline constexpr const char *siteTitle = " サイトのアドレス";
+inline constexpr const char *siteRefusal = "https:// か http:// で始まるアドレスを入力してください。";
+std::string siteGivenNote(std::string_view site);
 
 #endif
