@@ -173,9 +173,11 @@ void readSetting(ProgramNumber program, const SettingName &named, std::string_vi
 LessonReading readLesson(ProgramNumber program, std::string_view link)
 {
     LessonReading reading;
+    // A whole link, with or without settings, or the settings alone.
     const std::size_t hash = link.find('#');
-    const std::string_view settings = hash == std::string_view::npos ? link : link.substr(hash + 1);
-    if (hash != std::string_view::npos) {
+    const bool whole = hash != std::string_view::npos || link.find("://") != std::string_view::npos;
+    const std::string_view settings = hash != std::string_view::npos ? link.substr(hash + 1) : whole ? std::string_view() : link;
+    if (whole) {
         // A link to another program's page: its settings are still read, as far as they fit this program.
         const std::string_view page = link.substr(0, std::min(hash, link.find('?')));
         const std::string_view file = page.substr(page.find_last_of('/') + 1);

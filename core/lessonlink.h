@@ -32,7 +32,7 @@ struct LessonReading
     std::vector<std::string> unused;
 };
 
-// Reads the settings of a link (what follows its '#'; a text without '#' is taken as the settings alone) for
+// Reads the settings of a link (what follows its '#'; a text with neither '#' nor "://" is taken as the settings alone) for
 // that program. Each value is checked as its prompt checks a typed answer; what is out of range, unknown, not the
 // program's or given twice is left out with a line saying so. Reads any length in one pass.
 LessonReading readLesson(ProgramNumber program, std::string_view link);

@@ -46,8 +46,8 @@ private slots:
     void programsAndTheirExtras()
     {
         const QString always = "結果をコピー Ctrl+C, 画像を保存 Ctrl+S, ";
-        const QString batch = " in place: " + always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C, クラスの結果をまとめる M, お釣りの要る人の割合 P";
-        const QString byKind[] = {" beside: " + always + "折れ線グラフ L toggled, c枚用意したら？ C, お釣りの要る人の割合 P", batch, batch};
+        const QString batch = " in place: " + always + "理論値 T toggled, 何枚用意すればよいか K toggled, c枚用意したら？ C, クラスの結果をまとめる M, お釣りの要る人の割合 P, この設定を配る Q";
+        const QString byKind[] = {" beside: " + always + "折れ線グラフ L toggled, c枚用意したら？ C, お釣りの要る人の割合 P, この設定を配る Q", batch, batch};
         const std::vector<int> built{TALUNO_BUILT_PROGRAMS};
         std::vector<int> numbers;
         for (const ProgramRow &program : programTable()) {

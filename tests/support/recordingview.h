@@ -63,13 +63,13 @@ public:
         }
     }
 
-    // Answers the flow's questions in turn from `answers` ("yes" and "no" for a Yes/No box) until
-    // it asks no more or they run out.
+    // Answers the flow's questions in turn from `answers` ("yes" and "no" for a Yes/No box, anything for a message)
+    // until it asks no more or they run out.
     void answer(ProgramFlow &flow, QStringList answers)
     {
         while (flow.waiting() && !answers.isEmpty()) {
             const QString answer = answers.takeFirst();
-            if (asked.back().kind != QuestionKind::YesNo)
+            if (asked.back().kind == QuestionKind::Line || asked.back().kind == QuestionKind::Lines)
                 flow.answerInput(answer.toStdString());
             else
                 flow.answerYesNo(answer == QLatin1String("yes"));
