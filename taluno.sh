@@ -23,7 +23,8 @@ packages=(
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream)
+# zbar-tools reads the pages' QR codes back in their tests.
+test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream zbar-tools)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
 build_dir=${TALUNO_BUILD_DIR:-build}
@@ -114,8 +115,14 @@ build() {
     exit 1
 }
 
+# The site's own library from npm (it draws the QR codes of lesson links), before the site is built.
+web_modules() {
+    (cd web && npm ci --no-audit --no-fund --silent) || { say "npm ci in web failed"; exit 1; }
+}
+
 run_web() {
     install_missing "${packages[@]}" "${web_packages[@]}"
+    web_modules
     build "$build_dir" web
     local site launcher
     site=$(realpath "$build_dir/web/site")
@@ -157,6 +164,7 @@ run_program() {
 # Everything built, and the drivers of the page tests installed.
 build_for_tests() {
     install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
+    web_modules
     build "$build_dir"
     # The drivers drive Debian's browsers; none downloads a browser of its own.
     (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
@@ -212,6 +220,7 @@ make_dist() {
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225600)}
     export SOURCE_DATE_EPOCH
     rm -f "$build_dir"/web/taluno-web-*.zip # made again, with this time
+    web_modules
     build "$build_dir"
     local version zip
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")

@@ -2,7 +2,7 @@
 // their pictures, the web app's manifest and icons, and the service worker that keeps it all offline.
 //   node build.mjs <core.wasm> <web icons folder> <32 px icon.png> <version> <out dir>
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
@@ -34,8 +34,8 @@ const head = `<meta name="description" content="${siteDescription}。中学・�
 
 // The modules of a page, each after those it imports. Put together as one classic script (a page opened
 // from a file may not load modules of its own), they share one scope: no two may declare one name.
-const modules = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/extras.js',
-                 'src/page.js'];
+const modules = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/sharebox.js',
+                 'src/extras.js', 'src/page.js', 'src/launcher.js'];
 const declaredBy = new Map();
 for (const name of modules) {
     for (const [, declared] of read(name).matchAll(/^(?:export )?(?:async )?(?:const|let|var|function\*?|class) +([\w$]+)/gm)) {
@@ -44,6 +44,17 @@ for (const name of modules) {
         declaredBy.set(declared, name);
     }
 }
+// The QR codes' library (npm ci in this folder), in a scope of its own: its short names stay its own, and the pages
+// know it as leanQr, as the modules import it.
+const qrLibrary = 'node_modules/lean-qr/index.mjs';
+if (!existsSync(join(here, qrLibrary)))
+    throw new Error(`${qrLibrary} is missing: run npm ci in ${here}`);
+const qrExports = /export\{([^}]*)\};?\s*$/;
+const qrSource = read(qrLibrary);
+if (!qrExports.test(qrSource))
+    throw new Error(`${qrLibrary} does not end in the exports it is read for`);
+const leanQr = `const leanQr = (() => {${qrSource.replace(qrExports, (_, names) =>
+    `return {${names.split(',').map((pair) => pair.split(' as ').reverse().join(': ')).join(', ')}};`)}})();`;
 // Without the comments and indentation the sources keep for their readers: the less a page weighs, the sooner
 // a tablet on a slow network shows it.
 const script = modules.map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '')).join('\n')
@@ -59,7 +70,7 @@ const { programs } = table;
 const packed = (bytes) => gzipSync(bytes, { level: 9 }).toString('base64');
 // The pages' script and the core, gzip-compressed as base64, in one file that all three pages share (a page
 // opened from a file may load a classic script, not modules or other files).
-write('taluno.js', `'use strict';\n${script}\nconst talunoCore = '${packed(wasmBytes)}';\n`);
+write('taluno.js', `'use strict';\n${leanQr}\n${script}\nconst talunoCore = '${packed(wasmBytes)}';\n`);
 for (const { number, title } of programs) {
     write(`taluno${number}.html`, fill(read('page.html'), {
         TITLE: title, HEAD: head, STYLE: read('style.css'), PROGRAM: number,
@@ -73,7 +84,7 @@ write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version, PRO
 const docs = join(here, '../docs');
 for (const [name, title] of [['guide', `${siteName} ― 先生のための手引き`], ['worksheet', `${siteName} ワークシート`]])
     write(`${name}.html`, printablePage(title, readFileSync(join(docs, `${name}-ja.md`), 'utf8'), head));
-for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'reflection.svg', 'drift.svg']) {
+for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'web-share-lesson.png', 'reflection.svg', 'drift.svg']) {
     copyFileSync(join(docs, picture), join(out, picture));
     written.push(picture);
 }

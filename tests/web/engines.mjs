@@ -52,10 +52,14 @@ class Tab {
         return JSON.parse(await within(30000, this.run(source), `evaluate of ${String(fn).slice(0, 100)}`)).value;
     }
 
-    // Polls fn until it gives something truthy, and returns that.
+    // Polls fn until it gives something truthy, and returns that. A page that goes as it is asked (it loads
+    // itself again) is asked again; an error that lasts fails the call.
     async waitFor(fn, arg, timeoutMs = 5000) {
         for (const deadline = Date.now() + timeoutMs; ;) {
-            const result = await this.evaluate(fn, arg);
+            const result = await this.evaluate(fn, arg).catch((error) => {
+                if (Date.now() > deadline)
+                    throw error;
+            });
             if (result)
                 return result;
             if (Date.now() > deadline)

@@ -63,10 +63,10 @@ const helpWindow = '[data-window="help"]';
 // Opens a program's page with the browser window just holding its main window at `scale`, or of the
 // viewport's size. Every error the page reports, and every request the server cannot answer, fails the
 // scenario at its end.
-async function open(program, { from = 'file', scale = 1, clock = false, viewport = null } = {}) {
+async function open(program, { from = 'file', scale = 1, clock = false, viewport = null, hash = '' } = {}) {
     const layout = core.layout(Window.main, program);
     const name = `taluno${program}.html`;
-    const url = from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock);
+    const url = (from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock)) + hash;
     const [width, height] = viewport ?? [layout.width * scale, layout.height * scale];
     const tab = await browser.open(url, { width, height, scale });
     // The window shows before the core is in; its keys work once the menu is made.
@@ -431,6 +431,104 @@ scenario('Taluno1 from the web server: laid out, nothing to copy yet, tosses on 
     // Back to the launcher, which says where the lesson's menu is.
     await tab.goto(await tab.evaluate(() => document.querySelector('a.home').href));
     assert.ok(await tab.waitFor(() => document.readyState === 'complete' && document.title === 'Talunoの実験' && document.body.textContent.includes('右クリック')));
+    await tab.done();
+});
+
+// The QR code on the screen, read back by zbarimg as a pupil's tablet reads it off the projector.
+async function scannedCode(tab) {
+    const png = await tab.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted)))).then(() => tab.screenshot());
+    const scratch = mkdtempSync(join(tmpdir(), 'taluno-code-'));
+    try {
+        writeFileSync(join(scratch, 'screen.png'), Buffer.from(png, 'base64'));
+        return execFileSync('zbarimg', ['--raw', '-q', join(scratch, 'screen.png')], { encoding: 'utf8' }).trim();
+    } finally {
+        rmSync(scratch, { recursive: true, force: true });
+    }
+}
+const noticeLines = () => document.querySelector('dialog.question[open]')?.querySelector('.title').textContent === ' 授業のリンク'
+    && [document.querySelector('dialog.question .text').textContent.split('\n').slice(1), document.querySelector('dialog.question .text').childElementCount, document.images.length];
+const menuMarks = (tab) => tab.evaluate(() => [...document.querySelectorAll('.extras-menu [role="menuitemcheckbox"]')].map((item) => `${item.firstChild.textContent} ${item.getAttribute('aria-checked')}`));
+const marks = (tab, on) => tab.row.extras.filter((row) => row.toggle).map((row) => `${row.caption} ${on.includes(row.lessonName)}`);
+
+scenario('A lesson\'s link: Taluno3 set up as it says and handed out again as a link and its QR code; a link in the same tab; a hostile one told as text; the launcher\'s form', async () => {
+    const settings = 'guests=35&experiments=1000&share=60&show=law,coins&prepare=5';
+    const tab = await open(3, { from: 'http', clock: true, viewport: [1280, 720], hash: `#${settings}` });
+    for (const [title, offered] of [[' お客人数の設定', '35'], [' 実験回数の設定', '1000']]) {
+        assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] input')?.value), offered);
+        await answer(tab, title, 'OK');
+    }
+    await button(tab, '実験開始');
+    const graphWords = await tab.waitFor((graph) => document.querySelector(graph).getAttribute('aria-description'), named(tab, 'graphSurface'));
+    const mode = Number(/最も多い不足枚数は (-?\d+)/.exec(graphWords)[1]);
+    const column = (x) => Array.from({ length: 300 }, (_, y) => [x, y + 0.5]);
+    assert.ok((await colours(tab, 'graphSurface', column(120.5 + mode))).includes('#ff0000'), 'the law\'s mark over the mode');
+    assert.equal(await text(tab, named(tab, 'changeShareLabel')), 'お釣りの要る人：60%');
+    assert.deepEqual((await sidePanels(tab)).panels.map((panel) => panel.cells[0]), ['何枚用意すればよいか', '5枚用意したら']);
+    assert.deepEqual(await menuMarks(tab), marks(tab, ['law', 'coins']));
+
+    // この設定を配る: the link of the set-up in use from the page's own folder, its code a phone reads off the projector.
+    await tab.press('q');
+    const link = `${server.base}taluno3.html#${settings}`;
+    assert.deepEqual(await tab.waitFor(() => document.querySelector('dialog.share[open]') && [document.querySelector('.share .link').textContent, document.querySelector('.share .note').hidden]), [link, true]);
+    const [side, height, crisp] = await tab.evaluate(() => {
+        const code = document.querySelector('.share canvas');
+        return [code.getBoundingClientRect().height, innerHeight, code.width === Math.round(code.getBoundingClientRect().width * devicePixelRatio)];
+    });
+    assert.ok(side >= table.lessonCodeShare * height && crisp, `${side} of ${height}`);
+    assert.equal(await scannedCode(tab), link);
+    await tab.click('dialog.share button', 'left', 'リンクをコピー');
+    assert.equal(await tab.waitFor(() => globalThis.copied), link);
+    await tab.click('dialog.share button', 'left', '閉じる');
+
+    // Another link opened in the tab: the page starts again with it, telling as text what it did not use; the
+    // window made afresh after HELP takes it again, without telling again, its marks as the link's.
+    const hostile = 'guests=<img src=x onerror=alert(1)>&share=500&zzz=1&show=law,nope';
+    await tab.goto(`${server.base}taluno3.html?clock#${hostile}`);
+    assert.deepEqual(await tab.waitFor(noticeLines), [core.composeLink(3, '', hostile).unused.map((line) => `・${line}`), 0, 0]);
+    await answer(tab, ' 授業のリンク', 'OK', ' お客人数の設定', 'キャンセル', '確認', 'いいえ');
+    await tab.press('k');
+    assert.deepEqual(await menuMarks(tab), marks(tab, ['law', 'coins']));
+    await button(tab, 'HELP');
+    await tab.click(`${helpWindow} button`, 'left', '閉じる');
+    await answer(tab, ' お客人数の設定', 'キャンセル');
+    assert.deepEqual(await menuMarks(tab), marks(tab, ['law']));
+    await tab.done();
+
+    // The launcher composes the link a teacher prepares at home: only what the program takes, as the core reads it.
+    const launcher = await browser.open(`${server.base}index.html`, { width: 1280, height: 720 });
+    await launcher.waitFor(() => !document.querySelector('form.lesson').hidden);
+    await launcher.evaluate(() => {
+        const form = document.querySelector('form.lesson');
+        Object.entries({ program: '1', guests: '35', share: '60', prepare: '500' }).forEach(([name, value]) => {
+            form.elements[name].value = value;
+            form.elements[name].dispatchEvent(new Event('change', { bubbles: true }));
+        });
+        form.querySelector('.toggles input').click();
+        form.querySelector('canvas').scrollIntoView();
+    });
+    const composed = await launcher.evaluate(() => [...document.querySelectorAll('.lesson-link, .lesson-unused li')].map((part) => part.textContent));
+    assert.deepEqual(composed, [`${server.base}taluno1.html#share=60&show=line`, ...core.composeLink(1, '', 'share=60&prepare=500').unused]);
+    assert.equal(await scannedCode(launcher), composed[0]);
+    await launcher.close();
+});
+
+scenario('この設定を配る from a file: the site\'s address asked for until it is one, remembered, changed', async () => {
+    const tab = await open(1, { hash: '#show=line&share=60' });
+    await tab.evaluate(() => localStorage.clear());
+    await tab.press('q');
+    await answer(tab, ' サイトのアドレス', 'javascript:alert(1)');
+    assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] .text')?.textContent.split('\n')[0]), table.texts.siteRefusal);
+    await answer(tab, ' サイトのアドレス', 'https://school.example/taluno/index.html');
+    const shown = () => tab.waitFor(() => document.querySelector('dialog.share[open]') && [...document.querySelectorAll('.share .link, .share .note')].map((part) => part.textContent));
+    const box = (site) => [`${site}taluno1.html#share=60&show=line`, core.siteNote(site)];
+    assert.deepEqual(await shown(), box('https://school.example/taluno/'));
+    await tab.goto(await tab.evaluate(() => location.href));
+    await tab.waitFor(() => document.querySelector('.extras-menu'));
+    await tab.press('q');
+    assert.deepEqual(await shown(), box('https://school.example/taluno/'));
+    await tab.click('dialog.share button', 'left', table.texts.changeSite);
+    await answer(tab, ' サイトのアドレス', 'http://192.0.2.7/t');
+    assert.deepEqual(await shown(), box('http://192.0.2.7/t/'));
     await tab.done();
 });
 

@@ -145,6 +145,17 @@ export async function loadCore(wasm, view) {
             const pointer = withText(cue, (p, n) => api.taluno_cue_wav(p, n)); // first: the call may grow the memory
             return new Uint8Array(memory.buffer, pointer, api.taluno_text_length()).slice();
         },
+        // Sets the main window up as a lesson's settings say (what follows a link's '#'), before its first activation,
+        // telling the parts not used where `tell`; the names of the extras it turned on.
+        openLesson: (settings, tell) => JSON.parse(cString(withText(settings, (p, n) => api.taluno_open_lesson(p, n, tell ? 1 : 0)))),
+        // The link of the main window's set-up in use, beginning with the site's folder.
+        lessonLink: (site) => cString(withText(site, (p, n) => api.taluno_lesson_link(p, n))),
+        // The folder of the site at an address, as links begin; null where it is none.
+        siteFolder: (address) => cString(withText(address, (p, n) => api.taluno_site_folder(p, n))) || null,
+        siteNote: (site) => cString(withText(site, (p, n) => api.taluno_site_note(p, n))),
+        // A link composed from a program's settings: { link, unused }, the lines saying what was not used and why.
+        composeLink: (program, site, settings) => JSON.parse(cString(withText(site, (sp, sn) =>
+            withText(settings, (p, n) => api.taluno_compose_link(program, sp, sn, p, n))))),
         // Shows or hides a toggled extra, by its name.
         setExtra: (extra, shown) => extraNamed(extra, withText(extra, (p, n) => api.taluno_set_extra(p, n, shown ? 1 : 0))),
     };

@@ -58,6 +58,7 @@ export class QuestionDialog {
         return this.dialog.open;
     }
 
+    // onAnswer(answer, accepted): the text typed ('' for キャンセル) or whether はい, and whether OK or はい was pressed.
     show(question, onAnswer) {
         this.question = question;
         this.onAnswer = onAnswer;
@@ -100,6 +101,6 @@ export class QuestionDialog {
     finish(accepted) {
         const { question, onAnswer } = this;
         this.dialog.close();
-        onAnswer(question.input ? (accepted ? this.field.value : '') : accepted);
+        onAnswer(question.input ? (accepted ? this.field.value : '') : accepted, accepted);
     }
 }

@@ -15,3 +15,16 @@ export function element(tag, className, parent) {
     parent?.append(made);
     return made;
 }
+
+// Puts `text` on the clipboard; where the browser keeps the clipboard from the page (opened from a file, say), by
+// the copy command on a text selected for it in `parent`, which may be an open modal box.
+export function copyToClipboard(text, parent = document.body) {
+    const byCommand = () => {
+        const area = element('textarea', '', parent);
+        area.value = text;
+        area.select();
+        document.execCommand('copy');
+        area.remove();
+    };
+    navigator.clipboard?.writeText(text).catch(byCommand) ?? byCommand();
+}

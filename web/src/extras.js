@@ -3,7 +3,8 @@
 // kit/extrasmenu.cpp: keep the two in step.
 
 import { Window } from './core.js';
-import { element } from './element.js';
+import { copyToClipboard, element } from './element.js';
+import { ShareBox } from './sharebox.js';
 
 const longPressMs = 600;
 // A finger never holds quite still: a press that moves less than this is still a long press.
@@ -33,7 +34,20 @@ export class Extras {
             this.menu.append(item);
             return item;
         });
+        const { core, texts, dialog } = page;
+        this.shareBox = new ShareBox(page.root, core, texts, page.lessonCodeShare,
+                                     (question) => new Promise((answered) => dialog.show(question, (value, accepted) => answered(accepted ? value : null))));
         this.listen();
+    }
+
+    // The toggles the core turned on by itself (a lesson's), by their names: marked as on, and every other as off.
+    markShown(extras) {
+        this.shown = new Map(extras.map((extra) => [extra, true]));
+        this.showMarks();
+    }
+
+    showMarks() {
+        this.rows.forEach((row, k) => row.toggle && this.items[k].setAttribute('aria-checked', String(Boolean(this.shown.get(row.extra)))));
     }
 
     run(row) {
@@ -43,6 +57,8 @@ export class Extras {
             this.copy(row.caption);
         else if (row.extra === 'savePicture')
             this.save();
+        else if (row.extra === 'shareLesson')
+            this.shareBox.offer((site) => this.page.core.lessonLink(site));
         else
             this.page.forward(Window.main, (core) => core.chooseExtra(row.extra));
     }
@@ -52,7 +68,7 @@ export class Extras {
     }
 
     available() {
-        return this.mainWindow() && !this.page.dialog.open && !this.page.ended;
+        return this.mainWindow() && !this.page.dialog.open && !this.shareBox.open && !this.page.ended;
     }
 
     listen() {
@@ -147,7 +163,6 @@ export class Extras {
         const [left, top] = x || y ? [x, y] : [box.left + box.width / 2, box.top + box.height / 2];
         this.menu.style.left = `${Math.min(left, innerWidth - this.menu.offsetWidth)}px`;
         this.menu.style.top = `${Math.min(top, innerHeight - this.menu.offsetHeight)}px`;
-        this.rows.forEach((row, k) => row.toggle && this.items[k].setAttribute('aria-checked', String(Boolean(this.shown.get(row.extra)))));
         this.items[0].focus();
     }
 
@@ -162,6 +177,7 @@ export class Extras {
 
     toggle(extra) {
         this.shown.set(extra, !this.shown.get(extra));
+        this.showMarks();
         this.page.forward(Window.main, (core) => core.setExtra(extra, this.shown.get(extra)));
     }
 
@@ -173,16 +189,7 @@ export class Extras {
             this.page.dialog.show({ message: true, title: caption, text: this.page.texts.nothingToCopy }, () => {});
             return;
         }
-        navigator.clipboard?.writeText(text).catch(() => this.copyByCommand(text)) ?? this.copyByCommand(text);
-    }
-
-    copyByCommand(text) {
-        const area = document.createElement('textarea');
-        area.value = text;
-        document.body.append(area);
-        area.select();
-        document.execCommand('copy');
-        area.remove();
+        copyToClipboard(text);
     }
 
     // The window's picture control (Taluno3's graph) with the lines that say what it shows under it, or

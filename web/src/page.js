@@ -28,9 +28,11 @@ export class Page {
         this.announcer = element('div', 'announcer', root);
         this.announcer.setAttribute('aria-live', 'polite');
         addEventListener('resize', () => this.fit());
-        const { programs, windows, cues, face, texts } = boot.table;
+        // A lesson's link opened in the tab of another: the program starts again with its settings.
+        addEventListener('hashchange', () => location.reload());
+        const { programs, windows, cues, face, texts, lessonCodeShare } = boot.table;
         knowWindows(windows);
-        [this.face, this.texts, this.mainLayout, this.cueNames] = [face, texts, boot.layout, cues];
+        [this.face, this.texts, this.mainLayout, this.cueNames, this.lessonCodeShare] = [face, texts, boot.layout, cues, lessonCodeShare];
         this.dialog = new QuestionDialog(root, { most: face.pastedCharactersMost, refusal: texts.tooMuchPasted });
         this.row = programs.find((row) => row.number === program);
         this.opened = this.showWindow(Window.main, true).then(() => document.querySelector('.opening')?.remove());
@@ -45,6 +47,7 @@ export class Page {
         this.core = core;
         this.core.start(this.program);
         this.extras = new Extras(this);
+        this.openLesson(true);
         this.activate(Window.main);
         for (const cue of this.cueNames) {
             await nextTask();
@@ -52,6 +55,12 @@ export class Page {
             audio.preload = 'none';
             this.cues.set(cue, audio);
         }
+    }
+
+    // The lesson of the page's link (what follows its '#'), before the main window's first activation: the toggles
+    // it turns on marked in the menu; `tell`: whether the parts not used are told.
+    openLesson(tell) {
+        this.extras.markShown(this.core.openLesson(location.hash.slice(1), tell));
     }
 
     // Stepwise as the page opens (see ProgramWindow.attach): done when the promise it returns settles.
@@ -234,9 +243,10 @@ export class Page {
     closeHelp() {
         this.hideWindow(Window.help);
         if (!this.row.helpBeside) {
-            // The main window comes back as at start-up, and asks for its settings again.
+            // The main window comes back as at start-up, set up as the link says, and asks for its settings again.
             this.core.start(this.program);
             this.showWindow(Window.main);
+            this.openLesson(false);
         }
         this.windows[Window.main].controls[this.windows[Window.main].layout.focusOrder[0]]?.focus({ preventScroll: true });
         this.activate(Window.main);

@@ -2,10 +2,12 @@
 // reactor. The page calls the exports for activations, clicks, ticks and box answers; the core
 // answers through the imports, which the page's view implements.
 
+#include "core/batchrules.h"
 #include "core/clock.h"
 #include "core/cuesound.h"
 #include "core/jsontext.h"
 #include "core/layout.h"
+#include "core/lessonlink.h"
 #include "core/mainflow.h"
 #include "core/programflow.h"
 #include "core/pseudorandom.h"
@@ -272,18 +274,36 @@ const char *capName(LineCap cap)
     unknownProgram("capName");
 }
 
+// What a lesson's link may offer the program's prompts, with the ranges they take: none for a walk, which asks nothing.
+std::string promptsJson(const ProgramRow &row)
+{
+    const auto setting = [](const SettingRow &prompt) {
+        return "{\"lowest\":" + number(prompt.lowest) + ",\"highest\":" + number(prompt.highest) + ",\"offered\":"
+            + jsonQuoted(prompt.defaultText) + "}";
+    };
+    switch (row.kind) {
+    case ProgramKind::Walk: return "null";
+    case ProgramKind::Table:
+    case ProgramKind::Graph:
+        return "{\"guests\":" + setting(batchRules(row.number).guests) + ",\"experiments\":" + setting(batchRules(row.number).experiments) + "}";
+    }
+    unknownProgram("promptsJson");
+}
+
 // The program table, the windows' numbers and the cues by name, the numbers both faces draw with and the texts a face shows of
 // itself, as JSON.
 std::string tableJson()
 {
     const auto extra = [](const ExtraRow &e) {
         return "{\"extra\":" + jsonQuoted(extraName(e.extra)) + ",\"caption\":" + jsonQuoted(e.caption)
-            + ",\"keys\":" + jsonQuoted(e.keys) + ",\"toggle\":" + boolean(e.toggle) + "}";
+            + ",\"keys\":" + jsonQuoted(e.keys) + ",\"toggle\":" + boolean(e.toggle)
+            + ",\"lessonName\":" + jsonQuoted(lessonExtraName(e.extra)) + "}";
     };
     const auto program = [&](const ProgramRow &row) {
         return "{\"number\":" + number(static_cast<int>(row.number)) + ",\"title\":" + jsonQuoted(row.title)
             + ",\"summary\":" + jsonQuoted(row.summary) + ",\"kind\":\"" + kindName(row.kind)
-            + "\",\"helpBeside\":" + boolean(row.help == HelpPlace::Beside) + ",\"extras\":[" + list(row.extras, extra) + "]}";
+            + "\",\"helpBeside\":" + boolean(row.help == HelpPlace::Beside) + ",\"extras\":[" + list(row.extras, extra)
+            + "],\"prompts\":" + promptsJson(row) + "}";
     };
     const auto cue = [](Cue c) { return jsonQuoted(cueName(c)); };
     const auto window = [](WindowRole w) { return jsonQuoted(windowName(w)) + ":" + number(static_cast<int>(w)); };
@@ -294,7 +314,11 @@ std::string tableJson()
         + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + ",\"projectorScale\":" + number(projectorScale)
         + ",\"enlargedAxisRowStretch\":" + number(enlargedAxisRowStretch / 100.0)
         + ",\"pastedCharactersMost\":" + number(pastedCharactersMost) + "},\"texts\":{\"nothingToCopy\":"
-        + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText) + "}}";
+        + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText)
+        + ",\"shareLessonTitle\":" + jsonQuoted(shareLessonTitle) + ",\"shareLessonText\":" + jsonQuoted(shareLessonText)
+        + ",\"copyLink\":" + jsonQuoted(copyLinkCaption) + ",\"changeSite\":" + jsonQuoted(changeSiteCaption)
+        + ",\"sitePrompt\":" + jsonQuoted(sitePrompt) + ",\"siteTitle\":" + jsonQuoted(siteTitle)
+        + ",\"siteRefusal\":" + jsonQuoted(siteRefusal) + "},\"lessonCodeShare\":" + number(lessonCodeShare) + "}";
 }
 
 struct Program
@@ -453,4 +477,56 @@ TALUNO_EXPORT(taluno_set_extra) int setExtra(const char *name, int size, int sho
     if (extra)
         program->main->setExtraShown(*extra, shown != 0);
     return extra.has_value();
+}
+
+namespace {
+
+std::string_view textAt(const char *text, int size)
+{
+    return {text, static_cast<std::size_t>(size)};
+}
+
+} // namespace
+
+// Sets the main window up as the lesson's settings say (what follows a link's '#'), before its first activation;
+// `tell`: whether the parts not used are told (not again when the window is made afresh). The names of the extras
+// it turned on, as a JSON array.
+TALUNO_EXPORT(taluno_open_lesson) const char *openLesson(const char *settings, int size, int tell)
+{
+    LessonReading reading = readLesson(program->number, textAt(settings, size));
+    if (!tell)
+        reading.unused.clear();
+    program->main->openLesson(reading);
+    return keep("[" + list(reading.lesson.shown, [](Extra extra) { return jsonQuoted(extraName(extra)); }) + "]");
+}
+
+// The link of the main window's set-up in use, its site's folder given as siteFolder() gives it.
+TALUNO_EXPORT(taluno_lesson_link) const char *currentLessonLink(const char *site, int size)
+{
+    return keep(lessonLink(textAt(site, size), program->number, program->main->lesson()));
+}
+
+// The folder of the site at that address, as links begin; empty where it is none.
+TALUNO_EXPORT(taluno_site_folder) const char *siteFolderOf(const char *address, int size)
+{
+    return keep(siteFolder(textAt(address, size)).value_or(""));
+}
+
+// What the box of a link says of a site's address the teacher gave.
+TALUNO_EXPORT(taluno_site_note) const char *siteNote(const char *site, int size)
+{
+    return keep(siteGivenNote(textAt(site, size)));
+}
+
+// A lesson's link composed for the program of that number from its settings, as JSON: {"link": "...", "unused":
+// ["...", ...]}, the parts of the settings it did not use with why; empty for a number no program has.
+TALUNO_EXPORT(taluno_compose_link) const char *composeLink(int number, const char *site, int siteSize, const char *settings,
+                                                             int settingsSize)
+{
+    const std::optional<ProgramNumber> which = programNumbered(number);
+    if (!which)
+        return keep({});
+    const LessonReading reading = readLesson(*which, textAt(settings, settingsSize));
+    return keep("{\"link\":" + jsonQuoted(lessonLink(textAt(site, siteSize), *which, reading.lesson)) + ",\"unused\":"
+                + "[" + list(reading.unused, jsonQuoted) + "]}");
 }
