@@ -115,8 +115,10 @@ build() {
     exit 1
 }
 
-# The site's own library from npm (it draws the QR codes of lesson links), before the site is built.
+# The site's own library from npm (it draws the QR codes of lesson links), before the site is built; again only
+# when its lock file has changed since, so that an unchanged site is not built again.
 web_modules() {
+    [ web/node_modules/.package-lock.json -nt web/package-lock.json ] && return 0
     (cd web && npm ci --no-audit --no-fund --silent) || { say "npm ci in web failed"; exit 1; }
 }
 
