@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
-    fonts-ipafont-gothic fonts-noto-cjk
+    fonts-ipafont-gothic fonts-noto-cjk libqrencode-dev
 )
 # The core as WebAssembly, put together into pages by Node; the pages are tested in Chromium, Firefox
 # and WebKitGTK (its driver runs in an X server and a session bus of its own); the desktop windows are also

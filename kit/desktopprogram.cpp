@@ -50,6 +50,8 @@ void DesktopProgram::showMain()
     m_main = new MainWindow(m_program, m_seams);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &ProgramWindow::helpRequested, this, &DesktopProgram::showHelp);
+    m_main->openLesson(m_lesson);
+    m_lesson.unused.clear();
     m_percent = fittedPercent();
     m_main->setViewScale(m_percent / 100.0);
     addViewSize(*m_main);

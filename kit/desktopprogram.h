@@ -1,6 +1,7 @@
 #ifndef DESKTOPPROGRAM_H
 #define DESKTOPPROGRAM_H
 
+#include "core/lessonlink.h"
 #include "core/program.h"
 #include "core/viewscale.h"
 #include "kit/seams.h"
@@ -28,6 +29,9 @@ class DesktopProgram : public QObject
 public:
     DesktopProgram(ProgramNumber program, const Seams &seams, QObject *parent = nullptr);
 
+    // Sets every main window it builds up as the lesson says, the first before it is shown; the parts not used
+    // are told once, by the first.
+    void openLesson(LessonReading reading) { m_lesson = std::move(reading); }
     // Builds the main window from its layout and shows it.
     void showMain();
     MainWindow *mainWindow() const;
@@ -50,6 +54,7 @@ private:
 
     ProgramNumber m_program;
     Seams m_seams;
+    LessonReading m_lesson;
     QPointer<MainWindow> m_main;
     QPointer<HelpWindow> m_help;
     int m_chosen = 0;  // the size chosen and remembered; 0: none

@@ -7,6 +7,7 @@
 #include "kit/modalboxes.h"
 #include "kit/programwindow.h"
 #include "kit/qtconvert.h"
+#include "kit/sharelessonbox.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -18,25 +19,35 @@
 #include <algorithm>
 #include <cmath>
 
-ExtrasMenu::ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
-                       ModalBoxes &boxes, QWidget *picture)
+ExtrasMenu::ExtrasMenu(ProgramWindow &window, ProgramNumber program, ProgramFlow &flow, Forward forward, const Seams &seams,
+                       QWidget *picture)
     : QMenu(&window)
     , m_window(window)
     , m_flow(flow)
     , m_forward(std::move(forward))
-    , m_boxes(boxes)
+    , m_program(program)
+    , m_seams(seams)
     , m_picture(picture)
 {
-    for (const ExtraRow &row : rows) {
+    for (const ExtraRow &row : programRow(program).extras) {
         QAction *action = addAction(qtText(row.caption));
         action->setShortcut(QKeySequence(qtText(row.keys)));
         action->setCheckable(row.toggle);
+        action->setData(static_cast<int>(row.extra));
         window.addAction(action);
         connect(action, &QAction::triggered, this, [this, &row](bool checked) { run(row, checked); });
     }
     // Shift+F10 opens the menu as the Menu key does.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &window);
     connect(menuKey, &QShortcut::activated, this, [this] { exec(m_window.mapToGlobal(m_window.rect().center())); });
+}
+
+void ExtrasMenu::showChecked(const std::vector<Extra> &shown)
+{
+    for (QAction *action : actions()) {
+        if (action->isCheckable() && std::ranges::find(shown, static_cast<Extra>(action->data().toInt())) != shown.end())
+            action->setChecked(true); // triggers nothing: the flow has them on
+    }
 }
 
 void ExtrasMenu::run(const ExtraRow &row, bool checked)
@@ -49,12 +60,12 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
     switch (extra) {
     case Extra::CopyResults: copy(qtText(row.caption)); return;
     case Extra::SavePicture: save(qtText(row.caption)); return;
+    case Extra::ShareLesson: ShareLessonBox::share(m_window, m_program, m_flow.lesson(), m_seams.boxes, m_seams.settings); return;
     case Extra::ExactLaw:
     case Extra::CoinsPanel:
+    case Extra::WalkLine: return; // toggles, above
     case Extra::CoinsShare:
-    case Extra::WalkLine:
     case Extra::ChangePercent:
-    case Extra::ShareLesson: return;
     case Extra::PoolResults: m_forward([this, extra] { m_flow.chooseExtra(extra); }); return;
     }
 }
@@ -63,7 +74,7 @@ void ExtrasMenu::copy(const QString &caption)
 {
     const std::string text = m_flow.copyText();
     if (text.empty())
-        m_boxes.tell(&m_window, qtText(nothingToCopyText), caption);
+        m_seams.boxes.tell(&m_window, qtText(nothingToCopyText), caption);
     else
         QGuiApplication::clipboard()->setText(qtText(text));
 }
@@ -71,11 +82,11 @@ void ExtrasMenu::copy(const QString &caption)
 void ExtrasMenu::save(const QString &caption)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path = m_boxes.saveFileName(&m_window, caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
+    const QString path = m_seams.boxes.saveFileName(&m_window, caption, QDir(folder).filePath(m_window.windowTitle().trimmed() + QStringLiteral(".png")));
     if (path.isEmpty())
         return;
     if (!picture().save(path, "PNG"))
-        m_boxes.tell(&m_window, qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+        m_seams.boxes.tell(&m_window, qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
 }
 
 QImage ExtrasMenu::picture() const

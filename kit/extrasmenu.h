@@ -2,19 +2,19 @@
 #define EXTRASMENU_H
 
 #include "core/program.h"
+#include "kit/seams.h"
 
 #include <QImage>
 #include <QMenu>
 
 #include <functional>
 
-class ModalBoxes;
 class ProgramFlow;
 class ProgramWindow;
 
 // A main window's context menu (right click, the Menu key, Shift+F10) and its shortcuts, as the
 // program's row lists its extras, all off until asked for: the toggles and what the flow does
-// itself go to the flow, copying and saving are done here. The twin of web/src/extras.js: keep the
+// itself go to the flow, copying, saving and handing the set-up out as a link are done here. The twin of web/src/extras.js: keep the
 // two in step.
 class ExtrasMenu : public QMenu
 {
@@ -25,8 +25,11 @@ public:
     using Forward = std::function<void(const std::function<void()> &)>;
 
     // `picture`: what 画像を保存 saves with the flow's caption under it; null: the whole window.
-    ExtrasMenu(ProgramWindow &window, const std::vector<ExtraRow> &rows, ProgramFlow &flow, Forward forward,
-               ModalBoxes &boxes, QWidget *picture);
+    ExtrasMenu(ProgramWindow &window, ProgramNumber program, ProgramFlow &flow, Forward forward, const Seams &seams,
+               QWidget *picture);
+
+    // Checks the toggles of those extras, which the flow has on already: nothing is run.
+    void showChecked(const std::vector<Extra> &shown);
 
     // What 画像を保存 saves: the picture at twice the layout's size, with its caption.
     QImage picture() const;
@@ -41,7 +44,8 @@ private:
     ProgramWindow &m_window;
     ProgramFlow &m_flow;
     Forward m_forward;
-    ModalBoxes &m_boxes;
+    ProgramNumber m_program;
+    Seams m_seams;
     QWidget *m_picture;
 };
 

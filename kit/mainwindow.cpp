@@ -11,9 +11,14 @@ MainWindow::MainWindow(ProgramNumber program, const Seams &seams, QWidget *paren
 {
     setFlow(*m_flow);
     const std::optional<int> picture = layout().pictureControl;
-    m_extras = new ExtrasMenu(*this, programRow(program).extras, *m_flow,
-                              [this](const std::function<void()> &event) { forward(event); }, seams.boxes,
+    m_extras = new ExtrasMenu(*this, program, *m_flow, [this](const std::function<void()> &event) { forward(event); }, seams,
                               picture ? control(*picture) : nullptr);
+}
+
+void MainWindow::openLesson(const LessonReading &reading)
+{
+    m_flow->openLesson(reading);
+    m_extras->showChecked(m_flow->lesson().shown);
 }
 
 void MainWindow::addSubmenu(QMenu *menu)

@@ -17,6 +17,8 @@ class MainWindow : public ProgramWindow
 public:
     MainWindow(ProgramNumber program, const Seams &seams, QWidget *parent = nullptr);
 
+    // Sets the window up as the lesson says, before it is shown: its flow, and the toggles on checked in the menu.
+    void openLesson(const LessonReading &reading);
     // A submenu of the context menu, after the extras.
     void addSubmenu(QMenu *menu);
 

@@ -1,10 +1,6 @@
-#include "kit/desktopprogram.h"
-#include "kit/talunoapplication.h"
+#include "kit/programstart.h"
 
 int main(int argc, char *argv[])
 {
-    TalunoApplication app(argc, argv);
-    DesktopProgram program(ProgramNumber::Taluno1, app.seams());
-    program.showMain();
-    return app.exec();
+    return runProgram(ProgramNumber::Taluno1, argc, argv);
 }

@@ -26,6 +26,14 @@ for n in "$@"; do
     grep -q '^Categories=.*Education;' "$entry" || fail "$entry: Categories"
     grep -q '^Comment=.' "$entry" || fail "$entry: Comment"
     zcat "$prefix/share/man/man1/Taluno$n.1.gz" | grep -qx "Taluno$n \\\\- .*" || fail "no manual page of Taluno$n"
+    # --help in a terminal with no display: the Japanese usage, and the end; the manual page lists the same options.
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$link" --help) || fail "Taluno$n --help failed"
+    [[ $help == "使い方: Taluno$n [オプション] [授業のリンク]"* ]] || fail "Taluno$n --help printed: $help"
+    for option in guests experiments share show prepare; do
+        [[ $help == *"--$option "* ]] && want=1 || want=0
+        has=$(zcat "$prefix/share/man/man1/Taluno$n.1.gz" | grep -c "^\.BI \\\\-\\\\-$option " || true)
+        [ "$has" = "$want" ] || fail "Taluno$n's manual page and --help differ on --$option"
+    done
 done
 # The programs find their cues beside themselves.
 for cue in pinpon.wav endpinpon.wav; do

@@ -13,6 +13,8 @@ verdict=$(lintian -EvIL +pedantic "$deb" 2>&1 | grep -E '^[EWP]: ' || true)
 if [ -n "$verdict" ]; then
     echo "FAIL: lintian says:"; echo "$verdict"; exit 1
 fi
+# The QR codes of lesson links are drawn by libqrencode, which the package must bring.
+dpkg-deb -f "$deb" Depends | grep -q 'libqrencode4' || { echo "FAIL: the package does not depend on libqrencode4"; exit 1; }
 dpkg-deb -x "$deb" "$work/tree"
 appstreamcli validate --pedantic --no-net "$work"/tree/usr/share/metainfo/*.metainfo.xml
 echo "lintian and appstreamcli accept $(basename "$deb")"

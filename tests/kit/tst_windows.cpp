@@ -9,7 +9,10 @@
 #include "kit/linesbox.h"
 #include "kit/mainwindow.h"
 #include "kit/picturebox.h"
+#include "kit/programstart.h"
+#include "kit/qtconvert.h"
 #include "kit/qtmodalboxes.h"
+#include "kit/sharelessonbox.h"
 #include "kit/talunoapplication.h"
 #include "testseams.h"
 
@@ -22,10 +25,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +97,29 @@ void answerNextBox(const QString &answer, QStringList *seen)
             }
         }
     });
+}
+
+// The scripted boxes, noting also the text each input box offers.
+struct OfferingBoxes : ScriptedBoxes
+{
+    QString inputBox(QWidget *window, const QString &prompt, const QString &title, const QString &defaultText, bool multiline,
+                     int shownLine) override
+    {
+        offered << defaultText;
+        return ScriptedBoxes::inputBox(window, prompt, title, defaultText, multiline, shownLine);
+    }
+    QStringList offered;
+};
+
+// What a tablet's reader (zbarimg) reads off the QR code a share box shows.
+QString scanned(const QWidget *box)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("code.png"));
+    box->findChild<QLabel *>(QStringLiteral("lessonCode"))->grab().save(path);
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--raw"), QStringLiteral("-q"), path});
+    return zbar.waitForFinished() ? QString::fromUtf8(zbar.readAllStandardOutput()).trimmed() : QStringLiteral("no zbarimg (zbar-tools)");
 }
 
 // Whether the pixel of `image` under a point in the units of a surface `unitsAcross` by `unitsDown` has that colour.
@@ -449,6 +479,94 @@ private slots:
             QVERIFY2(std::abs(middle - (10 + 10 * k) * image.width() / graphWidth) <= 5 * image.devicePixelRatio(),
                      qPrintable(QStringLiteral("number %1 centred at %2").arg(k + 1).arg(middle)));
         }
+    }
+
+    void startedFromALesson_data()
+    {
+        QTest::addColumn<ProgramNumber>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("offered"); // by the first prompt of every main window built; none: no prompt
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QString>("told"); // in the notice; empty: none
+        QTest::newRow("Taluno2 from options: 35 guests offered, two toggles checked, an unknown option told")
+            << ProgramNumber::Taluno2 << QStringList{"--guests", "35", "--show", "law,coins", "--colour=red"} << "35"
+            << QStringList{"理論値", "何枚用意すればよいか"} << "--colour=red";
+        QTest::newRow("Taluno3 from its link: 35 guests offered, 理論値 checked, nothing to tell")
+            << ProgramNumber::Taluno3 << QStringList{"https://x.example/taluno3.html#guests=35&show=law"} << "35" << QStringList{"理論値"} << "";
+        QTest::newRow("Taluno1 from options: its walk checked, the guests it has none of told")
+            << ProgramNumber::Taluno1 << QStringList{"--show", "line", "--guests", "35"} << "" << QStringList{"折れ線グラフ"} << "お客人数";
+    }
+
+    // A program started with options or a link: its toggles checked in the menu, its prompt offering the link's
+    // value, and what it did not use told once, also when HELP in its place builds the main window afresh.
+    void startedFromALesson()
+    {
+        QFETCH(ProgramNumber, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, offered);
+        QFETCH(QStringList, checked);
+        QFETCH(QString, told);
+        OfferingBoxes boxes;
+        TestSeams test;
+        Seams seams{boxes, test.cue, test.random, test.clock, test.settings, test.seams.endProgram};
+        boxes.answers = {"", "no", "", "no"}; // Cancel, then いいえ: each window built waits
+        DesktopProgram desktop(program, seams);
+        desktop.openLesson(lessonFromArguments(program, arguments));
+        desktop.showMain();
+        const int builds = programRow(program).help == HelpPlace::InPlace ? 2 : 1;
+        for (int build = 1; build <= builds; ++build) {
+            const QPointer<MainWindow> window = desktop.mainWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.data()));
+            QTRY_VERIFY(offered.isEmpty() ? !boxes.asked.isEmpty() || told.isEmpty() : boxes.offered.size() == build);
+            QStringList on;
+            for (const QAction *action : window->findChild<ExtrasMenu *>()->actions())
+                on << (action->isChecked() ? action->text() : QString());
+            on.removeAll({});
+            QCOMPARE(on, checked);
+            if (build == builds)
+                break;
+            button(window, "HELP")->click();
+            QTRY_VERIFY(qobject_cast<HelpWindow *>(QApplication::activeWindow()));
+            button(QApplication::activeWindow(), "閉じる")->click();
+            QTRY_VERIFY(!window);
+        }
+        QCOMPARE(boxes.offered, offered.isEmpty() ? QStringList() : QStringList(builds, offered));
+        const QStringList notices = boxes.asked.filter(QRegularExpression(QStringLiteral("^") + unusedNoticeTitle + ": "));
+        QCOMPARE(notices.size(), told.isEmpty() ? 0 : 1);
+        QVERIFY(notices.join(QString()).contains(told));
+    }
+
+    // この設定を配る: the site's address asked for (Cancel: no box; a javascript: address refused, the prompt again)
+    // and remembered for the next window; the box says whose it is, its QR code reads back as the link it shows, a
+    // quarter of the screen's height at least, and follows サイトのアドレスを変える; リンクをコピー copies it.
+    void sharesTheLesson()
+    {
+        RunWindow run(ProgramNumber::Taluno2, 200, 10);
+        const auto share = [](QWidget *window) {
+            const QList<QAction *> actions = window->actions();
+            (*std::find_if(actions.begin(), actions.end(), [](QAction *action) { return action->text() == QStringLiteral("この設定を配る"); }))->trigger();
+            return window->findChild<ShareLessonBox *>();
+        };
+        QVERIFY(!share(run.window));
+        run.test.boxes.answers = {"javascript:alert(1)", "https://school.example/taluno/index.html", "http://other.example/t"};
+        ShareLessonBox *box = share(run.window);
+        const QString site = qtText(siteTitle) + ": ", prompt = qtText(sitePrompt);
+        QCOMPARE(run.test.boxes.asked.mid(2), QStringList({site + prompt, site + prompt, site + qtText(siteRefusal) + "\n\n" + prompt}));
+        QCOMPARE(box->windowTitle(), qtText(shareLessonTitle));
+        const QString settings = QStringLiteral("taluno2.html#guests=10&experiments=200");
+        for (const QString folder : {"https://school.example/taluno/", "http://other.example/t/"}) {
+            QCOMPARE(box->findChild<QLineEdit *>(QStringLiteral("lessonLink"))->text(), folder + settings);
+            QCOMPARE(scanned(box), folder + settings);
+            QVERIFY(box->findChild<QLabel *>(QStringLiteral("lessonCode"))->pixmap().deviceIndependentSize().height() >= box->screen()->availableGeometry().height() / 4);
+            QVERIFY(std::ranges::any_of(box->findChildren<QLabel *>(), [&](QLabel *note) { return note->text() == qtText(siteGivenNote(coreText(folder))); }));
+            box->findChild<QPushButton *>(qtText(changeSiteCaption))->click();
+        }
+        box->findChild<QPushButton *>(qtText(copyLinkCaption))->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("http://other.example/t/") + settings);
+        const qsizetype asked = run.test.boxes.asked.size();
+        MainWindow next(ProgramNumber::Taluno2, run.test.seams);
+        QCOMPARE(share(&next)->findChild<QLineEdit *>(QStringLiteral("lessonLink"))->text(), QStringLiteral("http://other.example/t/taluno2.html"));
+        QCOMPARE(run.test.boxes.asked.size(), asked);
     }
 
     void extras_data()
