@@ -482,15 +482,18 @@ scenario('A lesson\'s link: Taluno3 set up as it says and handed out again as a 
 
     // Another link opened in the tab: the page starts again with it, telling as text what it did not use; the
     // window made afresh after HELP takes it again, without telling again, its marks as the link's.
-    const hostile = 'guests=<img src=x onerror=alert(1)>&share=500&zzz=1&show=law,nope';
+    const hostile = 'guests=20&share=<img src=x onerror=alert(1)>&zzz=1&show=law,nope';
+    const offered = () => tab.waitFor(() => document.querySelector('dialog.question[open] input:not([hidden])')?.value);
     await tab.goto(`${server.base}taluno3.html?clock#${hostile}`);
     assert.deepEqual(await tab.waitFor(noticeLines), [core.composeLink(3, '', hostile).unused.map((line) => `・${line}`), 0, 0]);
-    await answer(tab, ' 授業のリンク', 'OK', ' お客人数の設定', 'キャンセル', '確認', 'いいえ');
+    await answer(tab, ' 授業のリンク', 'OK');
+    assert.equal(await offered(), '20');
+    await answer(tab, ' お客人数の設定', 'キャンセル', '確認', 'いいえ');
     await tab.press('k');
     assert.deepEqual(await menuMarks(tab), marks(tab, ['law', 'coins']));
     await button(tab, 'HELP');
     await tab.click(`${helpWindow} button`, 'left', '閉じる');
-    await answer(tab, ' お客人数の設定', 'キャンセル');
+    assert.deepEqual([await tab.waitFor(() => document.querySelector('dialog.question[open] .title')?.textContent), await offered()], [' お客人数の設定', '20']);
     assert.deepEqual(await menuMarks(tab), marks(tab, ['law']));
     await tab.done();
 
@@ -522,8 +525,9 @@ scenario('この設定を配る from a file: the site\'s address asked for until
     const shown = () => tab.waitFor(() => document.querySelector('dialog.share[open]') && [...document.querySelectorAll('.share .link, .share .note')].map((part) => part.textContent));
     const box = (site) => [`${site}taluno1.html#share=60&show=line`, core.siteNote(site)];
     assert.deepEqual(await shown(), box('https://school.example/taluno/'));
-    await tab.goto(await tab.evaluate(() => location.href));
-    await tab.waitFor(() => document.querySelector('.extras-menu'));
+    await tab.click('dialog.share button', 'left', '閉じる');
+    await tab.evaluate(() => setTimeout(() => location.reload(), globalThis.left = 1));
+    await tab.waitFor(() => !globalThis.left && document.querySelector('.extras-menu'));
     await tab.press('q');
     assert.deepEqual(await shown(), box('https://school.example/taluno/'));
     await tab.click('dialog.share button', 'left', table.texts.changeSite);

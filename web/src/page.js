@@ -243,10 +243,13 @@ export class Page {
     closeHelp() {
         this.hideWindow(Window.help);
         if (!this.row.helpBeside) {
-            // The main window comes back as at start-up, set up as the link says, and asks for its settings again.
+            // The main window comes back as at start-up, set up as the link says before it is activated (its first
+            // control takes the focus as it shows), and asks for its settings again.
             this.core.start(this.program);
+            this.active = Window.main;
             this.showWindow(Window.main);
             this.openLesson(false);
+            this.active = null;
         }
         this.windows[Window.main].controls[this.windows[Window.main].layout.focusOrder[0]]?.focus({ preventScroll: true });
         this.activate(Window.main);
