@@ -27,12 +27,12 @@ std::string range(const SettingRow &row)
 std::string shownText(Extra extra)
 {
     switch (extra) {
+    case Extra::CopyResults:
+    case Extra::SavePicture: return {};
     case Extra::ExactLaw: return "the exact law beside the run";
     case Extra::CoinsPanel: return "the panel of how many coins were enough";
+    case Extra::CoinsShare: return {};
     case Extra::WalkLine: return "the walk as a line beside the table";
-    case Extra::CopyResults:
-    case Extra::SavePicture:
-    case Extra::CoinsShare:
     case Extra::ChangePercent:
     case Extra::PoolResults:
     case Extra::ShareLesson: return {};
