@@ -23,7 +23,7 @@ packages=(
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-# zbar-tools reads the pages' QR codes back in their tests.
+# zbar-tools reads the QR codes of the pages and of the windows back in their tests.
 test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream zbar-tools)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
