@@ -14,8 +14,8 @@ class ProgramWindow;
 
 // A main window's context menu (right click, the Menu key, Shift+F10) and its shortcuts, as the
 // program's row lists its extras, all off until asked for: the toggles and what the flow does
-// itself go to the flow, copying, saving and handing the set-up out as a link are done here. The twin of web/src/extras.js: keep the
-// two in step.
+// itself go to the flow; copying, saving and handing the set-up out as a link are done here. The
+// twin of web/src/extras.js: keep the two in step.
 class ExtrasMenu : public QMenu
 {
     Q_OBJECT
