@@ -499,6 +499,8 @@ scenario('A lesson\'s link: Taluno3 set up as it says and handed out again as a 
 
     // The launcher composes the link a teacher prepares at home: only what the program takes, as the core reads it.
     const launcher = await browser.open(`${server.base}index.html`, { width: 1280, height: 720 });
+    await launcher.waitFor(() => document.readyState === 'complete' && !document.querySelector('script[src="taluno.js"]'));
+    await launcher.click('summary');
     await launcher.waitFor(() => !document.querySelector('form.lesson').hidden);
     await launcher.evaluate(() => {
         const form = document.querySelector('form.lesson');
