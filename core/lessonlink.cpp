@@ -271,7 +271,9 @@ std::optional<std::string> siteFolder(std::string_view address)
         folder.erase(lastSlash + 1);
     if (folder.back() != '/')
         folder += '/';
-    return folder;
+    // Room left in the largest QR code (2331 bytes at its error correction) for the page's name and the settings.
+    constexpr std::size_t longestFolder = 2000;
+    return folder.size() <= longestFolder ? std::optional(folder) : std::nullopt;
 }
 
 CommandLine readCommandLine(const std::vector<std::string> &arguments)

@@ -46,7 +46,8 @@ std::string lessonSettings(const Lesson &lesson);
 std::string lessonLink(std::string_view site, ProgramNumber program, const Lesson &lesson);
 
 // The folder of the site that a teacher gives, as the links begin: an http or https address, without its
-// page, query or fragment, ending in '/'. None for anything else (another scheme, blanks, control characters).
+// page, query or fragment, ending in '/'. None for anything else (another scheme, blanks, control characters, or an
+// address too long for its links to fit a QR code).
 std::optional<std::string> siteFolder(std::string_view address);
 
 // What a program is told on its command line (the arguments after its name): the settings of a link, from the

@@ -126,6 +126,9 @@ private slots:
         for (const char *refused : {"javascript:alert(1)", "file:///home/t/site/", "https://", "https:///x", "https://x.jp/a b/", "https://x.jp/\"><b>",
                                     "ftp://x.jp/", "x.jp/taluno/", ""})
             row(refused, "");
+        // The longest a link's QR code holds, with the page's name and every setting.
+        QTest::newRow("2000 characters") << "https://x.jp/" + QString(1986, 'a') << "https://x.jp/" + QString(1986, 'a') + '/';
+        QTest::newRow("2001 characters") << "https://x.jp/" + QString(1987, 'a') + '/' << QString();
     }
 
     void siteFolder()
