@@ -135,8 +135,11 @@ async function assertLaidOut(tab, scale) {
 function colours(tab, surface, points) {
     return tab.evaluate(([at, selector, [across, down]]) => {
         const canvas = document.querySelector(`${selector} canvas`);
+        // Read once: a read of each point alone takes Firefox seconds for a few hundred points.
+        const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
         return at.map(([x, y]) => {
-            const [r, g, b, a] = canvas.getContext('2d').getImageData(Math.floor((x * canvas.width) / across), Math.floor((y * canvas.height) / down), 1, 1).data;
+            const k = 4 * (Math.floor((y * canvas.height) / down) * canvas.width + Math.floor((x * canvas.width) / across));
+            const [r, g, b, a] = pixels.slice(k, k + 4);
             const hex = `#${[r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('')}`;
             return a === 255 && ['#0000ff', '#ff0000', '#000000'].includes(hex) ? hex : 'other';
         });
