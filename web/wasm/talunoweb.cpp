@@ -363,6 +363,12 @@ const char *keep(std::string text)
     return lastText.c_str();
 }
 
+// A text the page passed in, `size` bytes long.
+std::string_view textAt(const char *text, int size)
+{
+    return {text, static_cast<std::size_t>(size)};
+}
+
 } // namespace
 
 // Room for a string the page passes in; the page writes it, then frees it.
@@ -407,7 +413,7 @@ TALUNO_EXPORT(taluno_text_length) int textLength()
 // cue has), staying until the next call that returns a text.
 TALUNO_EXPORT(taluno_cue_wav) const char *cueSound(const char *name, int size)
 {
-    const std::optional<Cue> cue = cueNamed(std::string_view(name, static_cast<std::size_t>(size)));
+    const std::optional<Cue> cue = cueNamed(textAt(name, size));
     return keep(cue ? cueWav(*cue) : std::string());
 }
 
@@ -437,7 +443,7 @@ TALUNO_EXPORT(taluno_tick) void tick(int window, int timer)
 
 TALUNO_EXPORT(taluno_answer_input) void answerInput(int window, const char *text, int size)
 {
-    program->flow(window).answerInput(std::string_view(text, static_cast<std::size_t>(size)));
+    program->flow(window).answerInput(textAt(text, size));
 }
 
 TALUNO_EXPORT(taluno_answer_yes_no) void answerYesNo(int window, int yes)
@@ -464,7 +470,7 @@ TALUNO_EXPORT(taluno_picture_caption) const char *pictureCaption()
 // An extra of the main window, by its name, that its flow does itself; false for a name its menu does not have.
 TALUNO_EXPORT(taluno_choose_extra) int chooseExtra(const char *name, int size)
 {
-    const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size)));
+    const auto extra = extraNamed(program->number, textAt(name, size));
     if (extra)
         program->main->chooseExtra(*extra);
     return extra.has_value();
@@ -473,20 +479,11 @@ TALUNO_EXPORT(taluno_choose_extra) int chooseExtra(const char *name, int size)
 // Shows or hides a toggled extra of the main window, by its name; false for a name its menu does not have.
 TALUNO_EXPORT(taluno_set_extra) int setExtra(const char *name, int size, int shown)
 {
-    const auto extra = extraNamed(program->number, std::string_view(name, static_cast<std::size_t>(size)));
+    const auto extra = extraNamed(program->number, textAt(name, size));
     if (extra)
         program->main->setExtraShown(*extra, shown != 0);
     return extra.has_value();
 }
-
-namespace {
-
-std::string_view textAt(const char *text, int size)
-{
-    return {text, static_cast<std::size_t>(size)};
-}
-
-} // namespace
 
 // Sets the main window up as the lesson's settings say (what follows a link's '#'), before its first activation;
 // `tell`: whether the parts not used are told (not again when the window is made afresh). The names of the extras
