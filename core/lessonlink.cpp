@@ -218,22 +218,22 @@ LessonReading readLesson(ProgramNumber program, std::string_view link)
 std::string lessonSettings(const Lesson &lesson)
 {
     std::string settings;
-    const auto add = [&](std::string_view name, const std::string &value) {
-        settings += (settings.empty() ? "" : "&") + std::string(name) + "=" + value;
-    };
-    const auto number = [&](std::string_view name, std::optional<int> value) {
-        if (value)
-            add(name, std::to_string(*value));
-    };
-    number("guests", lesson.guests);
-    number("experiments", lesson.experiments);
-    number("share", lesson.changePercent);
-    std::string shown;
-    for (const Extra extra : lesson.shown)
-        shown += (shown.empty() ? "" : ",") + std::string(lessonExtraName(extra));
-    if (!shown.empty())
-        add("show", shown);
-    number("prepare", lesson.prepare);
+    for (const SettingName &named : settingNames) {
+        std::string value;
+        const auto number = [&](std::optional<int> set) { value = set ? std::to_string(*set) : std::string(); };
+        switch (named.setting) {
+        case Setting::Guests: number(lesson.guests); break;
+        case Setting::Experiments: number(lesson.experiments); break;
+        case Setting::Share: number(lesson.changePercent); break;
+        case Setting::Show:
+            for (const Extra extra : lesson.shown)
+                value += (value.empty() ? "" : ",") + std::string(lessonExtraName(extra));
+            break;
+        case Setting::Prepare: number(lesson.prepare); break;
+        }
+        if (!value.empty())
+            settings += (settings.empty() ? "" : "&") + std::string(named.name) + "=" + value;
+    }
     return settings;
 }
 
