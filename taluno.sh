@@ -115,16 +115,8 @@ build() {
     exit 1
 }
 
-# The site's own library from npm (it draws the QR codes of lesson links), before the site is built; again only
-# when its lock file has changed since, so that an unchanged site is not built again.
-web_modules() {
-    [ web/node_modules/.package-lock.json -nt web/package-lock.json ] && return 0
-    (cd web && npm ci --no-audit --no-fund --silent) || { say "npm ci in web failed"; exit 1; }
-}
-
 run_web() {
     install_missing "${packages[@]}" "${web_packages[@]}"
-    web_modules
     build "$build_dir" web
     local site launcher
     site=$(realpath "$build_dir/web/site")
@@ -166,7 +158,6 @@ run_program() {
 # Everything built, and the drivers of the page tests installed.
 build_for_tests() {
     install_missing "${packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
-    web_modules
     build "$build_dir"
     # The drivers drive Debian's browsers; none downloads a browser of its own.
     (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) ||
@@ -222,7 +213,6 @@ make_dist() {
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225600)}
     export SOURCE_DATE_EPOCH
     rm -f "$build_dir"/web/taluno-web-*.zip # made again, with this time
-    web_modules
     build "$build_dir"
     local version zip
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
