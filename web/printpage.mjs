@@ -4,18 +4,21 @@
 
 const escape = (text) => text.replace(/&(?!\w+;)/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
 
-// Bold, code, images and links within a line; a link to another Markdown page goes to its printable page.
+// Bold, code, images and links within a line; a link to another Markdown page goes to its printable page
+// (guide-ja.md to guide.html, guide-en.md to guide-en.html).
 function inline(text) {
     return escape(text)
         .replace(/`([^`]+)`/g, '<code>$1</code>')
         .replace(/\*\*([^*]+)\*\*/g, '<strong>$1</strong>')
         .replace(/!\[([^\]]*)\]\(([^)]+)\)/g, '<figure><img src="$2" alt="$1"><figcaption>$1</figcaption></figure>')
-        .replace(/\[([^\]]+)\]\(([^)]+)\)/g, (_, label, target) => `<a href="${target.replace(/-ja\.md$/, '.html')}">${label}</a>`);
+        .replace(/\[([^\]]+)\]\(([^)]+)\)/g, (_, label, target) => `<a href="${target.replace(/-ja\.md$/, '.html').replace(/-en\.md$/, '-en.html')}">${label}</a>`);
 }
 
 const cells = (row) => row.trim().replace(/^\||\|$/g, '').split('|').map((cell) => cell.trim());
 
-export function markdownToHtml(markdown) {
+// A line wrapped in the Markdown goes on without a space in Japanese, after one in English.
+export function markdownToHtml(markdown, lang = 'ja') {
+    const wrap = lang === 'ja' ? '' : ' ';
     const html = [];
     const lines = markdown.replace(/<!--[^]*?-->/g, '').split('\n');
     for (let k = 0; k < lines.length;) {
@@ -41,14 +44,14 @@ export function markdownToHtml(markdown) {
             for (; /^(- |\d+\. )/.test(lines[k] ?? ''); ) {
                 let item = lines[k++].replace(/^(- |\d+\. )/, '');
                 for (; /^ {2,}\S/.test(lines[k] ?? ''); ++k)
-                    item += lines[k].trim();
+                    item += wrap + lines[k].trim();
                 items.push(`<li>${inline(item)}</li>`);
             }
             html.push(`<${tag}>${items.join('')}</${tag}>`);
         } else if (line.trim()) {
             let paragraph = line.trim();
             for (++k; lines[k]?.trim() && !/^(#|\||- |\d+\. )/.test(lines[k]); ++k)
-                paragraph += lines[k].trim();
+                paragraph += wrap + lines[k].trim();
             html.push(paragraph.startsWith('![') ? inline(paragraph) : `<p>${inline(paragraph)}</p>`);
         } else {
             ++k;
@@ -87,10 +90,10 @@ hr { border: 0; border-top: 1px solid #888; margin: 2em 0; }
     a { color: inherit; text-decoration: none; }
 }`;
 
-// A whole printable page, with the lines the site puts in every head.
-export function printablePage(title, markdown, head) {
+// A whole printable page in the language of its Markdown ('ja' or 'en'), with the lines the site puts in every head.
+export function printablePage(title, markdown, head, lang = 'ja') {
     return `<!DOCTYPE html>
-<html lang="ja">
+<html lang="${lang}">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
@@ -100,7 +103,7 @@ ${head}
 </style>
 </head>
 <body>
-${markdownToHtml(markdown)}
+${markdownToHtml(markdown, lang)}
 </body>
 </html>
 `;

@@ -185,10 +185,21 @@ private slots:
 
     // The teacher's guide works its answers out by hand from the law, beyond what can be walked path by path: a
     // row of its table for each of 35, 100 and 400 guests, with the mean, the share for no coins and for the
-    // mean's coins, and the coins for 90, 95 and 99 %.
+    // mean's coins, and the coins for 90, 95 and 99 %. Each language's guide carries the same rows, the guests
+    // of its table of means counted in its own words.
+    void guideAnswersAreTheLaw_data()
+    {
+        QTest::addColumn<QString>("guideFile");
+        QTest::addColumn<QString>("guestsUnit");
+        QTest::newRow("the Japanese guide: | 10人 |") << QStringLiteral("guide-ja.md") << QStringLiteral("人");
+        QTest::newRow("the English guide: | 10 guests |") << QStringLiteral("guide-en.md") << QStringLiteral(" guests");
+    }
+
     void guideAnswersAreTheLaw()
     {
-        QFile guide(QStringLiteral(TALUNO_SOURCE_DIR "/docs/guide-ja.md"));
+        QFETCH(QString, guideFile);
+        QFETCH(QString, guestsUnit);
+        QFile guide(QStringLiteral(TALUNO_SOURCE_DIR "/docs/") + guideFile);
         QVERIFY(guide.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(guide.readAll());
         const auto mean = [](const std::vector<double> &law) {
@@ -210,9 +221,9 @@ private slots:
             rows.push_back("| " + std::to_string(guests) + " | " + mean(law) + " | " + roundedDecimal(100 * enoughWeight(law, 0), 1) + "% | "
                            + std::to_string(enough) + " | " + roundedDecimal(100 * enoughWeight(law, enough), 1) + "% |" + coins(law));
         }
-        // The 高校 page's means at a half, 55 and 60 % needing change, and its worked example at 60 %.
+        // The upper secondary page's means at a half, 55 and 60 % needing change, and its worked example at 60 %.
         for (const int guests : {10, 35, 100, 200, 500, 1000}) {
-            rows.push_back("| " + std::to_string(guests) + "人 | " + mean(lowestBalanceLaw(guests, 50)) + " | " + mean(lowestBalanceLaw(guests, 55))
+            rows.push_back("| " + std::to_string(guests) + guestsUnit.toStdString() + " | " + mean(lowestBalanceLaw(guests, 50)) + " | " + mean(lowestBalanceLaw(guests, 55))
                            + " | " + mean(lowestBalanceLaw(guests, 60)) + " |");
         }
         const std::vector<double> sixInTen = lowestBalanceLaw(35, 60);
