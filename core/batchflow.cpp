@@ -81,7 +81,7 @@ void BatchFlow::ask(Setting setting)
         if (answer.empty()) {
             // いいえ: the window waits without the setting, its menu at hand (the class's results pooled straight
             // away); 実験開始 asks for it.
-            askYesNo(quitQuestion, confirmEndTitle, [this](bool yes) {
+            askYesNo(text(Text::quitQuestion), text(Text::confirmEndTitle), [this](bool yes) {
                 if (yes)
                     view().endProgram();
             });
@@ -156,7 +156,7 @@ void BatchFlow::showCounts()
     } else {
         // The law under the counts, in red, for as long as it is asked for: each count beside its expectation.
         for (int pair = 0; pair < tablePairs; ++pair)
-            v.setNote(countTitle(pair), m_lawShown ? lawCountTitle : "", lawColour);
+            v.setNote(countTitle(pair), m_lawShown ? text(Text::lawCountTitle) : "", lawColour);
         for (int bin = 1; bin <= static_cast<int>(m_counts.size()); ++bin) {
             const auto k = static_cast<std::size_t>(bin - 1);
             v.setText(countCell(bin), std::to_string(m_counts[k]));
@@ -231,8 +231,8 @@ void BatchFlow::chooseExtra(Extra extra)
 void BatchFlow::askPool(const PoolFailure &failure)
 {
     const std::string refusal = refusalText(failure);
-    const std::string prompt = refusal.empty() ? poolPrompt : refusal + "\n\n" + poolPrompt;
-    askInput(prompt, poolTitle, m_poolText, [this](std::string_view answer) {
+    const std::string prompt = refusal.empty() ? text(Text::poolPrompt) : refusal + "\n\n" + text(Text::poolPrompt);
+    askInput(prompt, text(Text::poolTitle), m_poolText, [this](std::string_view answer) {
         if (answer.empty())
             return;
         const auto pooled = poolClassResults(answer);
@@ -264,7 +264,7 @@ void BatchFlow::askShareCoins()
             tenths = tenths * 10 + (c - '0');
     }
     const int suggested = m_shareCoins.value_or((tenths + 9) / 10);
-    askWholeNumber(shareCoinsPrompt, shareCoinsTitle, suggested, 0, m_run.guests, [this](std::optional<int> coins) {
+    askWholeNumber(text(Text::shareCoinsPrompt), text(Text::shareCoinsTitle), suggested, 0, m_run.guests, [this](std::optional<int> coins) {
         m_shareCoins = coins;
         showPanels();
     });
@@ -279,19 +279,20 @@ std::vector<std::string> BatchFlow::pictureCaption() const
 {
     if (m_counts.empty() || !drawsGraph())
         return {};
-    std::vector<std::string> lines{CopyLabel::guests + (" " + std::to_string(m_run.guests)) + "　" + CopyLabel::experiments + " "
-                                   + std::to_string(m_run.experiments) + "　" + CopyLabel::mean + " " + m_run.meanText};
+    std::vector<std::string> lines{text(Text::pictureSettingsLine, {{"guests", std::to_string(m_run.guests)},
+                                                                    {"experiments", std::to_string(m_run.experiments)},
+                                                                    {"mean", m_run.meanText}})};
     if (const auto note = changePercentNote(m_run.changePercent))
         lines.push_back(*note);
     if (m_lawShown)
-        lines.push_back(std::string("赤い印：") + lawCountTitle);
+        lines.push_back(text(Text::lawMarksCaption));
     if (m_coinsShown) {
         // "50 %：7枚／6枚", a share a line under their heading, so that even 1000 guests fit the picture.
         const CellTable coins = coinsPanel(m_run);
         const std::vector<std::string> &heads = coins.rows.front();
-        lines.push_back(coins.heading + "（" + heads[1] + "／" + heads[2] + "）");
+        lines.push_back(text(Text::pictureCoinsHeading, {{"heading", coins.heading}, {"run", heads[1]}, {"law", heads[2]}}));
         for (auto row = coins.rows.begin() + 1; row != coins.rows.end(); ++row)
-            lines.push_back((*row)[0] + "：" + (*row)[1] + "／" + (*row)[2]);
+            lines.push_back(text(Text::pictureCoinsRow, {{"share", (*row)[0]}, {"run", (*row)[1]}, {"law", (*row)[2]}}));
     }
     if (m_shareCoins) {
         // On one line, without the share of guests who need change, which has a line of its own above.
@@ -310,7 +311,7 @@ void BatchFlow::clearCounts()
     showChangePercent(changeShareLabel, m_changePercent);
     if (drawsGraph()) {
         v.surface(graphSurface).clear();
-        v.setDescription(graphSurface, noGraphDescription);
+        v.setDescription(graphSurface, text(Text::noGraphDescription));
         return;
     }
     for (int pair = 0; pair < tablePairs; ++pair)

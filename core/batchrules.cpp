@@ -1,24 +1,27 @@
 #include "core/batchrules.h"
 
+#include "core/catalogue.h"
+
 namespace {
 
-const SettingRow guestRow{"10以上1000以下の整数を入力してください．．．", " お客人数の設定", "100", 10, 1000};
-
-const BatchRules taluno2{ProgramNumber::Taluno2, guestRow,
-                         {"1以上10000以下の整数を入力してください．．．", " 実験回数の設定", "1000", 1, 10000},
-                         -57};
-
-const BatchRules taluno3{ProgramNumber::Taluno3, guestRow,
-                         {"1以上1000以下の整数を入力してください．．．", " 実験回数の設定", "100", 1, 1000},
-                         -114};
+SettingRow settingRow(Text title, const char *defaultText, int lowest, int highest)
+{
+    return {text(Text::rangePrompt, {{"lowest", std::to_string(lowest)}, {"highest", std::to_string(highest)}}),
+            text(title), defaultText, lowest, highest};
+}
 
 } // namespace
 
 const BatchRules &batchRules(ProgramNumber program)
 {
+    const auto &rules = madeInLanguage([] {
+        const SettingRow guests = settingRow(Text::guestsTitle, "100", 10, 1000);
+        return std::pair<BatchRules, BatchRules>{{ProgramNumber::Taluno2, guests, settingRow(Text::experimentsTitle, "1000", 1, 10000), -57},
+                                                 {ProgramNumber::Taluno3, guests, settingRow(Text::experimentsTitle, "100", 1, 1000), -114}};
+    });
     switch (program) {
-    case ProgramNumber::Taluno2: return taluno2;
-    case ProgramNumber::Taluno3: return taluno3;
+    case ProgramNumber::Taluno2: return rules.first;
+    case ProgramNumber::Taluno3: return rules.second;
     case ProgramNumber::Taluno1: break; // one walk, no batches
     }
     unknownProgram("batchRules");

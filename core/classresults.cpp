@@ -79,7 +79,7 @@ bool Pool::read(std::string_view line, long long number)
 {
     const std::vector<std::string> cells = cellsOf(line);
     if (m_table && m_table->holds(cells)) {
-        const bool shareLine = !cells.empty() && cells[0] == CopyLabel::changePercent;
+        const bool shareLine = !cells.empty() && isTextInAnyLanguage(cells[0], Text::copyChangePercent);
         return shareLine ? readShare(cells, line, number) : passes(m_table->read(cells, line, number));
     }
     if (m_table && !endTable())
@@ -108,7 +108,7 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
         return true;
     const std::string &label = cells[0];
     const bool percentStated = std::exchange(m_percentStated, false);
-    if (cells.size() == 3 && label == CopyLabel::toss && cells[1] == CopyLabel::face && cells[2] == CopyLabel::balance) {
+    if (cells.size() == 3 && isTextInAnyLanguage(label, Text::copyToss) && isTextInAnyLanguage(cells[1], Text::copyFace) && isTextInAnyLanguage(cells[2], Text::copyBalance)) {
         m_tosses = 0;
         return percentStated || sameShare(fairChangePercent, number);
     }
@@ -118,12 +118,12 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
     }
     const int tosses = std::exchange(m_tosses, 0);
     const std::optional<int> value = labelledNumber(cells);
-    if (label == CopyLabel::walkLowest) {
+    if (isTextInAnyLanguage(label, Text::copyWalkLowest)) {
         if (!value)
             return fail(unreadableLine(line, number));
         return addLowest(tosses > 0 ? tosses : tossCount, *value, number);
     }
-    if (label == CopyLabel::guests) {
+    if (isTextInAnyLanguage(label, Text::copyGuests)) {
         if (!value || *value < tableGuestsLeast || *value > tableGuestsMost)
             return fail(unreadableLine(line, number));
         if (!sameGuests(*value, number))
@@ -131,13 +131,13 @@ bool Pool::readAny(const std::vector<std::string> &cells, std::string_view line,
         m_table.emplace(*value, number);
         return true;
     }
-    if (label == CopyLabel::changePercent)
+    if (isTextInAnyLanguage(label, Text::copyChangePercent))
         return readShare(cells, line, number);
-    if (label == CopyLabel::coinsEnough) {
+    if (isTextInAnyLanguage(label, Text::copyCoinsEnough)) {
         m_stage = Stage::CoinRows;
         return true;
     }
-    if (label == CopyLabel::coinsPrepared) {
+    if (isTextInAnyLanguage(label, Text::copyCoinsPrepared)) {
         m_stage = Stage::ShareRow;
         return true;
     }
@@ -161,7 +161,7 @@ bool Pool::readShare(const std::vector<std::string> &cells, std::string_view lin
 // A toss row numbered on from the rows above it: k, 表 or 裏, the balance.
 bool Pool::isTossRow(const std::vector<std::string> &cells) const
 {
-    return cells.size() == 3 && (cells[1] == headsText || cells[1] == tailsText) && readWholeNumber(cells[2])
+    return cells.size() == 3 && (isTextInAnyLanguage(cells[1], Text::headsText) || isTextInAnyLanguage(cells[1], Text::tailsText)) && readWholeNumber(cells[2])
         && readWholeNumber(cells[0]) == m_tosses + 1 && m_tosses < tossCount;
 }
 

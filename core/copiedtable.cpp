@@ -31,16 +31,16 @@ std::optional<PoolFailure> CopiedTable::read(const std::vector<std::string> &cel
 {
     if (m_rowsNext)
         return readRow(cells, line, number);
-    if (cells.empty() || cells[0] == CopyLabel::mean)
+    if (cells.empty() || isTextInAnyLanguage(cells[0], Text::copyMean))
         return std::nullopt;
-    if (cells[0] == CopyLabel::experiments) {
+    if (isTextInAnyLanguage(cells[0], Text::copyExperiments)) {
         const std::optional<int> experiments = labelledNumber(cells);
         if (!experiments || *experiments < 1)
             return unreadableLine(line, number);
         m_experiments = experiments;
         return std::nullopt;
     }
-    if (cells.size() >= 2 && cells[0] == CopyLabel::lowest && cells[1] == CopyLabel::count && m_experiments) {
+    if (cells.size() >= 2 && isTextInAnyLanguage(cells[0], Text::copyLowest) && isTextInAnyLanguage(cells[1], Text::copyCount) && m_experiments) {
         m_rowsNext = true;
         return std::nullopt;
     }

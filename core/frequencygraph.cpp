@@ -1,6 +1,7 @@
 #include "core/frequencygraph.h"
 
 #include "core/batchengine.h"
+#include "core/catalogue.h"
 #include "core/surface.h"
 
 #include <algorithm>
@@ -15,12 +16,12 @@ struct PlacedText
 {
     double x;
     double y;
-    const char *text;
+    Text text;
 };
 
 constexpr PlacedText texts[] = {
-    {5, 7, "（縦軸は実験回数）"},
-    {105, 7, "（横軸は不足枚数）"},
+    {5, 7, Text::graphVerticalAxis},
+    {105, 7, Text::graphHorizontalAxis},
 };
 // The solid grid lines, a fifth of the top apart; each label stands 3 units above its line.
 constexpr int gridStep = 50;
@@ -36,9 +37,9 @@ double unitsPerCount(int top)
 std::string shortageOfBin(std::size_t bin, std::size_t bins, int lowestBin)
 {
     if (bin == 0)
-        return std::to_string(lowestBin - 1) + " 以下";
+        return text(Text::binAtMost, {{"value", std::to_string(lowestBin - 1)}});
     if (bin + 1 == bins)
-        return std::to_string(highestSingleValue + 1) + " 以上";
+        return text(Text::binAtLeast, {{"value", std::to_string(highestSingleValue + 1)}});
     return std::to_string(lowestBin + static_cast<int>(bin) - 1);
 }
 
@@ -74,7 +75,7 @@ void drawFrequencyGraph(Surface &surface, const std::vector<int> &counts, int to
 
     for (const PlacedText &placed : texts) {
         surface.setTextPosition(placed.x, placed.y);
-        surface.printLine(placed.text);
+        surface.printLine(text(placed.text));
     }
     for (int line = 5; line >= 1; --line) {
         surface.setTextPosition(5, axisY - line * gridStep - 3);
@@ -110,9 +111,9 @@ void drawExpectedMarks(Surface &surface, const std::vector<double> &expected, in
 std::string describeGraph(const std::vector<int> &counts, int lowestBin)
 {
     const int total = std::accumulate(counts.begin(), counts.end(), 0);
-    std::string text = std::to_string(total) + " 回の実験の度数分布。";
+    std::string description = text(Text::graphDescription, {{"total", std::to_string(total)}});
     if (total == 0)
-        return text;
+        return description;
     const int most = *std::max_element(counts.begin(), counts.end());
     std::string modes;
     int modeCount = 0;
@@ -124,14 +125,13 @@ std::string describeGraph(const std::vector<int> &counts, int lowestBin)
         first = std::min(first, bin);
         last = bin;
         if (counts[bin] == most) {
-            modes += (modeCount++ ? " と " : "") + shortageOfBin(bin, counts.size(), lowestBin);
+            modes += (modeCount++ ? text(Text::graphModeJoiner) : std::string()) + shortageOfBin(bin, counts.size(), lowestBin);
         }
     }
-    text += "最も多い不足枚数は " + modes + (modeCount == 1 ? " で " : " で、各 ") + std::to_string(most) + " 回。";
+    description += text(modeCount == 1 ? Text::graphModeOne : Text::graphModeMany, {{"modes", modes}, {"count", std::to_string(most)}});
     if (first == last)
-        text += "不足枚数はすべて " + shortageOfBin(first, counts.size(), lowestBin) + "。";
+        description += text(Text::graphAllAt, {{"value", shortageOfBin(first, counts.size(), lowestBin)}});
     else
-        text += "不足枚数は " + shortageOfBin(first, counts.size(), lowestBin) + " から "
-                + shortageOfBin(last, counts.size(), lowestBin) + " まで。";
-    return text;
+        description += text(Text::graphRange, {{"first", shortageOfBin(first, counts.size(), lowestBin)}, {"last", shortageOfBin(last, counts.size(), lowestBin)}});
+    return description;
 }

@@ -7,6 +7,7 @@
 #include "core/texts.h"
 #include "core/walkgraph.h"
 
+#include <array>
 #include <string>
 
 namespace {
@@ -90,49 +91,47 @@ NamedRows named(NamedRow row)
     return {std::string(row.name), {row.row}};
 }
 
+// The title over a main window's table: "Talunoの実験（その２）".
+std::string heading(ProgramNumber program)
+{
+    const int number = static_cast<int>(program);
+    return text(Text::experimentHeading, {{"number", std::to_string(number)}, {"fullWidthNumber", fullWidthNumber(number)}});
+}
+
 WindowLayout makeTossWindow()
 {
     using namespace TossControls;
     const ProgramRow &program = programRow(ProgramNumber::Taluno1);
-    WindowLayout window = ::window("Form1", " " + program.title + "（コインストによるシミュレーション）", 10470, 8685, 11.25);
+    WindowLayout window = ::window("Form1", text(Text::tossWindowTitle, {{"title", program.title}}), 10470, 8685, 11.25);
     window.program = ProgramNumber::Taluno1;
     auto &controls = window.controls;
-    controls.push_back(button("Command3", "終了", 0, 0, 975, 375, 9));
-    controls.push_back(label("Label1", "Talunoの実験（その１）", 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
+    controls.push_back(button("Command3", text(Text::quitCaption), 0, 0, 975, 375, 9));
+    controls.push_back(label("Label1", heading(ProgramNumber::Taluno1), 2640, 0, 5175, 375, 15.75, true, Rgb{0, 255, 255}));
     controls.back().foreground = Rgb{0, 0, 0};
-    controls.push_back(button("Command6", "HELP", 8520, 0, 975, 375, 9));
-    controls.push_back(button("Command2", "初期化", 9480, 0, 975, 375, 9));
+    controls.push_back(button("Command6", text(Text::helpCaption), 8520, 0, 975, 375, 9));
+    controls.push_back(button("Command2", text(Text::resetCaption), 9480, 0, 975, 375, 9));
     controls.push_back(line(0, 360, 10440, 360));
-    controls.push_back(button("Command1", "コイン止まる", 240, 7800, 855, 495, 12, true));
+    controls.push_back(button("Command1", text(Text::stopCoinCaption), 240, 7800, 855, 495, 12, true));
     controls.back().enabled = controls.back().visible = false;
-    controls.push_back(button("Command5", "自動停止", 3000, 7920, 1335, 495, 12, true));
+    controls.push_back(button("Command5", text(Text::autoStopCaption), 3000, 7920, 1335, 495, 12, true));
     controls.back().background = Rgb{192, 192, 192};
     controls.back().enabled = false;
-    controls.push_back(button("Command4", "自動開始", 4680, 7920, 1335, 495, 12, true));
+    controls.push_back(button("Command4", text(Text::autoStartCaption), 4680, 7920, 1335, 495, 12, true));
     controls.back().background = Rgb{192, 192, 192};
-    controls.push_back(control(ControlKind::Coin, "coin_1", headsText, 6840, 7920, 480, 480));
-    controls.push_back(control(ControlKind::Coin, "coin_2", tailsText, 6840, 7920, 480, 480));
+    controls.push_back(control(ControlKind::Coin, "coin_1", text(Text::headsText), 6840, 7920, 480, 480));
+    controls.push_back(control(ControlKind::Coin, "coin_2", text(Text::tailsText), 6840, 7920, 480, 480));
     controls.back().visible = false;
 
     // Heading, result and balance row titles band by band, character for character: the later
     // bands' heading titles end in a blank.
-    struct RowTitle
-    {
-        int number;
-        const char *caption;
-    };
-    const RowTitle rowTitles[6][3] = {
-        {{2, "回　　 数"}, {4, "表 or　裏"}, {12, "釣り銭枚数"}},
-        {{3, "回　　 数"}, {5, "表 or　裏"}, {13, "釣り銭枚数"}},
-        {{6, "回　　 数"}, {7, "表 or　裏"}, {14, "釣り銭枚数"}},
-        {{8, "回　　 数 "}, {9, "表 or　裏"}, {15, "釣り銭枚数"}},
-        {{16, "回　　 数 "}, {11, "表 or　裏"}, {10, "釣り銭枚数"}},
-        {{19, "回　　 数 "}, {18, "表 or　裏"}, {17, "釣り銭枚数"}},
-    };
+    constexpr int rowTitleNumbers[6][3] = {{2, 4, 12}, {3, 5, 13}, {6, 7, 14}, {8, 9, 15}, {16, 11, 10}, {19, 18, 17}};
+    const Text rowTitles[3] = {Text::tossRowTitle, Text::faceRowTitle, Text::balanceRowTitle};
     for (int band = 0; band < 6; ++band) {
-        for (int row = 0; row < 3; ++row)
-            controls.push_back(label(labelName(rowTitles[band][row].number), rowTitles[band][row].caption, 240,
+        for (int row = 0; row < 3; ++row) {
+            const std::string blank = band >= 3 && row == 0 ? " " : "";
+            controls.push_back(label(labelName(rowTitleNumbers[band][row]), text(rowTitles[row]) + blank, 240,
                                      600 + 1200 * band + 360 * row, 1815, 375, 15, true));
+        }
     }
     // Toss k stands in band (k - 1) / 17, column (k - 1) % 17: its heading, its face, the balance after it, each
     // larger on a projector, as large as its cell holds.
@@ -146,22 +145,22 @@ WindowLayout makeTossWindow()
     for (int toss = 1; toss <= tossCount; ++toss) {
         const std::string number = std::to_string(toss);
         controls.push_back(label("Labme_" + number, {}, cellLeft(toss), bandTop(toss) + 360, 495, 375, 15, true, white));
-        controls.back().description = number + "回目の表 or 裏";
+        controls.back().description = text(Text::tossFaceDescription, {{"toss", number}});
         controls.back().projectorPoints = cellProjectorPoints;
     }
     for (int toss = 1; toss <= tossCount; ++toss) {
         const std::string number = std::to_string(toss);
         controls.push_back(label("tm_" + number, {}, cellLeft(toss), bandTop(toss) + 720, 495, 375, 15, true, white));
-        controls.back().description = number + "回目の釣り銭枚数";
+        controls.back().description = text(Text::tossBalanceDescription, {{"toss", number}});
         controls.back().projectorPoints = cellProjectorPoints;
     }
 
     // Right of the table, in the width the window takes on while they show: narrow enough that a
     // Full HD screen holds the whole window at 180 %, the size at which the back row reads the answer.
-    Control graph = control(ControlKind::Surface, "walkGraph", "折れ線グラフ", 10560, 600, 5160, 5400, 12);
+    Control graph = control(ControlKind::Surface, "walkGraph", text(Text::walkGraphCaption), 10560, 600, 5160, 5400, 12);
     graph.background = white;
     graph.visible = false;
-    graph.description = "まだ投げていません";
+    graph.description = text(Text::walkNotYet);
     graph.unitsAcross = walkGraphWidth;
     graph.unitsDown = walkGraphHeight;
     controls.push_back(graph);
@@ -207,23 +206,22 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     case ProgramKind::Table: break;
     case ProgramKind::Walk: unknownProgram("makeBatchWindow");
     }
-    const std::string digit = fullWidthNumber(static_cast<int>(program));
     WindowLayout window = ::window("Form1", " " + row.title, graph ? 8325 : 8295, 7680);
     window.program = program;
     auto &controls = window.controls;
-    controls.push_back(button("Command2", "終了", 0, 0, 855, 375, 11.25));
-    controls.push_back(label("Label84", "Talunoの実験（その" + digit + "）", 1920, 0, 4455, 375, 15.75, true,
+    controls.push_back(button("Command2", text(Text::quitCaption), 0, 0, 855, 375, 11.25));
+    controls.push_back(label("Label84", heading(program), 1920, 0, 4455, 375, 15.75, true,
                              Rgb{128, 255, 255}));
-    controls.push_back(button("Command4", "HELP", 6600, 0, 855, 375, 11.25));
-    controls.push_back(button("Command3", "初期化", 7440, 0, 855, 375, 11.25));
+    controls.push_back(button("Command4", text(Text::helpCaption), 6600, 0, 855, 375, 11.25));
+    controls.push_back(button("Command3", text(Text::resetCaption), 7440, 0, 855, 375, 11.25));
     controls.push_back(line(0, 360, 8280, 360));
-    controls.push_back(label("Label83", "お客人数", 240, 6600, 1455, 375, 14.25, true, white));
+    controls.push_back(label("Label83", text(Text::copyGuests), 240, 6600, 1455, 375, 14.25, true, white));
     controls.push_back(label("Label82", {}, 1680, 6600, 1095, 375, 14.25, false, white));
-    controls.push_back(label("Label4", "不足枚数の平均", 3000, 6840, 2295, 375, 14.25, true, white));
+    controls.push_back(label("Label4", text(Text::copyMean), 3000, 6840, 2295, 375, 14.25, true, white));
     controls.push_back(label("Label3", {}, 5280, 6840, 1095, 375, 14.25, false, white));
-    controls.push_back(label("Label1", "実験回数", 240, 7080, 1455, 375, 14.25, true, white));
+    controls.push_back(label("Label1", text(Text::copyExperiments), 240, 7080, 1455, 375, 14.25, true, white));
     controls.push_back(label("Label2", {}, 1680, 7080, 1095, 375, 14.25, false, white));
-    controls.push_back(button("Command1", "実験開始", 6720, 6720, 1335, 615, 11.25));
+    controls.push_back(button("Command1", text(Text::startCaption), 6720, 6720, 1335, 615, 11.25));
     controls.push_back(changeShare(3000, 7260, 3375, 14.25));
     // A value alone says nothing to a screen reader; the caption beside it says what it is. On a projector the
     // settings are as large as the table's numbers, the mean, the lesson's answer, as large as its box holds.
@@ -233,8 +231,8 @@ WindowLayout makeBatchWindow(ProgramNumber program)
     }
 
     if (graph) {
-        Control surface = control(ControlKind::Surface, "Picture1", "度数分布グラフ", 120, 600, 8055, 5775);
-        surface.description = noGraphDescription;
+        Control surface = control(ControlKind::Surface, "Picture1", text(Text::frequencyGraphCaption), 120, 600, 8055, 5775);
+        surface.description = text(Text::noGraphDescription);
         // Its axes' numbers, on a projector, larger than its other text.
         surface.projectorPoints = 14.25;
         surface.unitsAcross = graphWidth;
@@ -253,14 +251,14 @@ WindowLayout makeBatchWindow(ProgramNumber program)
         const auto columnLeft = [](int bin) { return 1560 + 720 * ((bin - 1) % tableColumns); };
         const auto heading = [lowestBin, bins](int bin) {
             if (bin == 1)
-                return "～  " + std::to_string(lowestBin);
+                return text(Text::tableBinAtMost, {{"value", std::to_string(lowestBin)}});
             if (bin == bins)
-                return std::to_string(highestSingleValue) + "  ～";
+                return text(Text::tableBinAtLeast, {{"value", std::to_string(highestSingleValue)}});
             return std::to_string(lowestBin + bin - 2);
         };
         for (int pair = 0; pair < tablePairs; ++pair) {
-            controls.push_back(label(labelName(rowTitleNumber[pair]), "不足枚数", 240, 600 + 840 * pair, 1335, 375, 14.25));
-            controls.push_back(label(labelName(rowTitleNumber[pair] + 1), countTitleText, 240, 960 + 840 * pair, 1335,
+            controls.push_back(label(labelName(rowTitleNumber[pair]), text(Text::shortageRowTitle), 240, 600 + 840 * pair, 1335, 375, 14.25));
+            controls.push_back(label(labelName(rowTitleNumber[pair] + 1), text(Text::countRowTitle), 240, 960 + 840 * pair, 1335,
                                      375, 14.25));
         }
         for (int bin = 1; bin <= bins; ++bin) {
@@ -273,7 +271,7 @@ WindowLayout makeBatchWindow(ProgramNumber program)
             controls.push_back(label("dosu_" + std::to_string(bin), {}, columnLeft(bin), pairTop(bin) + 360, 735, 375,
                                      14.25, false, white));
             controls.back().projectorPoints = cellProjectorPoints;
-            controls.back().description = "不足枚数 " + heading(bin) + " の度数";
+            controls.back().description = text(Text::countCellDescription, {{"heading", heading(bin)}});
         }
         window.names.push_back(array("countCells", countCell(1), bins));
         window.names.push_back({"countTitles", {countTitle(0), countTitle(1), countTitle(2), countTitle(3), countTitle(4),
@@ -293,19 +291,19 @@ WindowLayout makeBatchWindow(ProgramNumber program)
 
 WindowLayout makeHelpWindow(ProgramNumber program)
 {
-    WindowLayout window = ::window("Form2", " " + programRow(program).title + "＿ヘルプ（設問と操作方法）", 9255, 7440);
+    WindowLayout window = ::window("Form2", text(Text::helpWindowTitle, {{"title", programRow(program).title}}), 9255, 7440);
     window.program = program;
     window.hasIcon = false;
-    window.controls.push_back(button("Command1", "閉じる", 8400, 0, 735, 375, 0));
-    Control text = control(ControlKind::Surface, "Picture1", window.title.substr(1), 120, 480, 9015, 6855, 11.25);
-    text.background = white;
+    window.controls.push_back(button("Command1", text(Text::closeCaption), 8400, 0, 735, 375, 0));
+    Control helpText = control(ControlKind::Surface, "Picture1", window.title.substr(1), 120, 480, 9015, 6855, 11.25);
+    helpText.background = white;
     // The text is only painted: a screen reader reads it from the description.
     for (const std::string &line : helpLines(program))
-        text.description += (text.description.empty() ? "" : "\n") + line;
+        helpText.description += (helpText.description.empty() ? "" : "\n") + line;
     // The inner area, inside the border, in twips.
-    text.unitsAcross = 9015 - 2 * surfaceBorder;
-    text.unitsDown = 6855 - 2 * surfaceBorder;
-    window.controls.push_back(text);
+    helpText.unitsAcross = 9015 - 2 * surfaceBorder;
+    helpText.unitsDown = 6855 - 2 * surfaceBorder;
+    window.controls.push_back(helpText);
     window.controls.push_back(line(120, 360, 9120, 360));
     window.focusOrder = {HelpControls::closeButton, HelpControls::textSurface};
     window.names = {named(HelpControls::closeButton), named(HelpControls::textSurface)};
@@ -316,17 +314,17 @@ WindowLayout makeHelpWindow(ProgramNumber program)
 
 const WindowLayout &tossWindowLayout()
 {
-    static const WindowLayout window = makeTossWindow();
-    return window;
+    return madeInLanguage(makeTossWindow);
 }
 
 const WindowLayout &batchWindowLayout(ProgramNumber program)
 {
-    static const WindowLayout taluno2 = makeBatchWindow(ProgramNumber::Taluno2);
-    static const WindowLayout taluno3 = makeBatchWindow(ProgramNumber::Taluno3);
+    const auto &windows = madeInLanguage([] {
+        return std::pair{makeBatchWindow(ProgramNumber::Taluno2), makeBatchWindow(ProgramNumber::Taluno3)};
+    });
     switch (program) {
-    case ProgramNumber::Taluno2: return taluno2;
-    case ProgramNumber::Taluno3: return taluno3;
+    case ProgramNumber::Taluno2: return windows.first;
+    case ProgramNumber::Taluno3: return windows.second;
     case ProgramNumber::Taluno1: break;
     }
     unknownProgram("batchWindowLayout");
@@ -334,13 +332,14 @@ const WindowLayout &batchWindowLayout(ProgramNumber program)
 
 const WindowLayout &helpWindowLayout(ProgramNumber program)
 {
-    static const WindowLayout taluno1 = makeHelpWindow(ProgramNumber::Taluno1);
-    static const WindowLayout taluno2 = makeHelpWindow(ProgramNumber::Taluno2);
-    static const WindowLayout taluno3 = makeHelpWindow(ProgramNumber::Taluno3);
+    const auto &windows = madeInLanguage([] {
+        return std::array<WindowLayout, 3>{makeHelpWindow(ProgramNumber::Taluno1), makeHelpWindow(ProgramNumber::Taluno2),
+                          makeHelpWindow(ProgramNumber::Taluno3)};
+    });
     switch (program) {
-    case ProgramNumber::Taluno1: return taluno1;
-    case ProgramNumber::Taluno2: return taluno2;
-    case ProgramNumber::Taluno3: return taluno3;
+    case ProgramNumber::Taluno1: return windows[0];
+    case ProgramNumber::Taluno2: return windows[1];
+    case ProgramNumber::Taluno3: return windows[2];
     }
     unknownProgram("helpWindowLayout");
 }

@@ -13,19 +13,21 @@ namespace {
 // The copied text's line for the share of guests who need change: none at one half.
 std::string changePercentLine(int changePercent)
 {
-    return changePercentNote(changePercent) ? CopyLabel::changePercent + ('\t' + std::to_string(changePercent)) + "%\n" : std::string();
+    return changePercentNote(changePercent) ? text(Text::copyChangePercent) + ('\t' + std::to_string(changePercent)) + "%\n" : std::string();
 }
 
 // The coins that are enough: the column heads, then a row per share: the share in %, the coins enough by the run
 // and by the law, each followed by `unit`.
-CellTable coinsTable(const LessonRun &run, const char *unit)
+CellTable coinsTable(const LessonRun &run, bool withUnit)
 {
     const std::vector<double> counts(run.lowests.begin(), run.lowests.end());
     const std::vector<double> exact = lowestBalanceLaw(run.guests, run.changePercent);
-    CellTable table{CopyLabel::coinsEnough, {{"", "実験", "理論"}}};
+    CellTable table{text(Text::copyCoinsEnough), {{"", text(Text::coinsRunColumn), text(Text::coinsLawColumn)}}};
     for (const int percent : coinShares) {
-        table.rows.push_back({std::to_string(percent) + " %", std::to_string(coinsEnough(counts, percent)) + unit,
-                              std::to_string(coinsEnough(exact, percent)) + unit});
+        const auto coins = [withUnit](int count) {
+            return withUnit ? text(Text::coinsUnit, {{"coins", std::to_string(count)}}) : std::to_string(count);
+        };
+        table.rows.push_back({std::to_string(percent) + " %", coins(coinsEnough(counts, percent)), coins(coinsEnough(exact, percent))});
     }
     return table;
 }
@@ -124,60 +126,61 @@ std::pair<std::string, std::string> sharePercents(const LessonRun &run, int coin
 
 std::string resultTable(const LessonRun &run, bool withLaw, bool withCoins, std::optional<int> shareCoins)
 {
-    std::string text = CopyLabel::guests + ('\t' + std::to_string(run.guests)) + '\n' + CopyLabel::experiments + '\t'
-        + std::to_string(run.experiments) + '\n' + changePercentLine(run.changePercent) + CopyLabel::mean + '\t' + run.meanText
-        + "\n\n" + CopyLabel::lowest + '\t' + CopyLabel::count + "\t相対度数\t足りた割合 (%)";
+    std::string copied = text(Text::copyGuests) + ('\t' + std::to_string(run.guests)) + '\n' + text(Text::copyExperiments) + '\t'
+        + std::to_string(run.experiments) + '\n' + changePercentLine(run.changePercent) + text(Text::copyMean) + '\t' + run.meanText
+        + "\n\n" + text(Text::copyLowest) + '\t' + text(Text::copyCount) + "\t" + text(Text::copyRelative) + "\t" + text(Text::copyEnoughShare);
     if (withLaw)
-        text += "\t理論度数";
-    text += '\n';
+        copied += "\t" + text(Text::copyLawCount);
+    copied += '\n';
     const std::vector<double> law = withLaw ? lowestBalanceLaw(run.guests, run.changePercent) : std::vector<double>{};
     for (std::size_t k = 0; k < run.lowests.size(); ++k) {
         const int lowest = static_cast<int>(k) - run.guests;
         // A lowest of 1 needs no coin, as 0 does: its row has no share of its own.
-        text += std::to_string(lowest) + '\t' + std::to_string(run.lowests[k]) + '\t'
+        copied += std::to_string(lowest) + '\t' + std::to_string(run.lowests[k]) + '\t'
             + roundedDecimal(run.lowests[k], run.experiments, 3) + '\t' + (lowest <= 0 ? runPercent(run, -lowest) : std::string());
         if (withLaw)
-            text += '\t' + roundedDecimal(law[k] * run.experiments, 1);
-        text += '\n';
+            copied += '\t' + roundedDecimal(law[k] * run.experiments, 1);
+        copied += '\n';
     }
     if (withCoins) {
         // The heading in the column heads' blank first cell.
-        const CellTable coins = coinsTable(run, "");
-        text += '\n' + coins.heading;
+        const CellTable coins = coinsTable(run, false);
+        copied += '\n' + coins.heading;
         for (const std::vector<std::string> &row : coins.rows)
-            text += tabbed(row) + '\n';
+            copied += tabbed(row) + '\n';
     }
     if (shareCoins) {
         const auto [inRun, inLaw] = sharePercents(run, *shareCoins);
-        text += '\n' + std::string(CopyLabel::coinsPrepared) + "\t足りた実験 (%)\t理論 (%)\n" + std::to_string(*shareCoins) + '\t' + inRun + '\t' + inLaw + '\n';
+        copied += '\n' + text(Text::copyCoinsPrepared) + "\t" + text(Text::copyEnoughRun) + "\t" + text(Text::copyEnoughLaw) + "\n" + std::to_string(*shareCoins) + '\t' + inRun + '\t' + inLaw + '\n';
     }
-    return text;
+    return copied;
 }
 
 CellTable coinsPanel(const LessonRun &run)
 {
-    return coinsTable(run, "枚");
+    return coinsTable(run, true);
 }
 
 std::string tossTable(const std::vector<bool> &heads, int changePercent)
 {
-    std::string text = changePercentLine(changePercent) + CopyLabel::toss + '\t' + CopyLabel::face + '\t' + CopyLabel::balance + '\n';
+    std::string copied = changePercentLine(changePercent) + text(Text::copyToss) + '\t' + text(Text::copyFace) + '\t' + text(Text::copyBalance) + '\n';
     int balance = 0;
     int lowest = static_cast<int>(heads.size()); // above any balance reached
     for (std::size_t toss = 0; toss < heads.size(); ++toss) {
         balance += heads[toss] ? 1 : -1;
         lowest = std::min(lowest, balance);
-        text += std::to_string(toss + 1) + '\t' + (heads[toss] ? headsText : tailsText) + '\t'
+        copied += std::to_string(toss + 1) + '\t' + (heads[toss] ? text(Text::headsText) : text(Text::tailsText)) + '\t'
             + std::to_string(balance) + '\n';
     }
-    return heads.empty() ? text : text + CopyLabel::walkLowest + '\t' + std::to_string(lowest) + '\n';
+    return heads.empty() ? copied : copied + text(Text::copyWalkLowest) + '\t' + std::to_string(lowest) + '\n';
 }
 
 CellTable sharePanel(const LessonRun &run, int coins)
 {
     const auto [inRun, inLaw] = sharePercents(run, coins);
-    CellTable panel{std::to_string(coins) + "枚用意したら", {{"足りた実験：" + inRun + "%"}, {"（理論 " + inLaw + "%）"}}};
+    CellTable panel{text(Text::shareHeading, {{"coins", std::to_string(coins)}}),
+                    {{text(Text::shareInRun, {{"percent", inRun}})}, {text(Text::shareInLaw, {{"percent", inLaw}})}}};
     if (const auto note = changePercentNote(run.changePercent))
-        panel.rows.push_back({"（" + *note + "）"});
+        panel.rows.push_back({text(Text::shareNote, {{"note", *note}})});
     return panel;
 }

@@ -2,6 +2,7 @@
 #define LESSON_H
 
 #include "core/batchengine.h"
+#include "core/catalogue.h"
 
 #include <optional>
 #include <string>
@@ -69,21 +70,5 @@ CellTable sharePanel(const LessonRun &run, int coins);
 // half, then toss number, face and the balance after it, and last the lowest balance on a line of its own
 // ("最低の釣り銭枚数\t-9"), which the class's results are pooled from.
 std::string tossTable(const std::vector<bool> &heads, int changePercent = fairChangePercent);
-
-// The labels of the copied text, by which the class's results are read back from it.
-namespace CopyLabel {
-inline constexpr const char *guests = "お客人数";
-inline constexpr const char *experiments = "実験回数";
-inline constexpr const char *changePercent = "お釣りの要る人の割合";
-inline constexpr const char *mean = "不足枚数の平均";
-inline constexpr const char *lowest = "不足枚数"; // heads the frequency rows, with count
-inline constexpr const char *count = "度数";
-inline constexpr const char *coinsEnough = "何枚用意すればよいか"; // heads the rows of shares, each ending in %
-inline constexpr const char *coinsPrepared = "用意した枚数";       // heads one row
-inline constexpr const char *toss = "回数";                       // heads Taluno1's toss rows, with face and balance
-inline constexpr const char *face = "表/裏";
-inline constexpr const char *balance = "釣り銭枚数";
-inline constexpr const char *walkLowest = "最低の釣り銭枚数";
-} // namespace CopyLabel
 
 #endif

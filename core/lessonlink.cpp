@@ -1,6 +1,7 @@
 #include "core/lessonlink.h"
 
 #include "core/batchrules.h"
+#include "core/catalogue.h"
 #include "core/numberreader.h"
 #include "core/tosswalk.h"
 
@@ -10,19 +11,20 @@
 namespace {
 
 // The settings a link carries, in the order they are written and checked.
-enum class Setting { Guests, Experiments, Share, Show, Prepare };
+enum class Setting { Guests, Experiments, Share, Show, Prepare, Language };
 struct SettingName
 {
     Setting setting;
     std::string_view name;  // in the link: "guests"
-    std::string_view label; // in a line that refuses it
+    Text label;             // in a line that refuses it
 };
-constexpr std::array<SettingName, 5> settingNames{{
-    {Setting::Guests, "guests", "お客人数"},
-    {Setting::Experiments, "experiments", "実験回数"},
-    {Setting::Share, "share", "お釣りの要る人の割合"},
-    {Setting::Show, "show", "表示"},
-    {Setting::Prepare, "prepare", "c枚用意したら？"},
+constexpr std::array<SettingName, 6> settingNames{{
+    {Setting::Guests, "guests", Text::lessonGuests},
+    {Setting::Experiments, "experiments", Text::lessonExperiments},
+    {Setting::Share, "share", Text::lessonShare},
+    {Setting::Show, "show", Text::lessonShow},
+    {Setting::Prepare, "prepare", Text::lessonPrepare},
+    {Setting::Language, "lang", Text::lessonLanguage},
 }};
 
 } // namespace
@@ -92,18 +94,18 @@ std::string percentEncoded(std::string_view text)
 std::string quoted(std::string_view text)
 {
     constexpr int most = 20;
-    std::string shown = "「";
+    std::string shown;
     std::size_t at = 0;
     for (int count = 0; at < text.size() && count < most; ++count) {
         const char32_t c = nextCodePoint(text, at);
         appendUtf8(shown, c < 0x20 || (c >= 0x7f && c < 0xa0) ? U'\uFFFD' : c);
     }
-    return shown + (at < text.size() ? "…」" : "」");
+    return ::text(at < text.size() ? Text::lessonQuotedCut : Text::lessonQuoted, {{"text", shown}});
 }
 
 std::string rangeText(int lowest, int highest)
 {
-    return std::to_string(lowest) + "以上" + std::to_string(highest) + "以下の整数ではありません";
+    return text(Text::lessonNotInRange, {{"lowest", std::to_string(lowest)}, {"highest", std::to_string(highest)}});
 }
 
 // The program's page in the site: "taluno3.html".
@@ -126,14 +128,17 @@ bool isBatch(ProgramNumber program)
 void readSetting(ProgramNumber program, const SettingName &named, std::string_view value, LessonReading &reading)
 {
     Lesson &lesson = reading.lesson;
-    const auto refuse = [&](const std::string &why) { reading.unused.push_back(std::string(named.label) + quoted(value) + "：" + why); };
+    const std::string &label = text(named.label);
+    const auto refuse = [&](const std::string &why) {
+        reading.unused.push_back(text(Text::lessonRefused, {{"setting", label}, {"value", quoted(value)}, {"why", why}}));
+    };
     const auto number = [&](int lowest, int highest, std::optional<int> &into) {
         into = acceptSetting(value, lowest, highest);
         if (!into)
             refuse(rangeText(lowest, highest));
     };
     if ((named.setting == Setting::Guests || named.setting == Setting::Experiments) && !isBatch(program)) {
-        reading.unused.push_back("「" + std::string(named.label) + "」：" + programRow(program).title + "では使いません");
+        reading.unused.push_back(text(Text::lessonNotUsedHere, {{"setting", label}, {"title", programRow(program).title}}));
         return;
     }
     switch (named.setting) {
@@ -142,6 +147,12 @@ void readSetting(ProgramNumber program, const SettingName &named, std::string_vi
         number(batchRules(program).experiments.lowest, batchRules(program).experiments.highest, lesson.experiments);
         return;
     case Setting::Share: number(1, 99, lesson.changePercent); return;
+    case Setting::Language:
+        if (std::ranges::find(catalogueLanguages(), value) != catalogueLanguages().end())
+            lesson.language = value;
+        else
+            refuse(text(Text::lessonNoSuchLanguage));
+        return;
     case Setting::Prepare:
         // At most every guest; a walk's 100 tosses.
         number(0, isBatch(program) ? lesson.guests.value_or(batchRules(program).guests.highest) : TossWalk::tossCount, lesson.prepare);
@@ -160,7 +171,7 @@ void readSetting(ProgramNumber program, const SettingName &named, std::string_vi
         for (const std::string_view name : names) {
             const bool known = std::ranges::any_of(lesson.shown, [&](Extra extra) { return lessonExtraName(extra) == name; });
             if (!known)
-                reading.unused.push_back(std::string(named.label) + quoted(name) + "：" + programRow(program).title + "にない表示です");
+                reading.unused.push_back(text(Text::lessonNoSuchShow, {{"setting", label}, {"value", quoted(name)}, {"title", programRow(program).title}}));
         }
         return;
     }
@@ -183,7 +194,7 @@ LessonReading readLesson(ProgramNumber program, std::string_view link)
         const std::string_view file = page.substr(page.find_last_of('/') + 1);
         for (const ProgramRow &row : programTable()) {
             if (row.number != program && file == pageName(row.number))
-                reading.unused.push_back("このリンクは" + row.title + "のものです（" + programRow(program).title + "で開きました）");
+                reading.unused.push_back(text(Text::lessonOtherPage, {{"page", row.title}, {"title", programRow(program).title}}));
         }
     }
     // Each setting's first value, checked in the order above, so that c is checked against the guests.
@@ -198,13 +209,13 @@ LessonReading readLesson(ProgramNumber program, std::string_view link)
         const std::string name = percentDecoded(piece.substr(0, equals));
         const auto named = std::ranges::find(settingNames, name, &SettingName::name);
         if (named == settingNames.end()) {
-            reading.unused.push_back(quoted(percentDecoded(piece)) + "：知らない設定です");
+            reading.unused.push_back(text(Text::lessonUnknownSetting, {{"value", quoted(percentDecoded(piece))}}));
             continue;
         }
         auto &value = values[static_cast<std::size_t>(named - settingNames.begin())];
         const std::string given = equals == std::string_view::npos ? std::string() : percentDecoded(piece.substr(equals + 1));
         if (value)
-            reading.unused.push_back(std::string(named->label) + quoted(given) + "：2度目の指定です");
+            reading.unused.push_back(text(Text::lessonGivenTwice, {{"setting", text(named->label)}, {"value", quoted(given)}}));
         else
             value = given;
     }
@@ -230,6 +241,7 @@ std::string lessonSettings(const Lesson &lesson)
                 value += (value.empty() ? "" : ",") + std::string(lessonExtraName(extra));
             break;
         case Setting::Prepare: number(lesson.prepare); break;
+        case Setting::Language: value = lesson.language.value_or(""); break;
         }
         if (!value.empty())
             settings += (settings.empty() ? "" : "&") + std::string(named.name) + "=" + value;
@@ -239,7 +251,10 @@ std::string lessonSettings(const Lesson &lesson)
 
 std::string lessonLink(std::string_view site, ProgramNumber program, const Lesson &lesson)
 {
-    const std::string settings = lessonSettings(lesson);
+    Lesson shared = lesson;
+    if (!shared.language)
+        shared.language = currentLanguage();
+    const std::string settings = lessonSettings(shared);
     return std::string(site) + pageName(program) + (settings.empty() ? "" : "#" + settings);
 }
 
@@ -292,20 +307,20 @@ CommandLine readCommandLine(const std::vector<std::string> &arguments)
             const std::size_t equals = argument.find('=');
             const std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             if (std::ranges::find(settingNames, name, &SettingName::name) == settingNames.end()) {
-                line.unused.push_back(quoted(argument) + "：知らないオプションです");
+                line.unused.push_back(text(Text::optionUnknown, {{"value", quoted(argument)}}));
             } else if (equals != std::string::npos) {
                 add(name + "=" + percentEncoded(argument.substr(equals + 1)));
             } else if (i + 1 < arguments.size()) {
                 add(name + "=" + percentEncoded(arguments[++i]));
             } else {
-                line.unused.push_back(quoted(argument) + "：値がありません");
+                line.unused.push_back(text(Text::optionNoValue, {{"value", quoted(argument)}}));
             }
         } else if (const std::size_t hash = argument.find('#'); page.empty() && (hash != std::string::npos || argument.find("://") != std::string::npos)) {
             page = argument.substr(0, hash);
             if (hash != std::string::npos)
                 add(std::string_view(argument).substr(hash + 1));
         } else {
-            line.unused.push_back(quoted(argument) + "：授業のリンクではありません");
+            line.unused.push_back(text(Text::optionNotALink, {{"value", quoted(argument)}}));
         }
     }
     line.settings = page + "#" + parts;
@@ -314,26 +329,35 @@ CommandLine readCommandLine(const std::vector<std::string> &arguments)
 
 std::string commandLineHelp(ProgramNumber program)
 {
-    const std::string name = "Taluno" + std::to_string(static_cast<int>(program));
-    std::string help = "使い方: " + name + " [オプション] [授業のリンク]\n" + programRow(program).title
-        + "を、授業の設定で始めます。\n\nオプション:\n";
-    const auto option = [&](std::string_view text) { help += "  " + std::string(text) + "\n"; };
-    const auto range = [](const SettingRow &row) { return std::to_string(row.lowest) + "～" + std::to_string(row.highest); };
+    std::string help = text(Text::commandLineUsage, {{"name", "Taluno" + std::to_string(static_cast<int>(program))},
+                                                     {"title", programRow(program).title}}) + "\n";
+    const auto option = [&](Text line, std::initializer_list<std::pair<std::string_view, std::string>> values) {
+        help += "  " + text(line, values) + "\n";
+    };
+    const auto range = [](int lowest, int highest) {
+        return text(Text::optionRange, {{"lowest", std::to_string(lowest)}, {"highest", std::to_string(highest)}});
+    };
     std::string shown;
     for (const ExtraRow &row : programRow(program).extras) {
-        if (!lessonExtraName(row.extra).empty())
-            shown += (shown.empty() ? "" : "、") + std::string(lessonExtraName(row.extra)) + "（" + row.caption + "）";
+        if (!lessonExtraName(row.extra).empty()) {
+            shown += (shown.empty() ? "" : text(Text::optionShowJoiner))
+                + text(Text::optionShowEntry, {{"name", std::string(lessonExtraName(row.extra))}, {"caption", row.caption}});
+        }
     }
+    std::string languages;
+    for (const std::string &language : catalogueLanguages())
+        languages += (languages.empty() ? "" : ", ") + language + " (" + textIn(language, Text::languageName) + ")";
     if (isBatch(program)) {
-        option("--guests 人数          お客人数（" + range(batchRules(program).guests) + "）");
-        option("--experiments 回数     実験回数（" + range(batchRules(program).experiments) + "）");
+        const BatchRules &rules = batchRules(program);
+        option(Text::optionGuests, {{"range", range(rules.guests.lowest, rules.guests.highest)}});
+        option(Text::optionExperiments, {{"range", range(rules.experiments.lowest, rules.experiments.highest)}});
     }
-    option("--share 割合           お釣りの要る人の割合（%、1～99）");
-    option("--show 名前,名前       はじめから表示するもの：" + shown);
-    option(std::string("--prepare 枚数         c枚用意したら？ の枚数（0～") + (isBatch(program) ? "お客人数" : "100") + "）");
-    option("-h, --help             この説明を表示して終わります");
-    return help + "\n授業のリンク（…/" + pageName(program) + "#share=60 など）を与えると、その設定で始めます。\n"
-        + "範囲外の値や知らない設定は使わず、始めにそのことを知らせます。\n";
+    option(Text::optionShare, {});
+    option(Text::optionShow, {{"shown", shown}});
+    option(Text::optionPrepare, {{"most", isBatch(program) ? text(Text::optionPrepareGuests) : std::to_string(TossWalk::tossCount)}});
+    option(Text::optionLanguage, {{"languages", languages}});
+    option(Text::optionHelp, {});
+    return help + "\n" + text(Text::commandLineLinkNote, {{"page", pageName(program)}}) + "\n";
 }
 
 std::string unusedNotice(const std::vector<std::string> &unused)
@@ -342,15 +366,15 @@ std::string unusedNotice(const std::vector<std::string> &unused)
         return {};
     // A hostile link may hold thousands: the first few say enough.
     constexpr std::size_t shownMost = 8;
-    std::string notice = "授業のリンクの設定のうち、次のものは使いませんでした。";
+    std::string notice = text(Text::unusedNotice);
     for (std::size_t i = 0; i < std::min(unused.size(), shownMost); ++i)
-        notice += "\n・" + unused[i];
+        notice += "\n" + text(Text::unusedNoticeLine, {{"line", unused[i]}});
     if (unused.size() > shownMost)
-        notice += "\n・ほか" + std::to_string(unused.size() - shownMost) + "件";
+        notice += "\n" + text(Text::unusedNoticeMore, {{"count", std::to_string(unused.size() - shownMost)}});
     return notice;
 }
 
 std::string siteGivenNote(std::string_view site)
 {
-    return "リンクは、先生が入力したサイトのアドレス " + std::string(site) + " で始まります。";
+    return text(Text::siteGivenNote, {{"site", std::string(site)}});
 }

@@ -10,7 +10,7 @@
 
 // A lesson as a link: the set-up a teacher hands out to the class, carried after the '#' of a page's address,
 // so that it works from a file and never reaches a server:
-//   https://school.example/taluno/taluno3.html#guests=35&experiments=1000&share=60&show=law,coins&prepare=5
+//   https://school.example/taluno/taluno3.html#guests=35&experiments=1000&share=60&show=law,coins&prepare=5&lang=en
 // The desktop programs take the same settings as options (--guests 35 …) or the whole link as their argument.
 
 // A set-up: the settings the prompts offer, the share and the coins taken at once, and the toggles that are on.
@@ -21,6 +21,7 @@ struct Lesson
     std::optional<int> changePercent; // お釣りの要る人の割合; none: one half
     std::optional<int> prepare;       // c枚用意したら？'s c
     std::vector<Extra> shown;         // the toggled extras that are on, in the menu's order
+    std::optional<std::string> language; // the texts' language, one that has a catalogue ("en")
 
     bool operator==(const Lesson &) const = default;
 };
@@ -42,7 +43,8 @@ std::string_view lessonExtraName(Extra extra);
 
 // The settings after the '#': "guests=35&experiments=1000&share=60&show=law,coins&prepare=5", only what is set.
 std::string lessonSettings(const Lesson &lesson);
-// The link to hand out: the site's folder (as siteFolder() gives it), the program's page and the settings.
+// The link to hand out: the site's folder (as siteFolder() gives it), the program's page and the settings, with the
+// language in use where the lesson names none: the class sees what the teacher sees.
 std::string lessonLink(std::string_view site, ProgramNumber program, const Lesson &lesson);
 
 // The folder of the site that a teacher gives, as the links begin: an http or https address, without its
@@ -60,28 +62,19 @@ struct CommandLine
     bool help = false; // --help or -h: the help is printed and the program ends
 };
 CommandLine readCommandLine(const std::vector<std::string> &arguments);
-// What --help prints, in Japanese.
+// What --help prints, in the language in use.
 std::string commandLineHelp(ProgramNumber program);
 
 // The box that tells a lesson's unused parts before the window asks anything: its text (empty where every part
 // was used) and its title.
 std::string unusedNotice(const std::vector<std::string> &unused);
-inline constexpr const char *unusedNoticeTitle = " 授業のリンク";
 
 // この設定を配る: a box with the link of the set-up in use, its QR code and a button that copies the link.
-inline constexpr const char *shareLessonTitle = " この設定を配る";
-inline constexpr const char *shareLessonText = "生徒のタブレットでQRコードを読み取るか、リンクを開くと、この設定で始まります。";
-inline constexpr const char *copyLinkCaption = "リンクをコピー";
-inline constexpr const char *changeSiteCaption = "サイトのアドレスを変える";
 // The QR code's side, as a share of the screen's height (in a page, of the browser window's): the class scans it
 // from the back row, off the projector.
 inline constexpr double lessonCodeShare = 0.4;
 // Where the page is not served from a web address (opened from a file, or on the desktop), the links begin with
 // the site's address that the teacher gives once; it is remembered, and the box says whose it is.
-inline constexpr const char *sitePrompt = "生徒が開くTalunoのサイトのアドレス（https:// で始まるもの）を入力してください。"
-                                          "一度入力すると、次からはそれを使います．．．";
-inline constexpr const char *siteTitle = " サイトのアドレス";
-inline constexpr const char *siteRefusal = "https:// か http:// で始まるアドレスを入力してください。";
 std::string siteGivenNote(std::string_view site);
 
 #endif

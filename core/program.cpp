@@ -1,5 +1,7 @@
 #include "core/program.h"
 
+#include "core/catalogue.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,24 +13,24 @@ namespace {
 // enough, and the class's results pooled.
 std::vector<ExtraRow> extrasOf(ProgramKind kind)
 {
-    std::vector<ExtraRow> rows{{Extra::CopyResults, "結果をコピー", "Ctrl+C", false},
-                               {Extra::SavePicture, "画像を保存", "Ctrl+S", false}};
-    const ExtraRow coinsShare{Extra::CoinsShare, "c枚用意したら？", "C", false};
+    std::vector<ExtraRow> rows{{Extra::CopyResults, text(Text::extraCopyResults), "Ctrl+C", false},
+                               {Extra::SavePicture, text(Text::extraSavePicture), "Ctrl+S", false}};
+    const ExtraRow coinsShare{Extra::CoinsShare, text(Text::extraCoinsShare), "C", false};
     switch (kind) {
     case ProgramKind::Walk:
-        rows.push_back({Extra::WalkLine, "折れ線グラフ", "L", true});
+        rows.push_back({Extra::WalkLine, text(Text::extraWalkLine), "L", true});
         rows.push_back(coinsShare);
         break;
     case ProgramKind::Table:
     case ProgramKind::Graph:
-        rows.push_back({Extra::ExactLaw, "理論値", "T", true});
-        rows.push_back({Extra::CoinsPanel, "何枚用意すればよいか", "K", true});
+        rows.push_back({Extra::ExactLaw, text(Text::extraExactLaw), "T", true});
+        rows.push_back({Extra::CoinsPanel, text(Text::extraCoinsPanel), "K", true});
         rows.push_back(coinsShare);
-        rows.push_back({Extra::PoolResults, "クラスの結果をまとめる", "M", false});
+        rows.push_back({Extra::PoolResults, text(Text::extraPoolResults), "M", false});
         break;
     }
-    rows.push_back({Extra::ChangePercent, "お釣りの要る人の割合", "P", false});
-    rows.push_back({Extra::ShareLesson, "この設定を配る", "Q", false});
+    rows.push_back({Extra::ChangePercent, text(Text::extraChangePercent), "P", false});
+    rows.push_back({Extra::ShareLesson, text(Text::extraShareLesson), "Q", false});
     return rows;
 }
 
@@ -41,12 +43,13 @@ ProgramRow row(ProgramNumber number, std::string title, std::string summary, Pro
 
 const std::vector<ProgramRow> &programTable()
 {
-    static const std::vector<ProgramRow> table{
-        row(ProgramNumber::Taluno1, "Talunoの実験１", "100回のコイン投げ", ProgramKind::Walk, HelpPlace::Beside),
-        row(ProgramNumber::Taluno2, "Talunoの実験２", "度数分布表", ProgramKind::Table, HelpPlace::InPlace),
-        row(ProgramNumber::Taluno3, "Talunoの実験３", "度数分布グラフ", ProgramKind::Graph, HelpPlace::InPlace),
-    };
-    return table;
+    return madeInLanguage([] {
+        return std::vector<ProgramRow>{
+        row(ProgramNumber::Taluno1, text(Text::taluno1Title), text(Text::taluno1Summary), ProgramKind::Walk, HelpPlace::Beside),
+        row(ProgramNumber::Taluno2, text(Text::taluno2Title), text(Text::taluno2Summary), ProgramKind::Table, HelpPlace::InPlace),
+        row(ProgramNumber::Taluno3, text(Text::taluno3Title), text(Text::taluno3Summary), ProgramKind::Graph, HelpPlace::InPlace),
+        };
+    });
 }
 
 const ProgramRow &programRow(ProgramNumber program)

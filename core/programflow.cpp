@@ -46,14 +46,14 @@ bool ProgramFlow::tellLessonNotice()
     if (m_lessonNotice.empty())
         return false;
     m_onYesNo = [this](bool) { onActivated(); };
-    m_view.ask({QuestionKind::Message, std::exchange(m_lessonNotice, {}), unusedNoticeTitle, {}});
+    m_view.ask({QuestionKind::Message, std::exchange(m_lessonNotice, {}), text(Text::unusedNoticeTitle), {}});
     return true;
 }
 
 void ProgramFlow::confirmQuit()
 {
     m_view.playCue(Cue::EndPinpon);
-    askYesNo(quitQuestion, quitTitle, [this](bool yes) {
+    askYesNo(text(Text::quitQuestion), text(Text::quitTitle), [this](bool yes) {
         if (yes)
             m_view.endProgram();
     });
@@ -87,7 +87,7 @@ void ProgramFlow::askWholeNumber(std::string text, std::string title, int sugges
 
 void ProgramFlow::askChangePercent(int current, std::function<void(int)> onChosen)
 {
-    askWholeNumber(changePercentPrompt, changePercentTitle, current, 1, 99, [onChosen = std::move(onChosen)](std::optional<int> percent) {
+    askWholeNumber(text(Text::changePercentPrompt), text(Text::changePercentTitle), current, 1, 99, [onChosen = std::move(onChosen)](std::optional<int> percent) {
         if (percent)
             onChosen(*percent);
     });

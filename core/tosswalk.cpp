@@ -87,7 +87,7 @@ void TossWalk::toss()
         --m_coinBalance;
     }
     v.setText(balanceCell(m_nextCell), std::to_string(m_coinBalance));
-    v.setText(resultCell(m_nextCell), m_face == CoinFace::Heads ? headsText : tailsText);
+    v.setText(resultCell(m_nextCell), m_face == CoinFace::Heads ? text(Text::headsText) : text(Text::tailsText));
     v.setControlVisible(coinControl(m_face), true);
 
     if (m_nextCell < tossCount) {
@@ -225,7 +225,7 @@ Lesson TossWalk::lesson() const
 void TossWalk::askWalkCoins()
 {
     const int suggested = m_walkCoins.value_or(meanCoins(lowestBalanceLaw(tossCount, m_changePercent)));
-    askWholeNumber(shareCoinsPrompt, shareCoinsTitle, suggested, 0, tossCount, [this](std::optional<int> coins) {
+    askWholeNumber(text(Text::shareCoinsPrompt), text(Text::shareCoinsTitle), suggested, 0, tossCount, [this](std::optional<int> coins) {
         m_walkCoins = coins;
         showWalk();
     });

@@ -1,6 +1,8 @@
 #ifndef VIEWSCALE_H
 #define VIEWSCALE_H
 
+#include "core/catalogue.h"
+
 // The size a desktop window is shown at, as a whole percentage of its layout: from 100 % to 300 % in
 // steps of 10 %, so that a projector's back row can read it. Full screen scales beyond the steps, to
 // whatever fills the screen.
@@ -14,16 +16,15 @@ enum class ViewSizeChoice { Larger, Smaller, Original, FitScreen, FullScreen };
 struct ViewSizeRow
 {
     ViewSizeChoice choice;
-    const char *caption;
+    Text caption;
     const char *keys; // the shortcut the menu shows; the face adds its platform's usual ones for zooming
 };
-inline constexpr const char *viewSizeMenuCaption = "表示の大きさ";
 inline constexpr ViewSizeRow viewSizeRows[] = {
-    {ViewSizeChoice::Larger, "大きくする", "Ctrl++"},
-    {ViewSizeChoice::Smaller, "小さくする", "Ctrl+-"},
-    {ViewSizeChoice::Original, "元の大きさ（100%）", "Ctrl+0"},
-    {ViewSizeChoice::FitScreen, "画面に合わせる", ""}, // the size a first start shows, no longer remembered
-    {ViewSizeChoice::FullScreen, "全画面表示", "F11"},
+    {ViewSizeChoice::Larger, Text::viewSizeLarger, "Ctrl++"},
+    {ViewSizeChoice::Smaller, Text::viewSizeSmaller, "Ctrl+-"},
+    {ViewSizeChoice::Original, Text::viewSizeOriginal, "Ctrl+0"},
+    {ViewSizeChoice::FitScreen, Text::viewSizeFitScreen, ""}, // the size a first start shows, no longer remembered
+    {ViewSizeChoice::FullScreen, Text::viewSizeFullScreen, "F11"},
 };
 
 // The next step up or down from `percent`, held within the range.

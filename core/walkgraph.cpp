@@ -1,5 +1,6 @@
 #include "core/walkgraph.h"
 
+#include "core/catalogue.h"
 #include "core/layout.h"
 #include "core/surface.h"
 
@@ -110,17 +111,18 @@ std::pair<std::string, std::string> lowestSoFarLines(const std::vector<bool> &he
 {
     const std::vector<int> walk = balances(heads);
     if (coins) {
-        const std::string prepared = std::to_string(*coins) + "枚";
+        const std::string prepared = std::to_string(*coins);
         const auto ranOut = std::find_if(walk.begin(), walk.end(), [&coins](int balance) { return balance < -*coins; });
         if (ranOut != walk.end())
-            return {prepared + "では足りません", "（" + std::to_string(ranOut - walk.begin()) + "人目）"};
-        return {prepared + "で足りています",
-                "（最低：" + (heads.empty() ? "—" : signedNumber(*std::min_element(walk.begin() + 1, walk.end()))) + "）"};
+            return {text(Text::walkNotEnough, {{"coins", prepared}}), text(Text::walkRanOutAt, {{"guest", std::to_string(ranOut - walk.begin())}})};
+        return {text(Text::walkEnough, {{"coins", prepared}}),
+                text(Text::walkEnoughLowest, {{"lowest", heads.empty() ? "—" : signedNumber(*std::min_element(walk.begin() + 1, walk.end()))}})};
     }
     if (heads.empty())
-        return {"ここまでの最低：—", {}};
+        return {text(Text::walkLowestSoFar, {{"lowest", "—"}}), {}};
     const int lowest = *std::min_element(walk.begin() + 1, walk.end());
-    return {"ここまでの最低：" + signedNumber(lowest), lowest < 0 ? "（" + std::to_string(-lowest) + "枚必要）" : "（0枚で足りる）"};
+    return {text(Text::walkLowestSoFar, {{"lowest", signedNumber(lowest)}}),
+            lowest < 0 ? text(Text::walkCoinsNeeded, {{"coins", std::to_string(-lowest)}}) : text(Text::walkNoCoinsNeeded)};
 }
 
 } // namespace
@@ -134,8 +136,8 @@ std::string lowestSoFarText(const std::vector<bool> &heads, std::optional<int> c
 std::string describeWalk(const std::vector<bool> &heads, std::optional<int> coins)
 {
     if (heads.empty())
-        return "まだ投げていません";
+        return text(Text::walkNotYet);
     const std::vector<int> walk = balances(heads);
     const auto [line, under] = lowestSoFarLines(heads, coins);
-    return std::to_string(heads.size()) + " 回投げて釣り銭枚数は " + std::to_string(walk.back()) + "。" + line + under;
+    return text(Text::walkDescription, {{"tosses", std::to_string(heads.size())}, {"balance", std::to_string(walk.back())}, {"line", line}, {"under", under}});
 }

@@ -72,11 +72,11 @@ void ExtrasMenu::run(const ExtraRow &row, bool checked)
 
 void ExtrasMenu::copy(const QString &caption)
 {
-    const std::string text = m_flow.copyText();
-    if (text.empty())
-        m_seams.boxes.tell(&m_window, qtText(nothingToCopyText), caption);
+    const std::string copied = m_flow.copyText();
+    if (copied.empty())
+        m_seams.boxes.tell(&m_window, qtText(text(Text::nothingToCopy)), caption);
     else
-        QGuiApplication::clipboard()->setText(qtText(text));
+        QGuiApplication::clipboard()->setText(qtText(copied));
 }
 
 void ExtrasMenu::save(const QString &caption)
@@ -86,7 +86,7 @@ void ExtrasMenu::save(const QString &caption)
     if (path.isEmpty())
         return;
     if (!picture().save(path, "PNG"))
-        m_seams.boxes.tell(&m_window, qtText(saveFailedText) + QLatin1Char('\n') + path, caption);
+        m_seams.boxes.tell(&m_window, qtText(text(Text::saveFailed)) + QLatin1Char('\n') + path, caption);
 }
 
 QImage ExtrasMenu::picture() const

@@ -41,7 +41,7 @@ private:
 LinesBox::LinesBox(const QString &prompt, const QString &title, const QString &text, int shownLine, QWidget *parent)
     : QDialog(parent)
     , m_prompt(new QLabel(prompt))
-    , m_lines(new PastedLines([this, prompt] { m_prompt->setText(qtText(tooMuchPastedText) + QStringLiteral("\n\n") + prompt); }))
+    , m_lines(new PastedLines([this, prompt] { m_prompt->setText(qtText(::text(Text::tooMuchPasted)) + QStringLiteral("\n\n") + prompt); }))
 {
     setWindowTitle(title);
     if (parent) // as large as the window it asks for

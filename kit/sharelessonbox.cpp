@@ -1,5 +1,6 @@
 #include "kit/sharelessonbox.h"
 
+#include "core/catalogue.h"
 #include "core/layout.h"
 #include "kit/modalboxes.h"
 #include "kit/qtconvert.h"
@@ -85,17 +86,17 @@ void ShareLessonBox::share(QWidget &window, ProgramNumber program, const Lesson 
 
 QString ShareLessonBox::askSite(QWidget *over, const QString &current, ModalBoxes &boxes, QSettings &settings)
 {
-    QString prompt = qtText(sitePrompt);
+    QString prompt = qtText(text(Text::sitePrompt));
     QString typed = current;
     for (;;) {
-        typed = boxes.inputBox(over, prompt, qtText(siteTitle), typed, false);
+        typed = boxes.inputBox(over, prompt, qtText(text(Text::siteTitle)), typed, false);
         if (typed.isEmpty())
             return {};
         if (const std::optional<std::string> folder = siteFolder(coreText(typed))) {
             settings.setValue(siteKey, qtText(*folder));
             return qtText(*folder);
         }
-        prompt = qtText(siteRefusal) + QStringLiteral("\n\n") + qtText(sitePrompt);
+        prompt = qtText(text(Text::siteRefusal)) + QStringLiteral("\n\n") + qtText(text(Text::sitePrompt));
     }
 }
 
@@ -111,13 +112,13 @@ ShareLessonBox::ShareLessonBox(QWidget &window, ProgramNumber program, const Les
 {
     // As large as the window it hands out, at the view's size.
     setFont(window.font());
-    setWindowTitle(qtText(shareLessonTitle));
+    setWindowTitle(qtText(text(Text::shareLessonTitle)));
     m_code->setObjectName(QStringLiteral("lessonCode"));
     m_code->setAlignment(Qt::AlignCenter);
     m_link->setObjectName(QStringLiteral("lessonLink"));
     m_link->setReadOnly(true);
-    QPushButton *copy = captioned(qtText(copyLinkCaption));
-    QPushButton *change = captioned(qtText(changeSiteCaption));
+    QPushButton *copy = captioned(qtText(text(Text::copyLinkCaption)));
+    QPushButton *change = captioned(qtText(text(Text::changeSiteCaption)));
     QPushButton *close = captioned(qtText(helpWindowLayout(program).controls.at(HelpControls::closeButton).caption));
     close->setDefault(true);
     connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(m_link->text()); });
@@ -133,7 +134,7 @@ ShareLessonBox::ShareLessonBox(QWidget &window, ProgramNumber program, const Les
     buttons->addStretch();
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(plainLabel(qtText(shareLessonText)));
+    layout->addWidget(plainLabel(qtText(text(Text::shareLessonText))));
     layout->addWidget(m_code, 0, Qt::AlignHCenter);
     layout->addWidget(m_link);
     layout->addWidget(m_note);

@@ -6,7 +6,7 @@ ViewSizeMenu::ViewSizeMenu(QWidget &window, int percent, std::function<void(View
     : QMenu(&window)
 {
     for (const ViewSizeRow &row : viewSizeRows) {
-        QAction *action = addAction(qtText(row.caption));
+        QAction *action = addAction(qtText(text(row.caption)));
         QList<QKeySequence> keys{QKeySequence(qtText(row.keys))};
         // The keys other programs zoom with: Ctrl+= and Ctrl+; where + needs Shift, the keypad's.
         switch (row.choice) {
@@ -30,5 +30,5 @@ ViewSizeMenu::ViewSizeMenu(QWidget &window, int percent, std::function<void(View
 
 void ViewSizeMenu::showPercent(int percent)
 {
-    setTitle(qtText(viewSizeMenuCaption) + QStringLiteral("（%1%）").arg(percent));
+    setTitle(qtText(text(Text::viewSizeMenuPercent, {{"percent", std::to_string(percent)}})));
 }

@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
         const std::vector<double> times = timed(rounds, [&] {
             QString taken;
             {
-                LinesBox box(QString::fromUtf8(poolPrompt), QString::fromUtf8(poolTitle), {});
+                LinesBox box(QString::fromUtf8(text(Text::poolPrompt)), QString::fromUtf8(text(Text::poolTitle)), {});
                 box.show();
                 box.findChild<QPlainTextEdit *>()->paste();
                 QCoreApplication::processEvents();
@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
             }
             const auto pooled = poolClassResults(taken.toStdString());
             if (const auto *refusal = std::get_if<PoolFailure>(&pooled)) {
-                LinesBox again(QString::fromStdString(refusalText(*refusal)), QString::fromUtf8(poolTitle), taken, int(refusal->line));
+                LinesBox again(QString::fromStdString(refusalText(*refusal)), QString::fromUtf8(text(Text::poolTitle)), taken, int(refusal->line));
                 again.show();
                 QCoreApplication::processEvents();
             }

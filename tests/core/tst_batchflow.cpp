@@ -65,7 +65,7 @@ private slots:
                 const SettingRow &setting = question.title == rules.guests.title ? rules.guests : rules.experiments;
                 const bool input = question.kind == QuestionKind::Line;
                 const bool asExpected = input ? question.text == setting.prompt && question.title == setting.title && question.defaultText == setting.defaultText
-                                                       : question.text == quitQuestion && question.title == confirmEndTitle;
+                                                       : question.text == text(Text::quitQuestion) && question.title == text(Text::confirmEndTitle);
                 asked += !asExpected ? '?' : !input ? 'Y' : &setting == &rules.guests ? 'G' : 'E';
             }
             const auto &texts = window.view.texts;
@@ -107,7 +107,7 @@ private slots:
         for (int bin = 1; table && bin <= 63; ++bin)
             QCOMPARE(view.texts[countCell(bin)], std::string());
         if (!table)
-            QVERIFY(view.drawing.strokes.back().kind == "clear" && view.descriptions[graphSurface] == noGraphDescription);
+            QVERIFY(view.drawing.strokes.back().kind == "clear" && view.descriptions[graphSurface] == text(Text::noGraphDescription));
         QVERIFY(window.flow.copyText().empty() && view.asked.back().text == batchRules(program).guests.prompt);
         window.run("20", "2");
         QCOMPARE(view.texts[meanValue], std::string("-20.0"));
@@ -117,7 +117,7 @@ private slots:
             view.answer(window.flow, {reply});
         }
         QVERIFY(view.cues.back() == Cue::EndPinpon && view.cues.size() == 3 && view.ends == 1);
-        QVERIFY(view.asked.back().text == quitQuestion && view.asked.back().title == quitTitle);
+        QVERIFY(view.asked.back().text == text(Text::quitQuestion) && view.asked.back().title == text(Text::quitTitle));
     }
 
     void extras_data() { programs(); }
@@ -157,7 +157,7 @@ private slots:
         window.flow.setExtraShown(Extra::ExactLaw, true);
         if (table) {
             QCOMPARE(cells(), "500/1 0/117 0/205 0/205 500/123 0/0 "); // the bins of -10, -3, -2, -1, 1 and 2
-            QVERIFY(view.notes[countCell(1)] == std::pair(std::string("0"), lawColour) && view.notes[countTitle(6)].first == lawCountTitle);
+            QVERIFY(view.notes[countCell(1)] == std::pair(std::string("0"), lawColour) && view.notes[countTitle(6)].first == text(Text::lawCountTitle));
         } else {
             QCOMPARE(marks().size(), std::size_t(12));
             QCOMPARE(marks()[9], 210 * 1000 / 1024.0);
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(view.asked.back().defaultText, std::string("5"));
         const std::size_t before = view.asked.size();
         view.answer(window.flow, {"abc", "約8", "11", "9"});
-        QVERIFY(view.asked.size() == before + 3 && view.asked.back().title == shareCoinsTitle);
+        QVERIFY(view.asked.size() == before + 3 && view.asked.back().title == text(Text::shareCoinsTitle));
         QCOMPARE(view.panels.size(), std::size_t(2));
         QVERIFY(view.panels[0].table == coinsPanel(run));
         QVERIFY(view.panels[1].table == (CellTable{"9枚用意したら", {{"足りた実験：50.0%"}, {"（理論 99.9%）"}}}));
@@ -222,7 +222,7 @@ private slots:
         const std::size_t before = view.asked.size();
         window.flow.chooseExtra(Extra::ChangePercent);
         view.answer(window.flow, {"0", "99.5", "abc", "60"});
-        QVERIFY(view.asked.size() == before + 4 && view.asked.back().title == changePercentTitle && view.asked.back().defaultText == "50");
+        QVERIFY(view.asked.size() == before + 4 && view.asked.back().title == text(Text::changePercentTitle) && view.asked.back().defaultText == "50");
         QVERIFY(view.visible[changeShareLabel] && view.texts[changeShareLabel] == "お釣りの要る人：60%");
         window.flow.onClicked(helpButton); // which says so
         QCOMPARE(view.helpPercent, 60);
@@ -242,12 +242,12 @@ private slots:
         // The class's results in a box of many lines: a line it cannot read named, what was given offered again,
         // then read and shown as a run of 100 guests.
         window.flow.chooseExtra(Extra::PoolResults);
-        QVERIFY(view.asked.back().kind == QuestionKind::Lines && view.asked.back().text == poolPrompt && view.asked.back().defaultText.empty());
+        QVERIFY(view.asked.back().kind == QuestionKind::Lines && view.asked.back().text == text(Text::poolPrompt) && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"-3 １\nx"});
-        QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(poolPrompt) && view.asked.back().defaultText == "-3 １\nx"
+        QVERIFY(view.asked.back().text == "2行目が読めません：「x」\n\n" + std::string(text(Text::poolPrompt)) && view.asked.back().defaultText == "-3 １\nx"
                 && view.asked.back().shownLine == 2);
         view.answer(window.flow, {QString(1'000'001, '1')}); // too long to read: not offered again
-        QVERIFY(view.asked.back().text == tooMuchPastedText + ("\n\n" + std::string(poolPrompt)) && view.asked.back().defaultText.empty());
+        QVERIFY(view.asked.back().text == text(Text::tooMuchPasted) + ("\n\n" + std::string(text(Text::poolPrompt))) && view.asked.back().defaultText.empty());
         view.answer(window.flow, {"−3, ▲2\n１"});
         lowests.assign(102, 0);
         lowests[97] = lowests[98] = lowests[101] = 1; // -3, -2 and 1: a mean of -4/3

@@ -94,7 +94,8 @@ private slots:
                     for (const auto &e : experiments) {
                         for (const std::optional<int> share : {std::optional<int>(), std::optional(1), std::optional(60), std::optional(99)}) {
                             for (const std::optional<int> prepare : {std::optional<int>(), std::optional(0), std::optional(g.value_or(batch ? 1000 : 100))}) {
-                                Lesson lesson{g, e, share, prepare, {}};
+                                const std::vector<std::string> &languages = catalogueLanguages();
+                                Lesson lesson{g, e, share, prepare, {}, languages[std::size_t(tried) % languages.size()]};
                                 for (std::size_t i = 0; i < toggles.size(); ++i) {
                                     if (subset >> i & 1)
                                         lesson.shown.push_back(toggles[i]);
@@ -109,7 +110,7 @@ private slots:
                 }
             }
         }
-        QCOMPARE(lessonLink("https://s.jp/", ProgramNumber::Taluno2, {35, {}, {}, {}, {}}), "https://s.jp/taluno2.html#guests=35");
+        QCOMPARE(lessonLink("https://s.jp/", ProgramNumber::Taluno2, {35, {}, {}, {}, {}, {}}), "https://s.jp/taluno2.html#guests=35&lang=ja");
         QCOMPARE(tried, 24 + 2 * 4 * 9 * 12);
     }
 
@@ -209,14 +210,14 @@ private slots:
         flow.openLesson(readLesson(program, settings + "&zzz"));
         QCOMPARE(view.texts[BatchControls::changeShareLabel], "お釣りの要る人：60%");
         flow.onActivated();
-        QVERIFY(view.asked.size() == 1 && view.asked[0].kind == QuestionKind::Message && view.asked[0].title == unusedNoticeTitle);
+        QVERIFY(view.asked.size() == 1 && view.asked[0].kind == QuestionKind::Message && view.asked[0].title == text(Text::unusedNoticeTitle));
         QCOMPARE(view.asked[0].text, unusedNotice({"「zzz」：知らない設定です"}));
         QCOMPARE(lessonSettings(flow.lesson()), settings); // offered, not yet taken
         view.answer(flow, {"ok", "35", "1000"});
         QVERIFY(view.asked[1].defaultText == "35" && view.asked[2].defaultText == "1000");
         flow.onClicked(BatchControls::startButton);
         QVERIFY(view.panels.size() == 2 && view.panels[1].table.heading == "5枚用意したら");
-        QVERIFY(flow.copyText().find(lawCountTitle) != std::string::npos);
+        QVERIFY(flow.copyText().find(text(Text::lawCountTitle)) != std::string::npos);
         // The pupil's own settings are handed on, and c whatever it was changed to; 初期化 offers the link's again.
         flow.chooseExtra(Extra::CoinsShare);
         view.answer(flow, {"7"});

@@ -400,7 +400,7 @@ private slots:
         answerNextBox(QStringLiteral("-3\n1"), &seen);
         pool();
         QTRY_COMPARE(experiments()->text(), QStringLiteral("2"));
-        QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる: ") + poolPrompt + QStringLiteral(" |  (lines)"));
+        QCOMPARE(seen.last(), QStringLiteral(" クラスの結果をまとめる: ") + qtText(text(Text::poolPrompt)) + QStringLiteral(" |  (lines)"));
         // Each hostile line, and a line among 4000: the box asks again quoting it as plain text, literally, the line
         // selected and in view; Cancel keeps the run.
         QFile file(QStringLiteral(TALUNO_SOURCE_DIR "/tests/support/hostile-lines.json"));
@@ -416,7 +416,7 @@ private slots:
             const QString again = seen.takeLast();
             seen.removeLast(); // the box as it opened
             const QString number = QString::number(row["number"].toInt(1));
-            QVERIFY2(again.startsWith(QStringLiteral(" クラスの結果をまとめる: ") + number + "行目が読めません：「" + row["shown"].toString() + "」\n\n" + poolPrompt + " | ")
+            QVERIFY2(again.startsWith(QStringLiteral(" クラスの結果をまとめる: ") + number + "行目が読めません：「" + row["shown"].toString() + "」\n\n" + qtText(text(Text::poolPrompt)) + " | ")
                          && again.endsWith(" (lines, line " + number + " selected)"), qPrintable(row["name"].toString()));
         }
         // Ten million characters pasted: refused at once, the box as it was, saying why above its prompt.
@@ -428,7 +428,7 @@ private slots:
             box->reject();
         });
         pool();
-        QTRY_VERIFY(seen.last().startsWith(QString::fromUtf8(tooMuchPastedText) + QStringLiteral("\n\n") + poolPrompt + " | -3\n-3\n"));
+        QTRY_VERIFY(seen.last().startsWith(qtText(text(Text::tooMuchPasted)) + QStringLiteral("\n\n") + qtText(text(Text::poolPrompt)) + " | -3\n-3\n"));
         answerNextBox(QStringLiteral("はい"), &seen); // いいえ keeps the window, as at start-up
         button(visibleWindows().value(0), "終了")->click();
         QVERIFY(seen.last() == QStringLiteral("Talunoの実験: 終了していいですか？") && test.ends == 1);
@@ -531,7 +531,7 @@ private slots:
             QTRY_VERIFY(!window);
         }
         QCOMPARE(boxes.offered, offered.isEmpty() ? QStringList() : QStringList(builds, offered));
-        const QStringList notices = boxes.asked.filter(qtText(unusedNoticeTitle) + ": ");
+        const QStringList notices = boxes.asked.filter(qtText(text(Text::unusedNoticeTitle)) + ": ");
         QCOMPARE(notices.size(), told.isEmpty() ? 0 : 1);
         QVERIFY(notices.join(QString()).contains(told));
     }
@@ -550,22 +550,22 @@ private slots:
         QVERIFY(!share(run.window));
         run.test.boxes.answers = {"javascript:alert(1)", "https://school.example/taluno/index.html", "http://other.example/t"};
         ShareLessonBox *box = share(run.window);
-        const QString site = qtText(siteTitle) + ": ", prompt = qtText(sitePrompt);
-        QCOMPARE(run.test.boxes.asked.mid(2), QStringList({site + prompt, site + prompt, site + qtText(siteRefusal) + "\n\n" + prompt}));
-        QCOMPARE(box->windowTitle(), qtText(shareLessonTitle));
-        const QString settings = QStringLiteral("taluno2.html#guests=10&experiments=200");
+        const QString site = qtText(text(Text::siteTitle)) + ": ", prompt = qtText(text(Text::sitePrompt));
+        QCOMPARE(run.test.boxes.asked.mid(2), QStringList({site + prompt, site + prompt, site + qtText(text(Text::siteRefusal)) + "\n\n" + prompt}));
+        QCOMPARE(box->windowTitle(), qtText(text(Text::shareLessonTitle)));
+        const QString settings = QStringLiteral("taluno2.html#guests=10&experiments=200&lang=ja");
         for (const QString folder : {"https://school.example/taluno/", "http://other.example/t/"}) {
             QCOMPARE(box->findChild<QLineEdit *>(QStringLiteral("lessonLink"))->text(), folder + settings);
             QCOMPARE(scanned(box), folder + settings);
             QVERIFY(box->findChild<QLabel *>(QStringLiteral("lessonCode"))->pixmap().deviceIndependentSize().height() >= box->screen()->availableGeometry().height() / 4);
             QVERIFY(std::ranges::any_of(box->findChildren<QLabel *>(), [&](QLabel *note) { return note->text() == qtText(siteGivenNote(coreText(folder))); }));
-            box->findChild<QPushButton *>(qtText(changeSiteCaption))->click();
+            box->findChild<QPushButton *>(qtText(text(Text::changeSiteCaption)))->click();
         }
-        box->findChild<QPushButton *>(qtText(copyLinkCaption))->click();
+        box->findChild<QPushButton *>(qtText(text(Text::copyLinkCaption)))->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("http://other.example/t/") + settings);
         const qsizetype asked = run.test.boxes.asked.size();
         MainWindow next(ProgramNumber::Taluno2, run.test.seams);
-        QCOMPARE(share(&next)->findChild<QLineEdit *>(QStringLiteral("lessonLink"))->text(), QStringLiteral("http://other.example/t/taluno2.html"));
+        QCOMPARE(share(&next)->findChild<QLineEdit *>(QStringLiteral("lessonLink"))->text(), QStringLiteral("http://other.example/t/taluno2.html#lang=ja"));
         QCOMPARE(run.test.boxes.asked.size(), asked);
     }
 
@@ -663,7 +663,7 @@ private slots:
             RunWindow run(program, 200, 1000);
             MainWindow &window = *run.window;
             QTest::keySequence(&window, QKeySequence::Copy); // Taluno1 before a toss: nothing to copy yet
-            QVERIFY(program != ProgramNumber::Taluno1 || run.test.boxes.asked.last() == QStringLiteral("結果をコピー: ") + nothingToCopyText);
+            QVERIFY(program != ProgramNumber::Taluno1 || run.test.boxes.asked.last() == QStringLiteral("結果をコピー: ") + qtText(text(Text::nothingToCopy)));
             run.test.boxes.answers = {"60", "1000", "5"}; // 60 %, then c coins: 1000, or 5 of Taluno1's 100 tosses
             QTest::keyClick(&window, Qt::Key_P);
             if (program != ProgramNumber::Taluno1)

@@ -314,11 +314,11 @@ std::string tableJson()
         + number(captionLinePixels()) + ",\"panelMargin\":" + number(pixelsFromTwips(panelMargin)) + ",\"projectorScale\":" + number(projectorScale)
         + ",\"enlargedAxisRowStretch\":" + number(enlargedAxisRowStretch / 100.0)
         + ",\"pastedCharactersMost\":" + number(pastedCharactersMost) + "},\"texts\":{\"nothingToCopy\":"
-        + jsonQuoted(nothingToCopyText) + ",\"tooMuchPasted\":" + jsonQuoted(tooMuchPastedText)
-        + ",\"shareLessonTitle\":" + jsonQuoted(shareLessonTitle) + ",\"shareLessonText\":" + jsonQuoted(shareLessonText)
-        + ",\"copyLink\":" + jsonQuoted(copyLinkCaption) + ",\"changeSite\":" + jsonQuoted(changeSiteCaption)
-        + ",\"sitePrompt\":" + jsonQuoted(sitePrompt) + ",\"siteTitle\":" + jsonQuoted(siteTitle)
-        + ",\"siteRefusal\":" + jsonQuoted(siteRefusal) + "},\"lessonCodeShare\":" + number(lessonCodeShare) + "}";
+        + jsonQuoted(text(Text::nothingToCopy)) + ",\"tooMuchPasted\":" + jsonQuoted(text(Text::tooMuchPasted))
+        + ",\"shareLessonTitle\":" + jsonQuoted(text(Text::shareLessonTitle)) + ",\"shareLessonText\":" + jsonQuoted(text(Text::shareLessonText))
+        + ",\"copyLink\":" + jsonQuoted(text(Text::copyLinkCaption)) + ",\"changeSite\":" + jsonQuoted(text(Text::changeSiteCaption))
+        + ",\"sitePrompt\":" + jsonQuoted(text(Text::sitePrompt)) + ",\"siteTitle\":" + jsonQuoted(text(Text::siteTitle))
+        + ",\"siteRefusal\":" + jsonQuoted(text(Text::siteRefusal)) + "},\"lessonCodeShare\":" + number(lessonCodeShare) + "}";
 }
 
 struct Program
