@@ -82,8 +82,11 @@ write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version, PRO
 
 // The teacher's guide and the worksheet from their Markdown, with the pictures the guide shows.
 const docs = join(here, '../docs');
-for (const [name, title] of [['guide', `${siteName} ― 先生のための手引き`], ['worksheet', `${siteName} ワークシート`]])
-    write(`${name}.html`, printablePage(title, readFileSync(join(docs, `${name}-ja.md`), 'utf8'), head));
+// Each language's pages beside the Japanese ones: guide-en.html from guide-en.md.
+const printed = [['guide', 'ja', `${siteName} ― 先生のための手引き`], ['worksheet', 'ja', `${siteName} ワークシート`],
+                 ['guide', 'en', 'Taluno Experiments: a guide for teachers'], ['worksheet', 'en', 'Taluno Experiments: worksheet']];
+for (const [name, lang, title] of printed)
+    write(`${name}${lang === 'ja' ? '' : `-${lang}`}.html`, printablePage(title, readFileSync(join(docs, `${name}-${lang}.md`), 'utf8'), head, lang));
 for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'web-share-lesson.png', 'reflection.svg', 'drift.svg']) {
     copyFileSync(join(docs, picture), join(out, picture));
     written.push(picture);

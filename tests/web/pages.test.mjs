@@ -648,7 +648,7 @@ scenario('Under a finger: a long press opens the menu through a small movement a
 });
 
 scenario('The guide and the worksheet beside the pages: every picture there, the worksheet on one A4 page with rows to write in, the menus each on one line', async () => {
-    for (const [name, pages] of [['guide', null], ['worksheet', 1]]) {
+    for (const [name, pages] of [['guide', null], ['worksheet', 1], ['guide-en', null], ['worksheet-en', 1]]) {
         const tab = await browser.open(`${server.base}${name}.html`, { width: 1000, height: 800 });
         const pictures = await tab.waitFor(() => document.readyState === 'complete' && [...document.images].map((image) => image.complete && image.naturalWidth > 0));
         assert.ok(pictures.every(Boolean), `${name}: ${pictures}`);
