@@ -63,6 +63,8 @@ private slots:
         row("markup is quoted, cut at 20 characters", t2, "guests=<img src=x onerror=alert(1)>",
             " | お客人数「<img src=x onerror=a…」：10以上1000以下の整数ではありません");
         row("control characters are not quoted", t2, "%0Ax=%1B%7F", " | 「\uFFFDx=\uFFFD\uFFFD」：知らない設定です");
+        row("a language that has a catalogue", t2, "lang=en&share=60", "share=60&lang=en");
+        row("a language without a catalogue", t2, "lang=fr", " | 言語「fr」：ない言語です");
         row("another program's page", t3, "https://s.jp/taluno2.html?v=1#share=60", "share=60 | このリンクはTalunoの実験２のものです（Talunoの実験３で開きました）");
     }
 
