@@ -34,7 +34,7 @@ const head = `<meta name="description" content="${siteDescription}。中学・�
 
 // The modules of a page, each after those it imports. Put together as one classic script (a page opened
 // from a file may not load modules of its own), they share one scope: no two may declare one name.
-const modules = ['src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/sharebox.js',
+const modules = ['src/language.js', 'src/core.js', 'src/element.js', 'src/surface.js', 'src/window.js', 'src/dialog.js', 'src/sharebox.js',
                  'src/extras.js', 'src/page.js', 'src/launcher.js'];
 const declaredBy = new Map();
 for (const name of modules) {
@@ -57,8 +57,8 @@ const leanQr = `const leanQr = (() => {${qrSource.replace(qrExports, (_, names) 
     `return {${names.split(',').map((pair) => pair.split(' as ').reverse().join(': ')).join(', ')}};`)}})();`;
 // Without the comments and indentation the sources keep for their readers: the less a page weighs, the sooner
 // a tablet on a slow network shows it.
-const script = modules.map((name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '')).join('\n')
-    .replace(/^[ \t]*\/\/.*\n/gm, '').replace(/^[ \t]+/gm, '').replace(/\n{2,}/g, '\n');
+const plain = (name) => read(name).replace(/^import .*;\n/gm, '').replace(/^export /gm, '');
+const squeezed = (text) => text.replace(/^[ \t]*\/\/.*\n/gm, '').replace(/^[ \t]+/gm, '').replace(/\n{2,}/g, '\n');
 
 // A page for each program of the core's table, with the table and its main window's layout written in, so that
 // the window shows at once; the core, compressed, in a script beside them that all three share. The page makes
@@ -67,14 +67,29 @@ const wasmBytes = readFileSync(wasmFile);
 const core = await loadCore(wasmBytes, {});
 const table = core.table();
 const { programs } = table;
+// Each language's table and main windows, the original language's first: a page is written with them all.
+const languages = table.languages.map(({ code }) => code).sort((a, b) => (b === table.language) - (a === table.language));
+const inLanguage = Object.fromEntries(languages.map((code) => {
+    core.useLanguage(code);
+    return [code, { table: core.table(), layouts: Object.fromEntries(programs.map(({ number }) => [number, core.layout(Window.main, number)])) }];
+}));
+core.useLanguage(table.language);
 const packed = (bytes) => gzipSync(bytes, { level: 9 }).toString('base64');
 // The pages' script and the core, gzip-compressed as base64, in one file that all three pages share (a page
-// opened from a file may load a classic script, not modules or other files).
-write('taluno.js', `'use strict';\n${leanQr}\n${script}\nconst talunoCore = '${packed(wasmBytes)}';\n`);
+// opened from a file may load a classic script, not modules or other files). Beside them stands what runs before the
+// script is unpacked: the choice of a language (a page that cannot unpack says so in its own) and the small loader.
+const [loaderModules, scriptModules] = [modules.slice(0, 1), modules.slice(1)];
+const pagesScript = `globalThis.talunoModules = (() => {\n'use strict';\n${leanQr}\n${squeezed(scriptModules.map(plain).join('\n'))}\nreturn { startPage, startLauncher };\n})();\n`;
+write('taluno.js', `'use strict';\n${squeezed([...loaderModules.map(plain), read('src/loader.js')].join('\n'))}
+const talunoScript = '${packed(pagesScript)}';\nconst talunoCore = '${packed(wasmBytes)}';\n`);
 for (const { number, title } of programs) {
+    const each = (make) => JSON.stringify(Object.fromEntries(languages.map((code) => [code, make(inLanguage[code])])));
+    const { pageHome } = table.texts;
     write(`taluno${number}.html`, fill(read('page.html'), {
-        TITLE: title, HEAD: head, STYLE: read('style.css'), PROGRAM: number,
-        BOOT: packed(JSON.stringify({ table, layout: core.layout(Window.main, number) })),
+        TITLE: title, HEAD: head, STYLE: read('style.css'), PROGRAM: number, HOME: pageHome,
+        TEXTS: each(({ table: { programs: rows, texts } }) => ({ title: rows.find((row) => row.number === number).title,
+                                                                pageHome: texts.pageHome, pageFailed: texts.pageFailed })),
+        BOOT: packed(each(({ table: shown, layouts }) => ({ table: shown, layout: layouts[number] }))),
     }));
 }
 const links = programs.map(({ number, title, summary }) => `<a href="taluno${number}.html">${title}（${summary}）</a>`);

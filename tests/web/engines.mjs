@@ -3,7 +3,7 @@
 // (selenium-webdriver and WebKitWebDriver, in the X server and session bus the test command gives it).
 //
 //   const browser = await launch('firefox');
-//   const tab = await browser.open(url, { width: 553, height: 512, scale: 2 });
+//   const tab = await browser.open(url, { width: 553, height: 512, scale: 2 }); // the browser's language: locale, 'ja' unless given
 //   await tab.click('[data-name="Command1"]');
 //   await tab.close();
 //   await browser.close();
@@ -119,8 +119,8 @@ async function launchPlaywright(name) {
     const browser = await (name === 'chromium' ? chromium.launch(chromiumOptions) : firefox.launch(firefoxOptions));
     return {
         supports: { menuKey: name === 'chromium', devtools: name === 'chromium', print: name === 'chromium' },
-        async open(url, { width, height, scale = 1 }) {
-            const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
+        async open(url, { width, height, scale = 1, locale = 'ja' }) {
+            const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale, locale });
             const page = await context.newPage();
             await page.goto(url, { waitUntil: 'load' });
             let devtools = null;
@@ -145,9 +145,9 @@ async function launchPlaywright(name) {
     };
 }
 
-// WebKitGTK: for each scale a WebKitWebDriver with one session of MiniBrowser (a driver takes one session at
-// a time; GDK_SCALE gives the device pixel ratio, in whole numbers only). A tab is that session on its page;
-// the next tab of that scale takes the session over.
+// WebKitGTK: for each scale and language a WebKitWebDriver with one session of MiniBrowser (a driver takes one session
+// at a time; GDK_SCALE gives the device pixel ratio, in whole numbers only, LANGUAGE the browser's language). A tab is
+// that session on its page; the next tab of that scale and language takes the session over.
 async function launchWebKit() {
     const { Builder, Button, Key, Origin } = await import('selenium-webdriver');
     const dir = mkdtempSync(join(tmpdir(), 'taluno-webkit-'));
@@ -160,17 +160,18 @@ async function launchWebKit() {
     process.on('exit', endAll); // also when a test process ends without closing the browser
     const env = { ...process.env, NO_AT_BRIDGE: '1', GSETTINGS_BACKEND: 'memory', XDG_CACHE_HOME: join(dir, 'cache'),
                   XDG_CONFIG_HOME: join(dir, 'config'), XDG_DATA_HOME: join(dir, 'data') };
-    const sessions = new Map(); // scale -> session
+    const sessions = new Map(); // "scale locale" -> session
 
     // A driver of its own on a loopback port, asked for a session once it says it is ready; one that does not
     // answer, or cannot take its port, goes, and a new one is asked.
-    async function sessionFor(scale) {
-        if (sessions.has(scale))
-            return sessions.get(scale);
+    async function sessionFor(scale, locale) {
+        const key = `${scale} ${locale}`;
+        if (sessions.has(key))
+            return sessions.get(key);
         const capabilities = {
             browserName: 'MiniBrowser',
             proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9', noProxy: ['localhost', '127.0.0.1', '[::1]'] },
-            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, `LANGUAGE=${locale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
             const port = 20000 + Math.floor(Math.random() * 20000); // a driver cannot say which port it took
@@ -185,7 +186,7 @@ async function launchWebKit() {
                 await sleep(300); // ready by its word, it still loses a session asked for at once, now and then
                 const session = await within(15000, new Builder().disableEnvironmentOverrides().usingServer(`http://127.0.0.1:${port}`)
                     .withCapabilities(capabilities).build(), 'a session of MiniBrowser');
-                sessions.set(scale, session);
+                sessions.set(key, session);
                 return session;
             } catch (error) {
                 driver.kill('SIGKILL');
@@ -200,8 +201,8 @@ async function launchWebKit() {
     const code = (key) => keyCodes[key] ?? (key.length === 1 ? key : assert.fail(`no key ${key} in WebKit`));
     return {
         supports: { menuKey: false, devtools: false, print: false },
-        async open(url, { width, height, scale = 1 }) {
-            const session = await sessionFor(scale);
+        async open(url, { width, height, scale = 1, locale = 'ja' }) {
+            const session = await sessionFor(scale, locale);
             await within(60000, fitWindow(session, width, height), 'sizing the window');
             await within(60000, session.get(url), `loading ${url}`);
             return new Tab({

@@ -471,7 +471,7 @@ scenario('A lesson\'s link: Taluno3 set up as it says and handed out again as a 
 
     // この設定を配る: the link of the set-up in use from the page's own folder, its code a phone reads off the projector.
     await tab.press('q');
-    const link = `${server.base}taluno3.html#${settings}`;
+    const link = `${server.base}taluno3.html#${settings}&lang=ja`;
     assert.deepEqual(await tab.waitFor(() => document.querySelector('dialog.share[open]') && [document.querySelector('.share .link').textContent, document.querySelector('.share .note').hidden]), [link, true]);
     const [side, height, crisp] = await tab.evaluate(() => {
         const code = document.querySelector('.share canvas');
@@ -515,7 +515,7 @@ scenario('A lesson\'s link: Taluno3 set up as it says and handed out again as a 
         form.querySelector('canvas').scrollIntoView();
     });
     const composed = await launcher.evaluate(() => [...document.querySelectorAll('.lesson-link, .lesson-unused li')].map((part) => part.textContent));
-    assert.deepEqual(composed, [`${server.base}taluno1.html#share=60&show=line`, ...core.composeLink(1, '', 'share=60&prepare=500').unused]);
+    assert.deepEqual(composed, [`${server.base}taluno1.html#share=60&show=line&lang=ja`, ...core.composeLink(1, '', 'share=60&prepare=500').unused]);
     assert.equal(await scannedCode(launcher), composed[0]);
     await launcher.close();
 });
@@ -528,7 +528,7 @@ scenario('この設定を配る from a file: the site\'s address asked for until
     assert.equal(await tab.waitFor(() => document.querySelector('dialog.question[open] .text')?.textContent.split('\n')[0]), table.texts.siteRefusal);
     await answer(tab, ' サイトのアドレス', 'https://school.example/taluno/index.html');
     const shown = () => tab.waitFor(() => document.querySelector('dialog.share[open]') && [...document.querySelectorAll('.share .link, .share .note')].map((part) => part.textContent));
-    const box = (site) => [`${site}taluno1.html#share=60&show=line`, core.siteNote(site)];
+    const box = (site) => [`${site}taluno1.html#share=60&show=line&lang=ja`, core.siteNote(site)];
     assert.deepEqual(await shown(), box('https://school.example/taluno/'));
     await tab.click('dialog.share button', 'left', '閉じる');
     await tab.evaluate(() => setTimeout(() => location.reload(), globalThis.left = 1));

@@ -125,6 +125,9 @@ export async function loadCore(wasm, view) {
             knowWindows(table.windows);
             return table;
         },
+        // Every text from here on in the language of that code; false where it has none. The table and the layouts are
+        // then asked for again.
+        useLanguage: (code) => withText(code, (p, n) => api.taluno_use_language(p, n)) !== 0,
         layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
         start: (program) => {
             if (!api.taluno_start(program))

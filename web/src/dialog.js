@@ -5,8 +5,10 @@
 import { element } from './element.js';
 
 export class QuestionDialog {
-    // `pasted`: the most characters the box of many lines takes, and the line that refuses a paste beyond it.
-    constructor(parent, pasted) {
+    // `pasted`: the most characters the box of many lines takes, and the line that refuses a paste beyond it;
+    // `texts`: the core's texts, the buttons' captions among them.
+    constructor(parent, pasted, texts) {
+        this.texts = texts;
         this.dialog = element('dialog', 'question', parent);
         this.title = element('h2', 'title', this.dialog);
         this.text = element('p', 'text', this.dialog);
@@ -68,8 +70,8 @@ export class QuestionDialog {
         this.input.hidden = !question.input || question.multiline;
         this.lines.hidden = !question.multiline;
         this.field.value = question.defaultText ?? '';
-        this.accept.textContent = question.input || question.message ? 'OK' : 'はい';
-        this.reject.textContent = question.input ? 'キャンセル' : 'いいえ';
+        this.accept.textContent = question.input || question.message ? this.texts.okCaption : this.texts.yesCaption;
+        this.reject.textContent = question.input ? this.texts.cancelCaption : this.texts.noCaption;
         this.reject.hidden = Boolean(question.message);
         this.dialog.showModal();
         if (question.input) {

@@ -7,14 +7,15 @@ import { compileCore, knowWindows, loadCore, unpacked, Window } from './core.js'
 import { QuestionDialog } from './dialog.js';
 import { element, nextTask } from './element.js';
 import { Extras } from './extras.js';
+import { chooseLanguage, preferredLanguages } from './language.js';
 import { ProgramWindow } from './window.js';
 
 // A gap between the windows of Taluno1 when its help stands beside the main window.
 const windowGap = 8;
 
 export class Page {
-    // `boot`: the program table and the main window's layout, written into the page when it was built, so
-    // that the window shows before the core has arrived.
+    // `boot`: the program table and the main window's layout in the page's language, written into the page when it
+    // was built, so that the window shows before the core has arrived.
     constructor({ program, root, clock, boot }) {
         this.program = program;
         this.root = root;
@@ -30,10 +31,11 @@ export class Page {
         addEventListener('resize', () => this.fit());
         // A lesson's link opened in the tab of another: the program starts again with its settings.
         addEventListener('hashchange', () => location.reload());
-        const { programs, windows, cues, face, texts, lessonCodeShare } = boot.table;
+        const { programs, windows, cues, face, texts, language, languages, lessonCodeShare } = boot.table;
         knowWindows(windows);
         [this.face, this.texts, this.mainLayout, this.cueNames, this.lessonCodeShare] = [face, texts, boot.layout, cues, lessonCodeShare];
-        this.dialog = new QuestionDialog(root, { most: face.pastedCharactersMost, refusal: texts.tooMuchPasted });
+        [this.language, this.languages] = [language, languages];
+        this.dialog = new QuestionDialog(root, { most: face.pastedCharactersMost, refusal: texts.tooMuchPasted }, texts);
         this.row = programs.find((row) => row.number === program);
         this.opened = this.showWindow(Window.main, true).then(() => document.querySelector('.opening')?.remove());
     }
@@ -43,6 +45,7 @@ export class Page {
     // holds up the next page in WebKit.
     async load(wasm) {
         const core = await loadCore(wasm, this);
+        core.useLanguage(this.language);
         await this.opened;
         this.core = core;
         this.core.start(this.program);
@@ -220,7 +223,7 @@ export class Page {
             const description = control.getAttribute('aria-description');
             return window.layout.controls[row].kind === 'surface' ? description : control.textContent && `${description} ${control.textContent}`;
         };
-        this.announcer.textContent = window.layout.announcedRows.map(heard).filter(Boolean).join('。');
+        this.announcer.textContent = window.layout.announcedRows.map(heard).filter(Boolean).join(this.texts.announcedJoiner);
     }
     playCue(cue) {
         const sound = this.cues.get(cue);
@@ -262,11 +265,11 @@ export class Page {
         this.stage.removeAttribute('style');
         this.stage.classList.add('ended');
         const note = element('div', 'ended-note', this.stage);
-        element('p', '', note).textContent = `${document.title}を終了しました。`;
-        element('p', '', note).textContent = 'もう一度始めるには、このページを再読み込みしてください。';
+        element('p', '', note).textContent = this.texts.pageEnded.replace('{title}', document.title);
+        element('p', '', note).textContent = this.texts.pageEndedHint;
         const again = element('button', '', note);
         again.type = 'button';
-        again.textContent = '再読み込み';
+        again.textContent = this.texts.pageReload;
         again.addEventListener('click', () => location.reload());
         again.focus();
     }
@@ -315,11 +318,27 @@ export class Page {
     }
 }
 
-// Starts the program numbered `program` in `root`: its main window from `boot` (gzip-compressed JSON as
-// base64), while its core, `core` likewise, compiles.
-export async function startPage({ program, boot, core, root = document.body, clock = Date.now }) {
-    const compiled = compileCore(core);
-    const page = new Page({ program, root, clock, boot: await (await unpacked(boot, 'application/json')).json() });
-    await page.load(await compiled);
-    return page;
+// Starts the program numbered `program` in `root`, in the language the link, the menu's choice or the browser asks
+// for: its main window from `boot` (gzip-compressed JSON as base64 of each language's table and layout), while its
+// core, `core` likewise, compiles. `texts`: by language, what the page says before it has unpacked `boot`, or where it
+// cannot run.
+export async function startPage({ program, texts, boot, core, root = document.body, clock = Date.now }) {
+    const language = chooseLanguage(preferredLanguages(), Object.keys(texts));
+    const said = texts[language];
+    document.documentElement.lang = language;
+    document.title = said.title;
+    document.querySelector('.home').textContent = said.pageHome;
+    const opening = document.querySelector('.opening');
+    if (opening)
+        opening.textContent = said.title;
+    try {
+        const compiled = compileCore(core);
+        const booted = await (await unpacked(boot, 'application/json')).json();
+        const page = new Page({ program, root, clock, boot: booted[language] });
+        await page.load(await compiled);
+        return page;
+    } catch (error) {
+        document.body.textContent = said.pageFailed;
+        throw error;
+    }
 }

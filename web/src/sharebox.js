@@ -75,7 +75,7 @@ export class ShareBox {
             const site = await this.askSite(this.site);
             this.show(this.lessonLink, site ?? this.site);
         });
-        button('閉じる', () => this.dialog.close());
+        button(texts.closeCaption, () => this.dialog.close());
     }
 
     get open() {

@@ -290,8 +290,13 @@ std::string promptsJson(const ProgramRow &row)
     unknownProgram("promptsJson");
 }
 
-// The program table, the windows' numbers and the cues by name, the numbers both faces draw with and the texts a face shows of
-// itself, as JSON.
+// The texts of the page's own that it reads by their catalogue names: its buttons, its menu, its end.
+constexpr Text pageTexts[] = {Text::okCaption, Text::yesCaption, Text::noCaption, Text::cancelCaption, Text::closeCaption,
+                              Text::pageEnded, Text::pageEndedHint, Text::pageReload, Text::pageHome, Text::pageFailed,
+                              Text::announcedJoiner, Text::extraLanguage, Text::siteName, Text::siteDescription};
+
+// The program table, the windows' numbers and the cues by name, the numbers both faces draw with, the texts a face shows of
+// itself, and the languages it may be shown in ({code, name}) with the one in use, as JSON.
 std::string tableJson()
 {
     const auto extra = [](const ExtraRow &e) {
@@ -306,6 +311,10 @@ std::string tableJson()
             + "],\"prompts\":" + promptsJson(row) + "}";
     };
     const auto cue = [](Cue c) { return jsonQuoted(cueName(c)); };
+    const auto pageText = [](Text t) { return jsonQuoted(textName(t)) + ":" + jsonQuoted(text(t)); };
+    const auto language = [](const std::string &code) {
+        return "{\"code\":" + jsonQuoted(code) + ",\"name\":" + jsonQuoted(textIn(code, Text::languageName)) + "}";
+    };
     const auto window = [](WindowRole w) { return jsonQuoted(windowName(w)) + ":" + number(static_cast<int>(w)); };
     return "{\"programs\":[" + list(programTable(), program) + "],\"windows\":{" + list(allWindows, window) + "},\"cues\":[" + list(allCues, cue)
         + "],\"face\":{\"surfaceBorder\":" + number(pixelsFromTwips(surfaceBorder)) + ",\"lineCap\":\""
@@ -318,7 +327,9 @@ std::string tableJson()
         + ",\"shareLessonTitle\":" + jsonQuoted(text(Text::shareLessonTitle)) + ",\"shareLessonText\":" + jsonQuoted(text(Text::shareLessonText))
         + ",\"copyLink\":" + jsonQuoted(text(Text::copyLinkCaption)) + ",\"changeSite\":" + jsonQuoted(text(Text::changeSiteCaption))
         + ",\"sitePrompt\":" + jsonQuoted(text(Text::sitePrompt)) + ",\"siteTitle\":" + jsonQuoted(text(Text::siteTitle))
-        + ",\"siteRefusal\":" + jsonQuoted(text(Text::siteRefusal)) + "},\"lessonCodeShare\":" + number(lessonCodeShare) + "}";
+        + ",\"siteRefusal\":" + jsonQuoted(text(Text::siteRefusal)) + "," + list(pageTexts, pageText)
+        + "},\"language\":" + jsonQuoted(currentLanguage()) + ",\"languages\":[" + list(catalogueLanguages(), language)
+        + "],\"lessonCodeShare\":" + number(lessonCodeShare) + "}";
 }
 
 struct Program
@@ -386,6 +397,12 @@ TALUNO_EXPORT(taluno_free) void release(char *memory)
 TALUNO_EXPORT(taluno_programs) const char *programs()
 {
     return keep(tableJson());
+}
+
+// Shows every text from here on in the language of that code ("en"); false, changing nothing, where it has no catalogue.
+TALUNO_EXPORT(taluno_use_language) int useLanguageNamed(const char *code, int size)
+{
+    return useLanguage(textAt(code, size));
 }
 
 // The layout of a window (numbered as the table's "windows" say) of the program of that number, as a
