@@ -11,8 +11,8 @@
 // Clicks and keys go through the browser's automation, as a person's would. Nothing reaches beyond
 // loopback: each engine's own background traffic goes to a closed loopback port.
 import assert from 'node:assert/strict';
-import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
@@ -146,8 +146,9 @@ async function launchPlaywright(name) {
 }
 
 // WebKitGTK: for each scale and language a WebKitWebDriver with one session of MiniBrowser (a driver takes one session
-// at a time; GDK_SCALE gives the device pixel ratio, in whole numbers only, LANGUAGE the browser's language). A tab is
-// that session on its page; the next tab of that scale and language takes the session over.
+// at a time; GDK_SCALE gives the device pixel ratio, in whole numbers only; the browser's language is its process's
+// locale, made for it in its own folder, as a system without that locale installed lacks it). A tab is that session on
+// its page; the next tab of that scale and language takes the session over.
 async function launchWebKit() {
     const { Builder, Button, Key, Origin } = await import('selenium-webdriver');
     const dir = mkdtempSync(join(tmpdir(), 'taluno-webkit-'));
@@ -168,10 +169,13 @@ async function launchWebKit() {
         const key = `${scale} ${locale}`;
         if (sessions.has(key))
             return sessions.get(key);
+        const localeName = `${{ ja: 'ja_JP', en: 'en_US' }[locale]}.UTF-8`;
+        mkdirSync(join(dir, 'locales'), { recursive: true });
+        execFileSync('/usr/bin/localedef', ['-i', localeName.slice(0, 5), '-f', 'UTF-8', join(dir, 'locales', localeName)]);
         const capabilities = {
             browserName: 'MiniBrowser',
             proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9', noProxy: ['localhost', '127.0.0.1', '[::1]'] },
-            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, `LANGUAGE=${locale}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, `LOCPATH=${join(dir, 'locales')}`, `LC_ALL=${localeName}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
             const port = 20000 + Math.floor(Math.random() * 20000); // a driver cannot say which port it took

@@ -4,6 +4,7 @@
 
 import { Window } from './core.js';
 import { copyToClipboard, element } from './element.js';
+import { rememberLanguage } from './language.js';
 import { ShareBox } from './sharebox.js';
 
 const longPressMs = 600;
@@ -34,10 +35,37 @@ export class Extras {
             this.menu.append(item);
             return item;
         });
+        this.items.push(...this.languageItems());
         const { core, texts, dialog } = page;
         this.shareBox = new ShareBox(page.root, core, texts, page.lessonCodeShare,
                                      (question) => new Promise((answered) => dialog.show(question, (value, accepted) => answered(accepted ? value : null))));
         this.listen();
+    }
+
+    // 言語: the languages by their own names under one heading, the one in use checked. Another chosen is kept for
+    // every page, and this one opened again in it.
+    languageItems() {
+        const group = element('div', 'languages', this.menu);
+        group.setAttribute('role', 'group');
+        group.setAttribute('aria-label', this.page.texts.extraLanguage);
+        element('div', 'heading', group).textContent = this.page.texts.extraLanguage;
+        return this.page.languages.map(({ code, name }) => {
+            const item = element('button', '', group);
+            item.type = 'button';
+            item.lang = code;
+            item.setAttribute('role', 'menuitemradio');
+            item.setAttribute('aria-checked', String(code === this.page.language));
+            element('span', '', item).textContent = name;
+            element('kbd', '', item);
+            item.addEventListener('click', () => {
+                this.close();
+                if (code === this.page.language)
+                    return;
+                rememberLanguage(code);
+                location.reload();
+            });
+            return item;
+        });
     }
 
     // The toggles the core turned on by itself (a lesson's), by their names: marked as on, and every other as off.
