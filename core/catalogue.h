@@ -44,7 +44,10 @@
     X(optionHelp) X(optionRange) X(commandLineLinkNote) X(unusedNotice) X(unusedNoticeLine) X(unusedNoticeMore) \
     X(unusedNoticeTitle) X(shareLessonTitle) X(shareLessonText) X(copyLinkCaption) X(changeSiteCaption) X(sitePrompt) \
     X(siteTitle) X(siteRefusal) X(siteGivenNote) X(pageEnded) X(pageEndedHint) X(pageReload) X(pageHome) \
-    X(pageFailed) X(announcedJoiner)
+    X(pageFailed) X(announcedJoiner) X(launcherSummary) X(launcherProgram) X(launcherMenuNote) X(launcherTeachers) \
+    X(launcherGuide) X(launcherWorksheet) X(launcherLessonHeading) X(launcherLessonNote) X(launcherProgramField) \
+    X(launcherGuestsField) X(launcherExperimentsField) X(launcherShareField) X(launcherPrepareField) X(launcherSiteField) \
+    X(launcherVersion)
 
 enum class Text {
 #define TALUNO_TEXT_ENUM(name) name,
