@@ -92,8 +92,28 @@ for (const { number, title } of programs) {
         BOOT: packed(each(({ table: shown, layouts }) => ({ table: shown, layout: layouts[number] }))),
     }));
 }
-const links = programs.map(({ number, title, summary }) => `<a href="taluno${number}.html">${title}（${summary}）</a>`);
-write('index.html', fill(read('index.html'), { HEAD: head, VERSION: version, PROGRAMS: links.join('\n') }));
+// The launcher with its texts in every language, written in the original language and put in the one chosen by a
+// script of its own; the guide and the worksheet in that language where it has them.
+const placed = (template, values) => template.replace(/\{(\w+)\}/g, (_, key) => values[key]);
+const launcherTexts = Object.fromEntries(languages.map((code) => {
+    core.useLanguage(code);
+    const texts = core.texts();
+    const own = (name) => (existsSync(join(here, `../docs/${name}-${code}.md`)) && code !== 'ja' ? `${name}-${code}.html` : `${name}.html`);
+    return [code, { ...texts, language: code, guide: own('guide'), worksheet: own('worksheet'),
+                    launcherVersion: placed(texts.launcherVersion, { version }),
+                    ...Object.fromEntries(inLanguage[code].table.programs.map((row) => [`program${row.number}`, placed(texts.launcherProgram, row)])) }];
+}));
+core.useLanguage(table.language);
+const used = new Set([...read('index.html').matchAll(/data-(?:text|href)="(\w+)"/g)].map(([, key]) => key).concat('language'));
+const escaped = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+const launcher = fill(read('index.html'), {
+    HEAD: head, PROGRAMS: programs.map(({ number }) => `<a href="taluno${number}.html" data-text="program${number}"></a>`).join('\n'),
+    LANGUAGE: squeezed(plain('src/language.js')),
+    TEXTS: JSON.stringify(Object.fromEntries(Object.entries(launcherTexts).map(([code, texts]) =>
+        [code, Object.fromEntries([...used].map((key) => [key, texts[key]]))]))).replace(/</g, '\\u003c'),
+});
+write('index.html', launcher.replace(/(<(\w+)[^>]* data-text="(\w+)"[^>]*>)<\/\2>/g,
+                                     (_, open, tag, key) => `${open}${escaped(launcherTexts[table.language][key])}</${tag}>`));
 
 // The teacher's guide and the worksheet from their Markdown, with the pictures the guide shows.
 const docs = join(here, '../docs');

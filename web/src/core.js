@@ -127,6 +127,8 @@ export async function loadCore(wasm, view) {
         },
         // Every text from here on in the language of that code; false where it has none. The table and the layouts are
         // then asked for again.
+        // Every text in the language in use, by its catalogue name.
+        texts: () => JSON.parse(cString(api.taluno_texts())),
         useLanguage: (code) => withText(code, (p, n) => api.taluno_use_language(p, n)) !== 0,
         layout: (window, program) => JSON.parse(cString(api.taluno_layout(window, program)) || 'null'),
         start: (program) => {

@@ -5,15 +5,18 @@ import { compileCore, loadCore } from './core.js';
 import { element } from './element.js';
 import { drawLessonCode, rememberedSite, rememberSite } from './sharebox.js';
 
-// `form` holds fields named program, guests, experiments, share, prepare and site, a .toggles box, and beside it
-// the .lesson-link, .lesson-code (a canvas), .lesson-unused and .site-refusal it fills.
+// `form` holds fields named program, guests, experiments, share, prepare, lang and site, a .toggles box, and beside it
+// the .lesson-link, .lesson-code (a canvas), .lesson-unused and .site-refusal it fills; in the launcher's language.
 export async function startLauncher({ core: packedCore, form }) {
     const core = await loadCore(await compileCore(packedCore), {});
-    const { programs, texts, lessonCodeShare } = core.table();
+    core.useLanguage(document.documentElement.lang);
+    const { programs, texts, languages, language, lessonCodeShare } = core.table();
     const field = (name) => form.elements[name];
     const part = (name) => form.querySelector(`.${name}`);
     for (const { number, title } of programs)
         Object.assign(element('option', '', field('program')), { value: number, textContent: title });
+    for (const { code, name } of languages)
+        Object.assign(element('option', '', field('lang')), { value: code, textContent: name, selected: code === language });
     const served = core.siteFolder(location.href);
     field('site').closest('label').hidden = Boolean(served);
     field('site').value = rememberedSite(core) ?? '';
@@ -46,6 +49,7 @@ export async function startLauncher({ core: packedCore, form }) {
             settings.push(`show=${shown.join(',')}`);
         if (field('prepare').value.trim())
             settings.push(`prepare=${encodeURIComponent(field('prepare').value.trim())}`);
+        settings.push(`lang=${field('lang').value}`);
         const { link, unused } = core.composeLink(Number(field('program').value), site ?? '', settings.join('&'));
         part('lesson-link').textContent = site ? link : '';
         part('lesson-code').hidden = !site;

@@ -399,6 +399,12 @@ TALUNO_EXPORT(taluno_programs) const char *programs()
     return keep(tableJson());
 }
 
+// Every text in the language in use, by its catalogue name, as a JSON object: for the site's build.
+TALUNO_EXPORT(taluno_texts) const char *allTextsJson()
+{
+    return keep("{" + list(allTexts(), [](Text t) { return jsonQuoted(textName(t)) + ":" + jsonQuoted(text(t)); }) + "}");
+}
+
 // Shows every text from here on in the language of that code ("en"); false, changing nothing, where it has no catalogue.
 TALUNO_EXPORT(taluno_use_language) int useLanguageNamed(const char *code, int size)
 {
