@@ -63,12 +63,12 @@ const helpWindow = '[data-window="help"]';
 // Opens a program's page with the browser window just holding its main window at `scale`, or of the
 // viewport's size. Every error the page reports, and every request the server cannot answer, fails the
 // scenario at its end.
-async function open(program, { from = 'file', scale = 1, clock = false, viewport = null, hash = '' } = {}) {
+async function open(program, { from = 'file', scale = 1, clock = false, viewport = null, hash = '', locale = 'ja' } = {}) {
     const layout = core.layout(Window.main, program);
     const name = `taluno${program}.html`;
     const url = (from === 'http' ? `${server.base}${name}${clock ? '?clock' : ''}` : files.url(name, clock)) + hash;
     const [width, height] = viewport ?? [layout.width * scale, layout.height * scale];
-    const tab = await browser.open(url, { width, height, scale });
+    const tab = await browser.open(url, { width, height, scale, locale });
     // The window shows before the core is in; its keys work once the menu is made.
     await tab.waitFor((window) => document.querySelector(`${window} button`) && document.querySelector('.extras-menu'), mainWindow);
     tab.layout = layout;
@@ -743,4 +743,65 @@ scenario('The site from its zip: every file kept, installable, every program run
     assert.deepEqual(await tab.evaluate(() => globalThis.pageErrors), []);
     await tab.close();
     rmSync(folder, { recursive: true, force: true });
+});
+
+// What a page or the launcher shows as text in its language, its title with it: not the names of the other languages,
+// each marked as in its own.
+const shownText = (tab) => tab.evaluate(() => [...document.querySelectorAll('body [lang]')].filter((other) => other.lang !== document.documentElement.lang)
+    .reduce((shown, other) => shown.replace(other.textContent, ''), `${document.title}\n${document.body.innerText}`));
+const japanese = /[\u3040-\u30ff\u3400-\u9fff\uf900-\ufaff\u3000-\u303f\uff00-\uffef]/;
+
+scenario('Each language: chosen by the browser, the link or the menu, remembered; every caption fitting its box after a run; no Japanese in English', async () => {
+    // The launcher of a browser in English: its texts and its guide in English, the form making English links.
+    const launcher = await browser.open(`${server.base}index.html`, { width: 1280, height: 720, locale: 'en' });
+    await launcher.click('summary');
+    await launcher.waitFor(() => !document.querySelector('form.lesson').hidden);
+    const said = await launcher.evaluate(() => [document.documentElement.lang, document.querySelector('[data-href="guide"]').href.split('/').at(-1),
+                                                document.querySelector('form.lesson').elements.lang.value]);
+    assert.deepEqual(said, ['en', 'guide-en.html', 'en']);
+    assert.doesNotMatch(await shownText(launcher), japanese);
+    await launcher.close();
+    // Each program in each language after a run: the browser's language, or the link's over it.
+    for (const [language, hash, locale] of [['ja', '', 'ja'], ['en', '', 'en'], ['en', '#lang=en', 'ja']]) {
+        for (const program of table.programs.map((row) => row.number).filter((number) => hash || number === 1)) {
+            const tab = await open(program, { from: 'http', clock: true, hash, locale });
+            const accept = async () => tab.click((await tab.waitFor(() => document.querySelector('dialog.question[open]') && 'dialog.question .accept')));
+            if (program !== 1) {
+                await tab.waitFor(() => document.querySelector('dialog.question[open]'));
+                assert.ok(language === 'ja' || !japanese.test(await shownText(tab)), 'a box in English');
+                await accept().then(accept);
+            }
+            await tab.click(named(tab, 'startButton'));
+            await runFor(tab, 100 * 750);
+            // Every caption within its box, in the main window and in the help window.
+            const unfit = () => tab.evaluate(() => [...document.querySelectorAll('.window :is(.label, button):not([hidden])')].filter((box) => {
+                const outer = box.getBoundingClientRect();
+                const range = document.createRange();
+                range.selectNodeContents(box);
+                return [...range.getClientRects()].some((r) => r.width && (r.left < outer.left - 0.5 || r.right > outer.right + 0.5 || r.top < outer.top - 0.5 || r.bottom > outer.bottom + 0.5));
+            }).map((box) => box.textContent));
+            assert.deepEqual([await tab.evaluate(() => document.documentElement.lang), await unfit()], [language, []], `taluno${program} ${hash}`);
+            if (language === 'en') {
+                await tab.click(mainWindow, 'right');
+                assert.doesNotMatch(await shownText(tab), japanese);
+                await tab.press('Escape');
+            }
+            // Taluno1's HELP waits for a walk stopped.
+            for (const row of program === 1 ? ['resetButton', 'startButton', 'stopButton'] : [])
+                await tab.click(named(tab, row));
+            await tab.click(named(tab, 'helpButton'));
+            await tab.waitFor((help) => document.querySelector(help), helpWindow);
+            assert.deepEqual(await unfit(), [], `taluno${program} help ${hash}`);
+            await tab.done();
+        }
+    }
+    // English chosen in the menu over a link naming Japanese: the link rewritten, the choice kept for the next page.
+    const tab = await open(1, { from: 'http', hash: '#share=60&lang=ja' });
+    await tab.click(mainWindow, 'right');
+    await tab.click('.extras-menu button', 'left', 'English');
+    assert.equal(await tab.waitFor(() => document.documentElement.lang === 'en' && document.querySelector('.extras-menu') && location.hash), '#share=60&lang=en');
+    await tab.goto(`${server.base}taluno3.html`);
+    assert.equal(await tab.waitFor(() => document.querySelector('.extras-menu') && document.documentElement.lang), 'en');
+    await tab.evaluate(() => localStorage.clear()); // WebKit keeps it for the next scenario
+    await tab.close();
 });

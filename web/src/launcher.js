@@ -16,7 +16,7 @@ export async function startLauncher({ core: packedCore, form }) {
     for (const { number, title } of programs)
         Object.assign(element('option', '', field('program')), { value: number, textContent: title });
     for (const { code, name } of languages)
-        Object.assign(element('option', '', field('lang')), { value: code, textContent: name, selected: code === language });
+        Object.assign(element('option', '', field('lang')), { value: code, lang: code, textContent: name, selected: code === language });
     const served = core.siteFolder(location.href);
     field('site').closest('label').hidden = Boolean(served);
     field('site').value = rememberedSite(core) ?? '';
