@@ -729,7 +729,7 @@ scenario('The site from its zip: every file kept, installable, every program run
     // A new build on the same address: shown on the next visit with the network back, kept in its own
     // cache, the old one gone, and shown offline from then on.
     const newVersion = `${version}.1`;
-    writeFileSync(join(folder, 'index.html'), readFileSync(join(folder, 'index.html'), 'utf8').replace(`バージョン ${version}`, `バージョン ${newVersion}`));
+    writeFileSync(join(folder, 'index.html'), readFileSync(join(folder, 'index.html'), 'utf8').replaceAll(`バージョン ${version}`, `バージョン ${newVersion}`));
     writeFileSync(join(folder, 'serviceworker.js'), worker.replace(/const cacheName = "([^"]+)"/, 'const cacheName = "$1-new"'));
     host = await serve(folder, { port: host.port, stillClock: true });
     await tab.setOffline?.(false);
