@@ -1,7 +1,10 @@
 #include "kit/desktopprogram.h"
 
+#include "core/catalogue.h"
 #include "kit/helpwindow.h"
 #include "kit/mainwindow.h"
+#include "kit/programstart.h"
+#include "kit/talunoapplication.h"
 #include "kit/viewsizemenu.h"
 
 #include <QGuiApplication>
@@ -45,11 +48,37 @@ DesktopProgram::DesktopProgram(ProgramNumber program, const Seams &seams, QObjec
         m_chosen = remembered;
 }
 
+void DesktopProgram::startIn(const std::string &language)
+{
+    useLanguage(language);
+    TalunoApplication::translateQt();
+    // A link handed out from here on names the language shown.
+    if (m_lesson.lesson.language)
+        m_lesson.lesson.language = language;
+    // The new window first: with none shown, the program would end.
+    const QPointer<MainWindow> main = m_main;
+    const QPointer<HelpWindow> help = m_help;
+    showMain();
+    for (QWidget *shown : {static_cast<QWidget *>(main.data()), static_cast<QWidget *>(help.data())}) {
+        if (shown)
+            shown->close();
+    }
+    m_help = nullptr;
+}
+
+void DesktopProgram::chooseLanguage(const QString &language)
+{
+    m_seams.settings.setValue(languageSetting, language);
+    startIn(language.toStdString());
+}
+
 void DesktopProgram::showMain()
 {
     m_main = new MainWindow(m_program, m_seams);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &ProgramWindow::helpRequested, this, &DesktopProgram::showHelp);
+    // Once the menu that chose it is closed: the window it belongs to is closed then.
+    connect(m_main, &MainWindow::languageChosen, this, &DesktopProgram::chooseLanguage, Qt::QueuedConnection);
     m_main->openLesson(m_lesson);
     m_lesson.unused.clear();
     m_percent = fittedPercent();

@@ -32,12 +32,17 @@ public:
     // Sets every main window it builds up as the lesson says, the first before it is shown; the parts not used
     // are told once, by the first.
     void openLesson(LessonReading reading) { m_lesson = std::move(reading); }
+    // Shows the texts in `language`, Qt's own included, and builds the main window afresh in it, as at the start,
+    // in place of the windows shown.
+    void startIn(const std::string &language);
     // Builds the main window from its layout and shows it.
     void showMain();
     MainWindow *mainWindow() const;
     int viewPercent() const { return m_percent; }
 
 private:
+    // A language chosen from the menu: remembered for the next start, and the program started afresh in it.
+    void chooseLanguage(const QString &language);
     void showHelp(int changePercent);
     void showHelpBeside(int changePercent);
     // The size menu and keys on a window of the program.

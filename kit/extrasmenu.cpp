@@ -9,6 +9,7 @@
 #include "kit/qtconvert.h"
 #include "kit/sharelessonbox.h"
 
+#include <QActionGroup>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
@@ -37,6 +38,16 @@ ExtrasMenu::ExtrasMenu(ProgramWindow &window, ProgramNumber program, ProgramFlow
         window.addAction(action);
         connect(action, &QAction::triggered, this, [this, &row](bool checked) { run(row, checked); });
     }
+    addSeparator();
+    QMenu *languages = addMenu(qtText(text(Text::extraLanguage)));
+    auto *oneOf = new QActionGroup(languages);
+    for (const std::string &language : catalogueLanguages()) {
+        QAction *action = oneOf->addAction(qtText(textIn(language, Text::languageName)));
+        action->setCheckable(true);
+        action->setChecked(language == currentLanguage());
+        connect(action, &QAction::triggered, this, [this, language] { emit languageChosen(QString::fromStdString(language)); });
+    }
+    languages->addActions(oneOf->actions());
     // Shift+F10 opens the menu as the Menu key does.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &window);
     connect(menuKey, &QShortcut::activated, this, [this] { exec(m_window.mapToGlobal(m_window.rect().center())); });

@@ -34,6 +34,10 @@ public:
     // What 画像を保存 saves: the picture at twice the layout's size, with its caption.
     QImage picture() const;
 
+signals:
+    // A language from the submenu of those with a catalogue, the one in use checked.
+    void languageChosen(const QString &language);
+
 private:
     void run(const ExtraRow &row, bool checked);
     // Puts the results on the clipboard, or says there are none yet; `caption` titles the box.

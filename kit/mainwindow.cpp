@@ -13,6 +13,7 @@ MainWindow::MainWindow(ProgramNumber program, const Seams &seams, QWidget *paren
     const std::optional<int> picture = layout().pictureControl;
     m_extras = new ExtrasMenu(*this, program, *m_flow, [this](const std::function<void()> &event) { forward(event); }, seams,
                               picture ? control(*picture) : nullptr);
+    connect(m_extras, &ExtrasMenu::languageChosen, this, &MainWindow::languageChosen);
 }
 
 void MainWindow::openLesson(const LessonReading &reading)

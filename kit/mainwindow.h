@@ -22,6 +22,10 @@ public:
     // A submenu of the context menu, after the extras.
     void addSubmenu(QMenu *menu);
 
+signals:
+    // A language chosen from the context menu.
+    void languageChosen(const QString &language);
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -3,8 +3,11 @@
 #include "kit/coinpicture.h"
 #include "kit/fonts.h"
 
+#include "core/catalogue.h"
+
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 namespace {
@@ -53,12 +56,24 @@ void TalunoApplication::setUp()
 {
     int unused = 0;
     quietedArgc(unused);
-    auto *translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    translateQt();
     installFonts();
     QApplication::setWindowIcon(coinIcon());
+}
+
+void TalunoApplication::translateQt()
+{
+    static QPointer<QTranslator> installed;
+    delete installed;
+    const std::string &language = currentLanguage();
+    if (language == fallbackLanguage)
+        return;
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QString::fromStdString(language)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+        installed = translator;
+    } else {
+        delete translator;
+    }
 }

@@ -10,7 +10,17 @@
 #include <QApplication>
 #include <QSettings>
 
-// A Taluno program: Japanese standard buttons, the fonts, the coin icon, a quiet
+// Where the programs remember what the user chose: one file for the suite.
+class TalunoSettings : public QSettings
+{
+public:
+    TalunoSettings()
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Taluno"), QStringLiteral("Taluno"))
+    {
+    }
+};
+
+// A Taluno program: standard buttons in the language in use, the fonts, the coin icon, a quiet
 // terminal, and the real seams.
 class TalunoApplication : public QApplication
 {
@@ -19,6 +29,8 @@ public:
 
     // What every Taluno process needs, tests included.
     static void setUp();
+    // Qt's own texts (the standard buttons) in the language in use; Qt's English where that is English.
+    static void translateQt();
 
     Seams &seams() { return m_seams; }
 
@@ -27,7 +39,7 @@ private:
     SoundCue m_cue;
     PseudoRandom m_random;
     SystemClock m_clock;
-    QSettings m_settings{QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Taluno"), QStringLiteral("Taluno")};
+    TalunoSettings m_settings;
     Seams m_seams;
 };
 

@@ -2,6 +2,7 @@
 // the program's command line takes them, its ranges and toggles from the core's tables, so that the page says
 // what that program reads: Taluno1 asks no number of guests or experiments.
 #include "core/batchrules.h"
+#include "core/catalogue.h"
 #include "core/lessonlink.h"
 #include "core/tosswalk.h"
 
@@ -60,7 +61,12 @@ std::string options(ProgramNumber program)
     }
     listed += option("show", "name,...", "What is shown from the start: " + shown + ".");
     listed += option("prepare", "c", "The number of coins c that the context menu's c coins offers, " + coinsRange + ".");
-    return listed + ".TP\n.BR \\-h \", \" \\-\\-help\nPrints this help in Japanese and ends.\n";
+    std::string languages;
+    for (const std::string &language : catalogueLanguages())
+        languages += (languages.empty() ? "" : ", ") + ("\\fB" + language + "\\fR");
+    listed += option("lang", "language", "The language of the texts, " + languages + "; without it, the one last chosen from the "
+                     "context menu, else the first of the system's languages that the programs have, else English.");
+    return listed + ".TP\n.BR \\-h \", \" \\-\\-help\nPrints this help in the language the program would start in, and ends.\n";
 }
 
 } // namespace
