@@ -20,16 +20,18 @@ for n in "$@"; do
     [ "$(readlink -f "$link")" = "$(readlink -f "$libdir/Taluno$n")" ] || fail "$link does not lead to the program"
     entry="$prefix/share/applications/taluno$n.desktop"
     [ -f "$entry" ] || fail "no $entry"
-    grep -qx "Name=Talunoの実験${fullwidth[n]}" "$entry" || fail "$entry: Name"
+    grep -qx "Name=Taluno Experiment $n" "$entry" || fail "$entry: Name"
+    grep -qx "Name\[ja\]=Talunoの実験${fullwidth[n]}" "$entry" || fail "$entry: Name[ja]"
     grep -qx "Exec=Taluno$n" "$entry" || fail "$entry: Exec"
     grep -qx "Icon=taluno" "$entry" || fail "$entry: Icon"
     grep -q '^Categories=.*Education;' "$entry" || fail "$entry: Categories"
-    grep -q '^Comment=.' "$entry" || fail "$entry: Comment"
+    grep -q '^Comment=.' "$entry" && grep -q '^Comment\[ja\]=.' "$entry" || fail "$entry: Comment"
     zcat "$prefix/share/man/man1/Taluno$n.1.gz" | grep -qx "Taluno$n \\\\- .*" || fail "no manual page of Taluno$n"
-    # --help in a terminal with no display: the Japanese usage, and the end; the manual page lists the same options.
-    help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$link" --help) || fail "Taluno$n --help failed"
+    # --help in a terminal with no display: the usage in the language asked for, and the end; the manual page lists the
+    # same options.
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$link" --lang ja --help) || fail "Taluno$n --help failed"
     [[ $help == "使い方: Taluno$n [オプション] [授業のリンク]"* ]] || fail "Taluno$n --help printed: $help"
-    for option in guests experiments share show prepare; do
+    for option in guests experiments share show prepare lang; do
         [[ $help == *"--$option "* ]] && want=1 || want=0
         has=$(zcat "$prefix/share/man/man1/Taluno$n.1.gz" | grep -c "^\.BI \\\\-\\\\-$option " || true)
         [ "$has" = "$want" ] || fail "Taluno$n's manual page and --help differ on --$option"
