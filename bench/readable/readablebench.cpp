@@ -6,10 +6,13 @@
 //   TALUNO_SCREEN=1366x768 tests/kit/framed.sh build/bench/readable/bench_readable [folder for the screenshots]
 
 #include "bench/benchseams.h"
+#include "core/catalogue.h"
 #include "core/frequencygraph.h"
 #include "kit/desktopprogram.h"
 #include "kit/mainwindow.h"
 #include "kit/picturebox.h"
+#include "kit/programstart.h"
+#include "kit/qtconvert.h"
 #include "kit/talunoapplication.h"
 
 #include <QAbstractButton>
@@ -72,7 +75,7 @@ int main(int argc, char *argv[])
         TestSeams test;
         test.boxes.answers = {QStringLiteral("100"), QStringLiteral("1000"), QStringLiteral("5")};
         DesktopProgram desktop(program, test.seams);
-        desktop.showMain();
+        desktop.startIn(startLanguage(program, {}, test.settings)); // the system's language, as LANGUAGE=en says
         QWidget &window = *desktop.mainWindow();
         if (!QTest::qWaitForWindowActive(&window))
             return 1;
@@ -80,15 +83,15 @@ int main(int argc, char *argv[])
         int answer = 0, table = 0, panel = 0, law = 0;
         if (program == ProgramNumber::Taluno1) {
             QTest::keyClick(&window, Qt::Key_L);
-            click(window, QStringLiteral("自動開始"));
+            click(window, qtText(text(Text::autoStartCaption)));
             QLabel *seventeenth = controlOf<QLabel>(window, layout, TossControls::balanceCell(17));
             waitFor(seventeenth);
-            click(window, QStringLiteral("自動停止"));
+            click(window, qtText(text(Text::autoStopCaption)));
             answer = digits(controlOf<QLabel>(window, layout, TossControls::lowestSoFarLabel));
             table = digits(seventeenth);
         } else {
             waitFor(controlOf<QLabel>(window, layout, BatchControls::experimentCountValue));
-            click(window, QStringLiteral("実験開始"));
+            click(window, qtText(text(Text::startCaption)));
             QTest::keyClick(&window, Qt::Key_K);
             QTest::keyClick(&window, Qt::Key_C);
             answer = digits(controlOf<QLabel>(window, layout, BatchControls::meanValue));
