@@ -147,7 +147,8 @@ async function launchPlaywright(name) {
 
 // WebKitGTK: for each scale and language a WebKitWebDriver with one session of MiniBrowser (a driver takes one session
 // at a time; GDK_SCALE gives the device pixel ratio, in whole numbers only; the browser's language is its process's
-// locale, made for it in its own folder, as a system without that locale installed lacks it). A tab is that session on
+// locale, made for it in its own folder, as a system without that locale installed lacks it, its keys typed without an
+// input method). A tab is that session on
 // its page; the next tab of that scale and language takes the session over.
 async function launchWebKit() {
     const { Builder, Button, Key, Origin } = await import('selenium-webdriver');
@@ -175,7 +176,7 @@ async function launchWebKit() {
         const capabilities = {
             browserName: 'MiniBrowser',
             proxy: { proxyType: 'manual', httpProxy: '127.0.0.1:9', sslProxy: '127.0.0.1:9', noProxy: ['localhost', '127.0.0.1', '[::1]'] },
-            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, `LOCPATH=${join(dir, 'locales')}`, `LC_ALL=${localeName}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
+            'webkitgtk:browserOptions': { binary: '/usr/bin/env', args: [`GDK_SCALE=${scale}`, `LOCPATH=${join(dir, 'locales')}`, `LC_ALL=${localeName}`, 'GTK_IM_MODULE=gtk-im-context-simple', '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation'] },
         };
         for (let attempt = 1; ; ++attempt) {
             const port = 20000 + Math.floor(Math.random() * 20000); // a driver cannot say which port it took

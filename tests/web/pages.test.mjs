@@ -761,10 +761,10 @@ scenario('Each language: chosen by the browser, the link or the menu, remembered
     assert.deepEqual(said, ['en', 'guide-en.html', 'en']);
     assert.doesNotMatch(await shownText(launcher), japanese);
     await launcher.close();
-    // Each program in each language after a run: the browser's language, or the link's over it.
-    for (const [language, hash, locale] of [['ja', '', 'ja'], ['en', '', 'en'], ['en', '#lang=en', 'ja']]) {
-        for (const program of table.programs.map((row) => row.number).filter((number) => hash || number === 1)) {
-            const tab = await open(program, { from: 'http', clock: true, hash, locale });
+    // Each program in each language after a run: the browser's language (Japanese), or the link's over it.
+    for (const [language, hash] of [['ja', ''], ['en', '#lang=en']]) {
+        for (const { number: program } of table.programs) {
+            const tab = await open(program, { from: 'http', clock: true, hash });
             const accept = async () => tab.click((await tab.waitFor(() => document.querySelector('dialog.question[open]') && 'dialog.question .accept')));
             if (program !== 1) {
                 await tab.waitFor(() => document.querySelector('dialog.question[open]'));
@@ -772,7 +772,8 @@ scenario('Each language: chosen by the browser, the link or the menu, remembered
                 await accept().then(accept);
             }
             await tab.click(named(tab, 'startButton'));
-            await runFor(tab, 100 * 750);
+            for (const _ of program === 1 ? Array(10) : []) // Taluno1's walk of 100 tosses, in steps that each engine answers in time
+                await runFor(tab, 7500);
             // Every caption within its box, in the main window and in the help window.
             const unfit = () => tab.evaluate(() => [...document.querySelectorAll('.window :is(.label, button):not([hidden])')].filter((box) => {
                 const outer = box.getBoundingClientRect();
