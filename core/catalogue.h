@@ -14,7 +14,7 @@
 // be written in its catalogue as a list of lines.
 #define TALUNO_TEXT_NAMES(X) \
     X(languageName) X(taluno1Title) X(taluno1Summary) X(taluno2Title) X(taluno2Summary) X(taluno3Title) \
-    X(taluno3Summary) X(experimentHeading) X(tossWindowTitle) X(helpWindowTitle) X(siteName) X(siteDescription) \
+    X(taluno3Summary) X(taluno1Comment) X(taluno2Comment) X(taluno3Comment) X(experimentHeading) X(tossWindowTitle) X(helpWindowTitle) X(siteName) X(siteDescription) \
     X(quitCaption) X(resetCaption) X(helpCaption) X(closeCaption) X(stopCoinCaption) X(autoStopCaption) \
     X(autoStartCaption) X(startCaption) X(tossRowTitle) X(faceRowTitle) X(balanceRowTitle) X(tossFaceDescription) \
     X(tossBalanceDescription) X(walkGraphCaption) X(frequencyGraphCaption) X(shortageRowTitle) X(countRowTitle) \
