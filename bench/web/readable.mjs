@@ -7,6 +7,7 @@ import { pathToFileURL } from 'node:url';
 import { chromium } from '../../tests/web/node_modules/playwright-core/index.mjs';
 
 const build = resolve(process.argv[2] ?? 'build');
+const language = process.env.TALUNO_LANGUAGE ?? 'ja'; // the pages' language: TALUNO_LANGUAGE=en for the English face
 const shots = process.argv[3] ? resolve(process.argv[3]) : null;
 const browser = await chromium.launch({
     executablePath: process.env.TALUNO_CHROMIUM || '/usr/bin/chromium',
@@ -33,27 +34,28 @@ const answer = async (page, reply) => {
     await page.locator('dialog.question[open] input').fill(reply);
     await page.keyboard.press('Enter');
 };
-const click = (page, caption) => page.locator('[data-window="main"] button', { hasText: caption }).first().click();
+// Buttons by their controls' names, the same in every language.
+const click = (page, name) => page.locator(`[data-window="main"] button[data-name="${name}"]`).click();
 const cell = (name) => `[data-window="main"] [data-name^="${name}"] .caption`;
 
 const rows = [];
 for (const [width, height] of [[1920, 1080], [1366, 768]]) {
     for (const program of [1, 2, 3]) {
         const page = await browser.newPage({ viewport: { width, height } });
-        await page.goto(pathToFileURL(`${build}/web/site/taluno${program}.html`).href);
+        await page.goto(`${pathToFileURL(`${build}/web/site/taluno${program}.html`).href}#lang=${language}`);
         // Its keys work once the menu is made.
         await page.locator('.extras-menu').waitFor({ state: 'attached' });
         const figures = {};
         if (program === 1) {
             await page.keyboard.press('l');
-            await click(page, '自動開始');
+            await click(page, 'Command4'); // auto start
             await page.waitForFunction(() => document.querySelector('[data-name="tm_17"]')?.textContent !== '', null, { timeout: 60000 });
-            await click(page, '自動停止');
+            await click(page, 'Command5'); // auto stop
             [figures.answer, figures.table] = await digits(page, ['[data-window="main"] [data-name="lowestSoFar"]', cell('tm_')]);
         } else {
             await answer(page, '100');
             await answer(page, '1000');
-            await click(page, '実験開始');
+            await click(page, 'Command1'); // start
             await page.keyboard.press('k');
             await page.keyboard.press('c');
             await answer(page, '5');
