@@ -122,7 +122,8 @@ const printed = [['guide', 'ja', `${siteName} ― 先生のための手引き`],
                  ['guide', 'en', 'Taluno Experiments: a guide for teachers'], ['worksheet', 'en', 'Taluno Experiments: worksheet']];
 for (const [name, lang, title] of printed)
     write(`${name}${lang === 'ja' ? '' : `-${lang}`}.html`, printablePage(title, readFileSync(join(docs, `${name}-${lang}.md`), 'utf8'), head, lang));
-for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'web-share-lesson.png', 'reflection.svg', 'drift.svg']) {
+for (const picture of ['web-taluno1-line.png', 'web-taluno3-extras.png', 'web-share-lesson.png', 'reflection.svg', 'drift.svg',
+                       'web-taluno1-line-en.png', 'web-taluno3-extras-en.png', 'web-share-lesson-en.png', 'reflection-en.svg', 'drift-en.svg']) {
     copyFileSync(join(docs, picture), join(out, picture));
     written.push(picture);
 }
