@@ -23,8 +23,9 @@ packages=(
 web_packages=(
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32 wasi-libc nodejs
 )
-# zbar-tools reads the QR codes of the pages and of the windows back in their tests.
-test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream zbar-tools)
+# zbar-tools reads the QR codes of the pages and of the windows back in their tests; locales holds the definitions
+# WebKitGTK's Japanese and English locales are made from for the page tests.
+test_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth dbus-daemon openbox lintian appstream zbar-tools locales)
 sanitize_packages=(clang libclang-rt-14-dev)
 dist_packages=(dpkg-dev file)
 build_dir=${TALUNO_BUILD_DIR:-build}
