@@ -330,7 +330,7 @@ private slots:
         const QList<QAction *> choices = languages->actions();
         (*std::ranges::find(choices, qtText(textIn(language.toStdString(), Text::languageName)), &QAction::text))->trigger();
         QTRY_VERIFY(!first && desktop.mainWindow());
-        QCOMPARE(test.settings.value(languageSetting).toString(), language);
+        QCOMPARE(QString::fromStdString(startLanguage(program, {}, test.settings)), language); // the next start's too
         MainWindow &window = *desktop.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
