@@ -42,7 +42,7 @@ Lesson BatchFlow::lesson() const
 {
     const auto set = [](int value, std::optional<int> offered) { return value ? std::optional(value) : offered; };
     Lesson now{set(m_guestCount, m_lesson.guests), set(m_experimentCount, m_lesson.experiments), std::nullopt,
-               m_shareCoins ? m_shareCoins : m_lesson.prepare, {}};
+               m_shareCoins ? m_shareCoins : m_lesson.prepare, {}, {}};
     if (m_changePercent != fairChangePercent)
         now.changePercent = m_changePercent;
     for (const ExtraRow &row : programRow(m_rules.program).extras) {
