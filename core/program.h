@@ -10,7 +10,7 @@
 // `switch` without `default`, so that the compiler lists what a new program must answer.
 //
 // A new program: a row of programTable() in core/program.cpp, its main window's layout in core/layout.cpp (and its
-// help text in core/texts.cpp), its flow in makeMainFlow() (core/mainflow.cpp), and its line in programs.txt for the
+// help text in core/texts.cpp, its texts in every catalogue of core/catalogues/), its flow in makeMainFlow() (core/mainflow.cpp), and its line in programs.txt for the
 // build (the README's part for developers lists the rest); the compiler lists every switch that must answer for it.
 // The faces, the tests, the benchmarks and the site's build (web/build.mjs) read the table.
 
