@@ -115,7 +115,7 @@ private slots:
     // in Japanese still does, and the language chosen last is the one every table is made in.
     void englishFaceHoldsNoJapanese()
     {
-        for (const std::string &language : {"en", "ja"}) {
+        for (const std::string language : {"en", "ja"}) {
             QVERIFY(useLanguage(language));
             QStringList made;
             const auto add = [&made](const std::string &text) { made << QString::fromStdString(text); };
