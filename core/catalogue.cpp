@@ -82,8 +82,7 @@ private:
         for (int i = 0; i < 4; ++i, ++m_at) {
             if (m_at >= m_json.size())
                 return false;
-            const char c = m_json[m_at];
-            const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            const int digit = hexDigit(m_json[m_at]);
             if (digit < 0)
                 return false;
             value = value * 16 + static_cast<char32_t>(digit);

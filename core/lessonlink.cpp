@@ -47,17 +47,6 @@ std::string_view lessonExtraName(Extra extra)
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // %XX as the byte it stands for; anything else as it is.
 std::string percentDecoded(std::string_view text)
 {

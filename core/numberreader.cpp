@@ -57,6 +57,17 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t &at)
     return code;
 }
 
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 void appendUtf8(std::string &out, char32_t c)
 {
     if (c < 0x80) {

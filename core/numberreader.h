@@ -9,6 +9,8 @@
 // valid sequence, moving past that byte alone.
 char32_t nextCodePoint(std::string_view utf8, std::size_t &at);
 void appendUtf8(std::string &out, char32_t c);
+// The value of a hexadecimal digit, either case; -1 for any other character.
+int hexDigit(char c);
 
 // Folds full-width ASCII forms (U+FF01..U+FF5E) and the ideographic blank (U+3000)
 // of UTF-8 text to their half-width twins, so that "１００" typed through an IME reads as 100.
