@@ -71,7 +71,8 @@ const { programs } = table;
 const languages = table.languages.map(({ code }) => code).sort((a, b) => (b === table.language) - (a === table.language));
 const inLanguage = Object.fromEntries(languages.map((code) => {
     core.useLanguage(code);
-    return [code, { table: core.table(), layouts: Object.fromEntries(programs.map(({ number }) => [number, core.layout(Window.main, number)])) }];
+    return [code, { table: core.table(), texts: core.texts(),
+                    layouts: Object.fromEntries(programs.map(({ number }) => [number, core.layout(Window.main, number)])) }];
 }));
 core.useLanguage(table.language);
 const packed = (bytes) => gzipSync(bytes, { level: 9 }).toString('base64');
@@ -96,14 +97,12 @@ for (const { number, title } of programs) {
 // script of its own; the guide and the worksheet in that language where it has them.
 const placed = (template, values) => template.replace(/\{(\w+)\}/g, (_, key) => values[key]);
 const launcherTexts = Object.fromEntries(languages.map((code) => {
-    core.useLanguage(code);
-    const texts = core.texts();
-    const own = (name) => (existsSync(join(here, `../docs/${name}-${code}.md`)) && code !== 'ja' ? `${name}-${code}.html` : `${name}.html`);
+    const { texts } = inLanguage[code];
+    const own = (name) => (existsSync(join(here, `../docs/${name}-${code}.md`)) && code !== table.language ? `${name}-${code}.html` : `${name}.html`);
     return [code, { ...texts, language: code, guide: own('guide'), worksheet: own('worksheet'),
                     launcherVersion: placed(texts.launcherVersion, { version }),
                     ...Object.fromEntries(inLanguage[code].table.programs.map((row) => [`program${row.number}`, placed(texts.launcherProgram, row)])) }];
 }));
-core.useLanguage(table.language);
 const used = new Set([...read('index.html').matchAll(/data-(?:text|href)="(\w+)"/g)].map(([, key]) => key).concat('language'));
 const escaped = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
 const launcher = fill(read('index.html'), {
